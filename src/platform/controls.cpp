@@ -1,0 +1,261 @@
+#include "platform/controls.h"
+
+#include "platform/help.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace kiv {
+
+CommandButton::CommandButton(const QString& name, QWidget* parent)
+    : QPushButton(parent)
+{
+    setObjectName(name);
+    setAutoDefault(false);
+    setDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (beforeClick && !beforeClick())
+            return;
+        emit Click();
+    });
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+TextBox::TextBox(const QString& name, QWidget* parent)
+    : QLineEdit(parent)
+{
+    setObjectName(name);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event)
+{
+    if (onKeyPress && onKeyPress(event)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TextBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (onGotFocus)
+        onGotFocus(event->reason());
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (onLostFocus)
+        onLostFocus(event->reason());
+}
+
+LineControl::LineControl(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LineControl::setEnds(QPointF a, QPointF b)
+{
+    a_ = a;
+    b_ = b;
+    const int pad = width_ + 1;
+    const QRectF box = QRectF(a, b).normalized();
+    setGeometry(static_cast<int>(std::floor(box.left())) - pad, static_cast<int>(std::floor(box.top())) - pad,
+                static_cast<int>(std::ceil(box.width())) + 2 * pad, static_cast<int>(std::ceil(box.height())) + 2 * pad);
+    update();
+}
+
+void LineControl::setLineColor(const QColor& c)
+{
+    color_ = c;
+    update();
+}
+
+void LineControl::setLineWidth(int w)
+{
+    width_ = w;
+    setEnds(a_, b_);
+}
+
+void LineControl::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(QPen(color_, width_));
+    const QPointF origin = geometry().topLeft();
+    p.drawLine(a_ - origin, b_ - origin);
+}
+
+ShapeControl::ShapeControl(const QString& name, QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShapeControl::setBorderColor(const QColor& c)
+{
+    border_ = c;
+    update();
+}
+
+void ShapeControl::setFillColor(const QColor& c)
+{
+    fill_ = c;
+    update();
+}
+
+void ShapeControl::setBorderWidth(int w)
+{
+    borderWidth_ = w;
+    update();
+}
+
+void ShapeControl::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (fill_.isValid())
+        p.fillRect(rect(), fill_);
+    p.setPen(QPen(border_, borderWidth_));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+Panel3D::Panel3D(const QString& name, QWidget* parent)
+    : QLabel(parent)
+{
+    setObjectName(name);
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(2);
+    setAlignment(Qt::AlignCenter);
+    setWordWrap(true);
+}
+
+Label::Label(const QString& name, QWidget* parent, const QString& caption)
+    : QLabel(caption, parent)
+{
+    setObjectName(name);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+OptionButton::OptionButton(const QString& name, QWidget* parent, const QString& caption)
+    : QRadioButton(caption, parent)
+{
+    setObjectName(name);
+}
+
+PictureControl::PictureControl(const QString& name, QWidget* parent, Art art)
+    : QWidget(parent)
+    , art_(art)
+{
+    setObjectName(name);
+}
+
+void PictureControl::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
+    const QColor navy(0, 0, 128), gold(255, 204, 0), teal(0, 128, 128);
+    switch (art_) {
+    case Art::Emblem: {
+        p.setPen(QPen(navy, 2));
+        p.setBrush(gold);
+        p.drawEllipse(r);
+        p.setBrush(navy);
+        const double w = r.width() / 7;
+        for (int i = 0; i < 3; ++i) {
+            const double h = r.height() * (0.25 + 0.15 * i);
+            p.drawRect(QRectF(r.left() + w * (1.5 + 1.5 * i), r.bottom() - r.height() * 0.2 - h, w, h));
+        }
+        break;
+    }
+    case Art::Chart: {
+        p.fillRect(r, QColor(240, 240, 240));
+        p.setPen(QPen(navy, 1));
+        p.drawRect(r);
+        const QColor bars[] = {teal, gold, navy, teal};
+        const double w = r.width() / 9;
+        const double heights[] = {0.45, 0.7, 0.55, 0.85};
+        for (int i = 0; i < 4; ++i)
+            p.fillRect(QRectF(r.left() + w * (1 + 2 * i), r.bottom() - r.height() * heights[i], w, r.height() * heights[i] - 1), bars[i]);
+        break;
+    }
+    case Art::Folder: {
+        p.setPen(QPen(navy, 1));
+        p.setBrush(gold);
+        QPainterPath path;
+        path.moveTo(r.left(), r.top() + r.height() * 0.25);
+        path.lineTo(r.left() + r.width() * 0.4, r.top() + r.height() * 0.25);
+        path.lineTo(r.left() + r.width() * 0.5, r.top() + r.height() * 0.35);
+        path.lineTo(r.right(), r.top() + r.height() * 0.35);
+        path.lineTo(r.right(), r.bottom());
+        path.lineTo(r.left(), r.bottom());
+        path.closeSubpath();
+        p.drawPath(path);
+        break;
+    }
+    case Art::Book: {
+        p.setPen(QPen(navy, 1));
+        p.setBrush(teal);
+        p.drawRect(r.adjusted(r.width() * 0.15, 0, -r.width() * 0.15, 0));
+        p.setPen(QPen(Qt::white, 2));
+        p.drawLine(QPointF(r.center().x() - r.width() * 0.15, r.top() + r.height() * 0.3),
+                   QPointF(r.center().x() + r.width() * 0.2, r.top() + r.height() * 0.3));
+        break;
+    }
+    case Art::Info: {
+        p.setPen(QPen(navy, 2));
+        p.setBrush(QColor(200, 220, 255));
+        p.drawEllipse(r);
+        QFont f = p.font();
+        f.setBold(true);
+        f.setPixelSize(std::max(8, static_cast<int>(r.height() * 0.6)));
+        p.setFont(f);
+        p.drawText(r, Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    case Art::Start: {
+        p.setPen(QPen(navy, 2));
+        p.setBrush(QColor(0, 160, 0));
+        QPainterPath path;
+        path.moveTo(r.left() + r.width() * 0.2, r.top());
+        path.lineTo(r.right(), r.center().y());
+        path.lineTo(r.left() + r.width() * 0.2, r.bottom());
+        path.closeSubpath();
+        p.drawPath(path);
+        break;
+    }
+    case Art::Exit: {
+        p.setPen(QPen(QColor(160, 0, 0), 3));
+        p.drawLine(r.topLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomLeft());
+        break;
+    }
+    }
+}
+
+CommonDialog::CommonDialog(const QString& name, QObject* parent)
+    : QObject(parent)
+{
+    setObjectName(name);
+}
+
+void CommonDialog::ShowHelp()
+{
+    showHelpFile(HelpFile);
+}
+
+} // namespace kiv

@@ -1,0 +1,131 @@
+#pragma once
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <functional>
+
+// The controls the windows are built from. They behave as the program's users expect of them:
+// a focused button is pressed by Enter as well as by the space bar, and writing a control's
+// text from code runs none of the window's handlers (the windows connect only to user events).
+namespace kiv {
+
+class CommandButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit CommandButton(const QString& name, QWidget* parent);
+    // Runs before the click handler; returning false stops the click (a box being left
+    // refuses its text, for example).
+    std::function<bool()> beforeClick;
+
+signals:
+    // The user's click, or Enter/space on the focused button, once beforeClick allowed it.
+    // Windows connect their click handlers here.
+    void Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A text box. The window hooks the key presses, focus arrivals and focus departures it needs.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(const QString& name, QWidget* parent);
+    // Called for every key press before the box handles it; return true to swallow the key.
+    std::function<bool(QKeyEvent*)> onKeyPress;
+    // The box got or lost the keyboard focus; the reason says why.
+    std::function<void(Qt::FocusReason)> onGotFocus;
+    std::function<void(Qt::FocusReason)> onLostFocus;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+// A straight line drawn on its container.
+class LineControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit LineControl(QWidget* parent);
+    // End points in pixels of the container.
+    void setEnds(QPointF a, QPointF b);
+    QPointF end1() const { return a_; }
+    QPointF end2() const { return b_; }
+    void setLineColor(const QColor& c);
+    void setLineWidth(int w);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPointF a_, b_;
+    QColor color_ = Qt::black;
+    int width_ = 1;
+};
+
+// A rectangle drawn on its container.
+class ShapeControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit ShapeControl(const QString& name, QWidget* parent);
+    void setBorderColor(const QColor& c);
+    void setFillColor(const QColor& c); // invalid colour: transparent
+    void setBorderWidth(int w);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QColor border_ = Qt::black;
+    QColor fill_;
+    int borderWidth_ = 1;
+};
+
+// A raised panel with a centred caption.
+class Panel3D : public QLabel {
+    Q_OBJECT
+public:
+    explicit Panel3D(const QString& name, QWidget* parent);
+};
+
+// A label: top-left text that wraps at word boundaries within the label.
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    explicit Label(const QString& name, QWidget* parent, const QString& caption = QString());
+};
+
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    explicit OptionButton(const QString& name, QWidget* parent, const QString& caption = QString());
+};
+
+// A picture drawn by the program (the windows' decorations).
+class PictureControl : public QWidget {
+    Q_OBJECT
+public:
+    enum class Art { Emblem, Chart, Folder, Book, Info, Start, Exit };
+    PictureControl(const QString& name, QWidget* parent, Art art);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    Art art_;
+};
+
+// The common-dialog component of a window: it only holds the help file and shows it.
+class CommonDialog : public QObject {
+    Q_OBJECT
+public:
+    explicit CommonDialog(const QString& name, QObject* parent);
+    QString HelpFile;
+    // Shows HelpFile in the help viewer (a clear message when the file is missing).
+    void ShowHelp();
+};
+
+} // namespace kiv

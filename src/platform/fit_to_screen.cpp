@@ -1,0 +1,108 @@
+#include "platform/fit_to_screen.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kiv::fit {
+
+double roundHalfEven(double v)
+{
+    return std::nearbyint(v); // the default rounding mode rounds halves to even
+}
+
+namespace {
+
+float scaled(float value, double ratio)
+{
+    return static_cast<float>(static_cast<double>(value) * ratio);
+}
+
+void applyFont(Item& item, const Font& font, double rW)
+{
+    if (!item.hasFont)
+        return;
+    switch (font.rule) {
+    case FontRule::Keep: break;
+    case FontRule::Fixed: item.fontSize = font.value; break;
+    case FontRule::Scale: item.fontSize = scaled(item.fontSize, rW); break;
+    case FontRule::ScaleInt:
+        item.fontSize = static_cast<float>(std::floor(static_cast<double>(item.fontSize) * rW));
+        break;
+    }
+}
+
+const KindRule* ruleFor(const Variant& variant, Kind kind)
+{
+    for (const KindRule& r : variant.kinds)
+        if (r.kind == kind)
+            return &r;
+    return nullptr;
+}
+
+void scaleOne(Item& item, const Variant& variant, double rW, double rH)
+{
+    if (item.kind == Kind::Line) {
+        item.x1 = scaled(item.x1, rW);
+        item.y1 = scaled(item.y1, rH);
+        item.x2 = scaled(item.x2, rW);
+        item.y2 = scaled(item.y2, rH);
+        return;
+    }
+    if (item.kind == Kind::Shape) {
+        item.width = scaled(item.width, rW);
+        item.height = scaled(item.height, rH);
+        item.top = scaled(item.top, rH);
+        item.left = scaled(item.left, rW);
+        return;
+    }
+    const KindRule* rule = ruleFor(variant, item.kind);
+    if (rule && rule->action == KindRule::Action::Skip)
+        return;
+    if (rule && rule->action == KindRule::Action::MoveOnly) {
+        item.left = scaled(item.left, rW);
+        item.top = scaled(item.top, rH);
+        return;
+    }
+    item.width = scaled(item.width, rW);
+    item.height = scaled(item.height, rH);
+    item.left = scaled(item.left, rW);
+    item.top = scaled(item.top, rH);
+    applyFont(item, rule && rule->font ? *rule->font : variant.font, rW);
+}
+
+} // namespace
+
+Result fitToScreen(std::vector<Item>& items, double screenWidth, double screenHeight,
+                   double designWidth, double designHeight, const Variant& variant)
+{
+    const double sh = roundHalfEven(screenHeight);
+    const double sw = roundHalfEven(screenWidth);
+    const double fh = roundHalfEven(designHeight);
+    const double fw = roundHalfEven(designWidth);
+
+    Result r;
+    r.rH = (fh != 0 ? sh / fh : 1.0) * variant.heightFactor;
+    r.rW = fw != 0 ? sw / fw : 1.0;
+    r.formHeight = sh;
+    r.formWidth = sw;
+
+    if (!variant.only.isEmpty()) {
+        for (const QString& name : variant.only)
+            for (Item& item : items)
+                if (item.name == name) {
+                    // One by one, all by the rule for every other control.
+                    Variant plain = variant;
+                    plain.kinds.erase(std::remove_if(plain.kinds.begin(), plain.kinds.end(),
+                                                     [](const KindRule& k) { return k.action != KindRule::Action::Scale; }),
+                                      plain.kinds.end());
+                    scaleOne(item, plain, r.rW, r.rH);
+                    break;
+                }
+        return r;
+    }
+    for (Item& item : items)
+        scaleOne(item, variant, r.rW, r.rH);
+    return r;
+}
+
+} // namespace kiv::fit

@@ -1,0 +1,70 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+// Full-screen scaling: a window designed at some size in twips fills the screen and stretches
+// its controls by the screen-to-design ratios. Plain data in, plain data out, so it can be
+// checked without a window.
+namespace kiv::fit {
+
+inline constexpr double kTwipsPerPixel = 15.0;
+
+enum class Kind {
+    Label, TextBox, CommandButton, OptionButton, CheckBox, ComboBox, ListBox, Frame,
+    Image, PictureBox, Line, Shape, CommonDialog, ReportControl, Button3D, Panel3D, Other
+};
+
+// One control as the scaling sees it; every value is a single-precision property in twips
+// (font size in points).
+struct Item {
+    QString name;
+    Kind kind = Kind::Other;
+    float left = 0, top = 0, width = 0, height = 0;
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0; // lines only
+    float fontSize = 0;
+    bool hasFont = true;
+};
+
+enum class FontRule {
+    Keep,     // font size as it is
+    Fixed,    // font size = the rule's value
+    Scale,    // font size = font size x rW
+    ScaleInt, // font size = Int(font size x rW)
+};
+
+struct Font {
+    FontRule rule = FontRule::Keep;
+    float value = 0; // for Fixed
+};
+
+// How one kind of control is handled apart from the rule for every other control.
+struct KindRule {
+    enum class Action { Scale, MoveOnly, Skip };
+    Kind kind;
+    Action action = Action::Scale;
+    std::optional<Font> font; // replaces the window's font rule for this kind
+};
+
+struct Variant {
+    double heightFactor = 1.0;   // rH is multiplied by it (0.95 in the report window)
+    Font font;                   // font rule for every other control
+    std::vector<KindRule> kinds; // kinds handled apart
+    QStringList only;            // when not empty: no collection walk, these controls one by one
+};
+
+struct Result {
+    double rW = 1, rH = 1;
+    double formWidth = 0, formHeight = 0; // twips
+};
+
+// Screen and design sizes in twips. The sizes are rounded to whole twips (halves to even) and
+// kept in double precision, so screens of any size scale.
+Result fitToScreen(std::vector<Item>& items, double screenWidth, double screenHeight,
+                   double designWidth, double designHeight, const Variant& variant);
+
+// Rounds to the nearest integer, halves to the even one.
+double roundHalfEven(double v);
+
+} // namespace kiv::fit

@@ -1,0 +1,166 @@
+#pragma once
+#include "platform/fit_to_screen.h"
+
+#include <QPointer>
+#include <QSizeF>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLabel;
+
+namespace kiv {
+
+// One window of the program. A window is built by its constructor (controls at their design
+// positions in twips), loaded once by the registry (Form_Load, still hidden), and then shown,
+// hidden and brought to the front by the other windows. Its texts are set by Form_Paint, which
+// runs every time the window is shown.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(const QString& name, QWidget* parent = nullptr);
+    ~Form() override;
+
+    // Runs the load handler once; the window stays hidden.
+    void load();
+    bool isLoaded() const { return loaded_; }
+
+    // Non-modal show: visible, in front, active; runs the activate handler, then the paint
+    // handler that sets the window's texts.
+    void Show();
+    // Invisible; everything stays as it is.
+    void Hide();
+    // Position 0 brings the window to the front and makes it active. Runs no handler.
+    void ZOrder(int position = 0);
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+
+    // ---- design, in twips -------------------------------------------------------------
+    void setDesignSize(double widthTwips, double heightTwips);
+    double designWidth() const { return designWidth_; }
+    double designHeight() const { return designHeight_; }
+
+    // Registers a control built by the window, in the order of the window's control
+    // collection, and places it at its design rectangle (twips, relative to its container).
+    template <class W>
+    W* addControl(W* widget, fit::Kind kind, float left, float top, float width, float height,
+                  std::optional<float> fontSize = std::nullopt)
+    {
+        registerControl(widget, widget, kind, left, top, width, height, fontSize);
+        return widget;
+    }
+    // A line from (x1, y1) to (x2, y2), in twips.
+    QWidget* addLine(const QString& name, QWidget* container, float x1, float y1, float x2, float y2);
+    // A control without a window of its own (common dialog, report control).
+    void addInvisibleControl(QObject* object, fit::Kind kind);
+
+    // The twips record of a control (position, size, font size); null when not registered.
+    const fit::Item* item(const QObject* control) const;
+    std::vector<fit::Item> items() const;
+
+    void setControlRect(QWidget* control, float left, float top, float width, float height);
+    void setControlFontSize(QWidget* control, float points);
+    float controlFontSize(const QWidget* control) const;
+    // Applies a font size to every registered control that has a font (ChangeFontSize).
+    template <class Pred>
+    void forEachControl(Pred pred)
+    {
+        for (Entry& e : entries_)
+            if (e.widget)
+                pred(e.widget.data(), e.item);
+    }
+
+    // Scales the window to the screen by its variant; the window then has the screen's size.
+    fit::Result FitFormToScreen(const fit::Variant& variant);
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Paint() {}
+    // The close box. Every main window ends the program at once; a window that must not do
+    // so overrides this.
+    virtual void Form_Unload();
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Entry {
+        QObject* object = nullptr;
+        QPointer<QWidget> widget;
+        fit::Item item;
+    };
+    void registerControl(QObject* object, QWidget* widget, fit::Kind kind, float left, float top,
+                         float width, float height, std::optional<float> fontSize);
+    void apply(Entry& e);
+    Entry* entry(const QObject* control);
+    const Entry* entry(const QObject* control) const;
+
+    std::vector<Entry> entries_;
+    double designWidth_ = 0;
+    double designHeight_ = 0;
+    bool loaded_ = false;
+    bool loading_ = false;
+    bool fullScreen_ = false;
+};
+
+// The screen size used by FitFormToScreen, in twips. Tests set their own; an empty value
+// restores the real screen.
+QSizeF screenSizeTwips();
+void setScreenSizeTwips(std::optional<QSizeF> size);
+
+// ---- one current instance per window type ------------------------------------------------
+namespace detail {
+void registerFormReset(void (*reset)());
+}
+
+template <class T>
+struct FormSlot {
+    static T*& ptr()
+    {
+        static T* p = nullptr;
+        return p;
+    }
+    // Creates and loads the instance on first use.
+    static T& get()
+    {
+        if (!ptr()) {
+            static bool registered = false;
+            if (!registered) {
+                detail::registerFormReset(&reset);
+                registered = true;
+            }
+            ptr() = new T();
+            ptr()->load();
+        }
+        return *ptr();
+    }
+    // The next use builds a new instance; the old one is hidden and goes away later.
+    static void drop()
+    {
+        T* p = ptr();
+        ptr() = nullptr;
+        if (p) {
+            p->hide();
+            p->deleteLater();
+        }
+    }
+    static bool exists() { return ptr() != nullptr; }
+    static void reset()
+    {
+        T* p = ptr();
+        ptr() = nullptr;
+        delete p;
+    }
+};
+
+// Deletes every window instance (tests start each case from a fresh program).
+void resetAllForms();
+
+} // namespace kiv
+
+// Declares the global accessor of a window: frmStartup() gives the current instance.
+#define KIV_FORM_ACCESSOR(Class, accessor)                                                  \
+    inline Class& accessor() { return ::kiv::FormSlot<Class>::get(); }                     \
+    inline void accessor##_Drop() { ::kiv::FormSlot<Class>::drop(); }                     \
+    inline bool accessor##_Exists() { return ::kiv::FormSlot<Class>::exists(); }

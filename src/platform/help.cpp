@@ -1,0 +1,36 @@
+#include "platform/help.h"
+
+#include "platform/dialogs.h"
+#include "shell/module1.h"
+
+#include <QFileInfo>
+
+namespace kiv {
+namespace {
+HelpProvider*& current()
+{
+    static HelpProvider* provider = nullptr;
+    return provider;
+}
+} // namespace
+
+HelpProvider* setHelpProvider(HelpProvider* provider)
+{
+    HelpProvider* old = current();
+    current() = provider;
+    return old;
+}
+
+void showHelpFile(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        MsgBox(gLanguage == 0 ? QStringLiteral("The help file \"%1\" could not be found.").arg(path)
+                              : QStringLiteral("Le fichier d'aide « %1 » est introuvable.").arg(path),
+               vbOKOnly + vbExclamation);
+        return;
+    }
+    if (current())
+        current()->showHelp(path);
+}
+
+} // namespace kiv

@@ -1,0 +1,96 @@
+#include "platform/qt_dialogs.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace kiv {
+
+QtDialogProvider::QtDialogProvider(std::function<int()> language)
+    : language_(std::move(language))
+{
+}
+
+int QtDialogProvider::message(const QString& prompt, int style, const QString& title)
+{
+    const int lang = language_ ? language_() : 0;
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    switch (style & 0x70) {
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    std::vector<std::pair<MsgResult, QMessageBox::ButtonRole>> buttons;
+    switch (style & 7) {
+    case vbOKCancel: buttons = {{vbOK, QMessageBox::AcceptRole}, {vbCancel, QMessageBox::RejectRole}}; break;
+    case vbAbortRetryIgnore:
+        buttons = {{vbAbort, QMessageBox::RejectRole}, {vbRetry, QMessageBox::AcceptRole}, {vbIgnore, QMessageBox::ActionRole}};
+        break;
+    case vbYesNoCancel:
+        buttons = {{vbYes, QMessageBox::YesRole}, {vbNo, QMessageBox::NoRole}, {vbCancel, QMessageBox::RejectRole}};
+        break;
+    case vbYesNo: buttons = {{vbYes, QMessageBox::YesRole}, {vbNo, QMessageBox::NoRole}}; break;
+    case vbRetryCancel: buttons = {{vbRetry, QMessageBox::AcceptRole}, {vbCancel, QMessageBox::RejectRole}}; break;
+    default: buttons = {{vbOK, QMessageBox::AcceptRole}}; break;
+    }
+    std::vector<std::pair<QPushButton*, MsgResult>> made;
+    for (const auto& [result, role] : buttons)
+        made.emplace_back(box.addButton(buttonText(result, lang), role), result);
+    const std::size_t def = (style & vbDefaultButton2) && made.size() > 1 ? 1 : 0;
+    box.setDefaultButton(made[def].first);
+    // The close box answers like the last button that cancels (OK when there is only one).
+    QPushButton* escape = made.back().first;
+    for (const auto& [button, result] : made)
+        if (result == vbCancel)
+            escape = button;
+    if ((style & 7) != vbYesNo)
+        box.setEscapeButton(escape);
+    box.exec();
+    for (const auto& [button, result] : made)
+        if (box.clickedButton() == button)
+            return result;
+    return made.back().second;
+}
+
+QString QtDialogProvider::input(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    const int lang = language_ ? language_() : 0;
+    QInputDialog dlg(QApplication::activeWindow());
+    dlg.setWindowTitle(title);
+    dlg.setLabelText(prompt);
+    dlg.setTextValue(defaultText);
+    dlg.setOkButtonText(buttonText(vbOK, lang));
+    dlg.setCancelButtonText(buttonText(vbCancel, lang));
+    if (dlg.exec() != QDialog::Accepted)
+        return QString();
+    return dlg.textValue();
+}
+
+void QtHelpProvider::showHelp(const QString& path)
+{
+    static QPointer<QTextBrowser> viewer;
+    if (!viewer) {
+        viewer = new QTextBrowser;
+        viewer->setObjectName(QStringLiteral("helpViewer"));
+        viewer->setAttribute(Qt::WA_DeleteOnClose);
+        viewer->setOpenExternalLinks(false);
+        viewer->resize(720, 640);
+    }
+    viewer->setSource(QUrl::fromLocalFile(path));
+    viewer->setWindowTitle(viewer->documentTitle().isEmpty() ? QStringLiteral("Kiv_2000") : viewer->documentTitle());
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
+}
+
+} // namespace kiv

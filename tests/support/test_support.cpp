@@ -1,0 +1,163 @@
+#include "test_support.h"
+
+#include "platform/form.h"
+#include "platform/program_folder.h"
+#include "shell/app_setup.h"
+#include "shell/module1.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace kivtest {
+
+ScriptedDialogs::ScriptedDialogs()
+    : previous_(kiv::setDialogProvider(this))
+{
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    kiv::setDialogProvider(previous_);
+}
+
+void ScriptedDialogs::answer(int button)
+{
+    messages_.push_back(button);
+}
+
+void ScriptedDialogs::answerInput(const QString& text)
+{
+    inputs_.push_back(text);
+}
+
+int ScriptedDialogs::message(const QString& prompt, int style, const QString& title)
+{
+    Prompt p;
+    p.kind = Prompt::Kind::Message;
+    p.text = prompt;
+    p.style = style;
+    p.title = title;
+    prompts_.push_back(p);
+    if (whileOpen)
+        whileOpen(p);
+    const int buttons = style & 7;
+    const int first = (buttons == kiv::vbYesNo || buttons == kiv::vbYesNoCancel) ? kiv::vbYes
+                      : buttons == kiv::vbAbortRetryIgnore                       ? kiv::vbAbort
+                      : buttons == kiv::vbRetryCancel                            ? kiv::vbRetry
+                                                                                 : kiv::vbOK;
+    if (messages_.empty()) {
+        if (!acceptAll_)
+            QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + prompt), __FILE__, __LINE__);
+        return first;
+    }
+    const int a = messages_.front();
+    messages_.pop_front();
+    return a;
+}
+
+QString ScriptedDialogs::input(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    Prompt p;
+    p.kind = Prompt::Kind::Input;
+    p.text = prompt;
+    p.title = title;
+    p.defaultText = defaultText;
+    prompts_.push_back(p);
+    if (whileOpen)
+        whileOpen(p);
+    if (inputs_.empty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected input box: ") + prompt), __FILE__, __LINE__);
+        return QString();
+    }
+    const QString a = inputs_.front();
+    inputs_.pop_front();
+    return a;
+}
+
+QStringList ScriptedDialogs::texts() const
+{
+    QStringList list;
+    for (const Prompt& p : prompts_)
+        list << p.text;
+    return list;
+}
+
+Prompt ScriptedDialogs::last() const
+{
+    return prompts_.empty() ? Prompt() : prompts_.back();
+}
+
+RecordingHelp::RecordingHelp()
+    : previous_(kiv::setHelpProvider(this))
+{
+}
+
+RecordingHelp::~RecordingHelp()
+{
+    kiv::setHelpProvider(previous_);
+}
+
+Program::Program(QSizeF screenTwips)
+{
+    kiv::resetAllForms();
+    kiv::resetModule1();
+    kiv::setEndHandler([] { throw kiv::ProgramEnded{}; });
+    kiv::setScreenSizeTwips(screenTwips);
+    kiv::setProgramFolder(dir_.path());
+}
+
+Program::~Program()
+{
+    kiv::resetAllForms();
+    kiv::resetModule1();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    kiv::setProgramFolder(QString());
+    kiv::setScreenSizeTwips(std::nullopt);
+    kiv::setEndHandler({});
+}
+
+void Program::addFile(const QString& source, const QString& name) const
+{
+    const QString target = kiv::joinPath(dir_.path(), name);
+    QFile::remove(target);
+    QFile::copy(source, target);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+}
+
+void Program::writeFile(const QString& name, const QByteArray& content) const
+{
+    QFile f(kiv::joinPath(dir_.path(), name));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(content);
+}
+
+QString sharedDir()
+{
+    const QString dir = qEnvironmentVariable("KIV_SHARED_DIR");
+    if (dir.isEmpty() || !QFileInfo(dir + QStringLiteral("/fixtures/jet")).isDir())
+        return QString();
+    return dir;
+}
+
+QString jetFixture(const QString& name)
+{
+    const QString dir = sharedDir();
+    return dir.isEmpty() ? QString() : dir + QStringLiteral("/fixtures/jet/") + name;
+}
+
+QString sourceDir()
+{
+    return qEnvironmentVariable("KIV_SOURCE_DIR");
+}
+
+QString programDir()
+{
+    return qEnvironmentVariable("KIV_PROGRAM_DIR");
+}
+
+void setupTestApplication(QApplication& app)
+{
+    kiv::setupApplication(app);
+}
+
+} // namespace kivtest

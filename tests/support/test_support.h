@@ -1,0 +1,127 @@
+#pragma once
+// What every test of the program needs: scripted message and input boxes, a trap for the
+// program's end, a recording help viewer, a fresh program per test case, and the fixtures.
+#include "platform/dialogs.h"
+#include "platform/help.h"
+#include "platform/program_end.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSizeF>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <memory>
+#include <optional>
+
+namespace kivtest {
+
+// One question the program asked.
+struct Prompt {
+    enum class Kind { Message, Input } kind = Kind::Message;
+    QString text;
+    int style = 0;
+    QString title;
+    QString defaultText;
+};
+
+// Message and input boxes that answer from a script and record what was asked.
+// A box that finds no answer left fails the running test and answers with its first button.
+class ScriptedDialogs : public kiv::DialogProvider {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    void answer(int button);        // next message box answer (kiv::vbYes, kiv::vbOK, ...)
+    void answerInput(const QString& text); // next input box answer ("" = Cancel)
+    // From now on every message box is answered OK (or Yes) without a script.
+    void acceptAll(bool on = true) { acceptAll_ = on; }
+
+    int message(const QString& prompt, int style, const QString& title) override;
+    QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+
+    const std::vector<Prompt>& prompts() const { return prompts_; }
+    QStringList texts() const;     // the prompt texts in order
+    Prompt last() const;
+    void clear() { prompts_.clear(); }
+    std::size_t pendingAnswers() const { return messages_.size() + inputs_.size(); }
+    // Runs while a box is open (after recording, before answering): the program's state
+    // while the question is up.
+    std::function<void(const Prompt&)> whileOpen;
+
+private:
+    std::deque<int> messages_;
+    std::deque<QString> inputs_;
+    std::vector<Prompt> prompts_;
+    kiv::DialogProvider* previous_ = nullptr;
+    bool acceptAll_ = false;
+};
+
+class RecordingHelp : public kiv::HelpProvider {
+public:
+    RecordingHelp();
+    ~RecordingHelp() override;
+    void showHelp(const QString& path) override { shown.push_back(path); }
+    QStringList shown;
+
+private:
+    kiv::HelpProvider* previous_ = nullptr;
+};
+
+// A fresh program for one test: shared variables at their start values, no window instance,
+// End() throwing kiv::ProgramEnded, scripted boxes, a recording help viewer, a screen of the
+// given size and a temporary program folder (with the help files when asked).
+class Program {
+public:
+    explicit Program(QSizeF screenTwips = QSizeF(9600, 7200));
+    ~Program();
+    ScriptedDialogs dialogs;
+    RecordingHelp help;
+    QString folder() const { return dir_.path(); }
+    // Copies a file into the temporary program folder under the given name.
+    void addFile(const QString& source, const QString& name) const;
+    void writeFile(const QString& name, const QByteArray& content) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// The folder holding fixtures/jet and fixtures/jet-large, or empty when it is absent.
+QString sharedDir();
+QString jetFixture(const QString& name); // full path of a file of fixtures/jet, or empty
+QString sourceDir();                     // the checkout
+QString programDir();                    // the program folder of the build tree
+
+void setupTestApplication(QApplication& app);
+
+} // namespace kivtest
+
+// Runs a statement that must end the program; fails when it returns normally.
+#define KIV_VERIFY_ENDS(statement)                                                          \
+    do {                                                                                     \
+        bool kivEnded_ = false;                                                              \
+        try {                                                                                \
+            statement;                                                                       \
+        } catch (const kiv::ProgramEnded&) {                                                 \
+            kivEnded_ = true;                                                                \
+        }                                                                                    \
+        QVERIFY2(kivEnded_, "the program did not end: " #statement);                         \
+    } while (false)
+
+// Skips the running test when the shared fixtures are not beside the checkout.
+#define KIV_REQUIRE_SHARED()                                                                 \
+    do {                                                                                     \
+        if (kivtest::sharedDir().isEmpty())                                                  \
+            QSKIP("../shared/fixtures is absent: the Access fixtures cannot be read");      \
+    } while (false)
+
+#define KIV_TEST_MAIN(TestClass)                                                             \
+    int main(int argc, char** argv)                                                          \
+    {                                                                                        \
+        QApplication app(argc, argv);                                                        \
+        kivtest::setupTestApplication(app);                                                  \
+        TestClass tc;                                                                        \
+        QTEST_SET_MAIN_SOURCE_PATH                                                           \
+        return QTest::qExec(&tc, argc, argv);                                                \
+    }
