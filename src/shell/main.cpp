@@ -1,3 +1,4 @@
+#include "platform/printer_qt.h"
 #include "platform/program_end.h"
 #include "platform/qt_dialogs.h"
 #include "shell/app_setup.h"
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
     kiv::setDialogProvider(&dialogs);
     kiv::QtHelpProvider help;
     kiv::setHelpProvider(&help);
+    kiv::QtPrinter printer;
+    kiv::setPrinter(&printer);
 
     frmStartMenu().Show();
     app.exec();

@@ -3,6 +3,7 @@
 // program's end, a recording help viewer, a fresh program per test case, and the fixtures.
 #include "platform/dialogs.h"
 #include "platform/help.h"
+#include "platform/printer.h"
 #include "platform/program_end.h"
 
 #include <QApplication>
@@ -71,13 +72,15 @@ private:
 
 // A fresh program for one test: shared variables at their start values, no window instance,
 // End() throwing kiv::ProgramEnded, scripted boxes, a recording help viewer, a screen of the
-// given size and a temporary program folder (with the help files when asked).
+// given size and a temporary program folder (with the help files when asked), and a recording
+// printer that keeps every printout (printer.documents(), printer.last()).
 class Program {
 public:
     explicit Program(QSizeF screenTwips = QSizeF(9600, 7200));
     ~Program();
     ScriptedDialogs dialogs;
     RecordingHelp help;
+    kiv::RecordingPrinter printer;
     QString folder() const { return dir_.path(); }
     // Copies a file into the temporary program folder under the given name.
     void addFile(const QString& source, const QString& name) const;

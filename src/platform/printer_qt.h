@@ -1,0 +1,47 @@
+#pragma once
+// The real printer: the system's default printer through QPrinter, or, on a system without a
+// printer, a PDF file in the user's documents folder whose path the user is told.
+#include "platform/printer.h"
+
+#include <QFont>
+#include <memory>
+
+class QPrinter;
+class QTextDocument;
+
+namespace kiv {
+
+class QtPrinter : public Printer {
+public:
+    enum class Target {
+        System,  // the default printer; a PDF when the system has none
+        PdfOnly, // always a PDF in the documents folder
+    };
+    explicit QtPrinter(Target target = Target::System);
+
+    PrintOutcome print(const PrintDocument& doc) override;
+    PrintOutcome print(const PageDocument& doc) override;
+
+private:
+    template <class Draw>
+    PrintOutcome run(const QString& title, Draw&& draw);
+    Target target_;
+};
+
+// The font a face name of a printout stands for: "Times New Roman" is drawn in its metric twin
+// Liberation Serif, "Arial" in Liberation Sans, "Courier New" in Liberation Mono, and the
+// printer's own face (an empty name) in Liberation Sans.
+QString resolvedFace(const QString& face);
+QFont printFont(const PrintFont& font);
+
+// A page document as rich text: one block per paragraph, one table per table, each page after
+// the first starting with a page break (and, on screen, a gap). Lengths are given in points and
+// drawn at pixelsPerPoint device pixels. Used by the report view and by the printer.
+std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& doc, double pixelsPerPoint, bool screen);
+
+// Where a printout goes when the system has no printer: the documents folder (created when
+// missing) and a name that no file has yet ("Kiv_2000 - Industry index.pdf", then " (2)" ...).
+// The file is created empty to keep the name; an empty text when the folder can't be made.
+QString reservePdfPath(const QString& title);
+
+} // namespace kiv

@@ -1,0 +1,419 @@
+// The printer layer: how lines of items are laid out, what the recording printer keeps, and a
+// real print to PDF read back with pdftotext.
+#include "platform/printer.h"
+#include "platform/printer_qt.h"
+#include "shell/module1.h"
+#include "test_support.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+
+using kiv::PrintDocument;
+using kiv::Spc;
+using kiv::Tab;
+
+namespace {
+
+struct LayoutCase {
+    const char* name;
+    int width;
+    std::function<void(PrintDocument&)> build;
+    QString expected;
+};
+
+const std::vector<LayoutCase>& layoutCases()
+{
+    static const std::vector<LayoutCase> cases = {
+        {"tab to a column", 0, [](PrintDocument& d) { d.print({u"Ab", Tab(5), u"cd"}); },
+         QStringLiteral("Ab  cd")},
+        {"tab to the column the line stands at", 0,
+         [](PrintDocument& d) { d.print({QStringLiteral("abcd"), Tab(5), QStringLiteral("x")}); }, QStringLiteral("abcdx")},
+        {"tab to a column already passed goes to the next line", 0,
+         [](PrintDocument& d) { d.print({QStringLiteral("abcdef"), Tab(3), QStringLiteral("x"), Tab(6), QStringLiteral("y")}); },
+         QStringLiteral("abcdef\n  x  y")},
+        {"tab 0 is column 1", 0, [](PrintDocument& d) { d.print({Tab(0), QStringLiteral("a")}); }, QStringLiteral("a")},
+        {"spc prints blanks", 0, [](PrintDocument& d) { d.print({QStringLiteral("a"), Spc(3), QStringLiteral("b")}); },
+         QStringLiteral("a   b")},
+        {"blank lines hold one blank", 0,
+         [](PrintDocument& d) {
+             d.print({QStringLiteral("x")});
+             d.blankLine(2);
+             d.print({QStringLiteral("y")});
+         },
+         QStringLiteral("x\n \n \ny")},
+        {"an open line is continued by the next statement", 0,
+         [](PrintDocument& d) {
+             d.printOpen({Tab(10), QStringLiteral("Title")});
+             d.print({Tab(3), QStringLiteral("h1"), Tab(12), QStringLiteral("h2")});
+             d.print({QStringLiteral("next")});
+         },
+         QStringLiteral("         Title\n  h1       h2\nnext")},
+        {"an open last line still ends", 0, [](PrintDocument& d) { d.printOpen({QStringLiteral("a")}); },
+         QStringLiteral("a")},
+        {"line breaks inside a text", 0,
+         [](PrintDocument& d) { d.print({QStringLiteral("a\r\nb\nc"), Tab(3), QStringLiteral("d")}); },
+         QStringLiteral("a\nb\nc d")},
+        {"long text wraps at the last blank that fits", 10,
+         [](PrintDocument& d) { d.print({QStringLiteral("one two three four")}); }, QStringLiteral("one two \nthree four")},
+        {"a wrapped line starts at its next word", 9,
+         [](PrintDocument& d) { d.print({QStringLiteral("one two   three")}); }, QStringLiteral("one two  \nthree")},
+        {"a word wider than the page is cut", 4, [](PrintDocument& d) { d.print({QStringLiteral("abcdefghij")}); },
+         QStringLiteral("abcd\nefgh\nij")},
+        {"a word that no longer fits goes whole to the next line", 10,
+         [](PrintDocument& d) { d.print({QStringLiteral("abcdef"), Tab(8), QStringLiteral("wxyz")}); },
+         QStringLiteral("abcdef\nwxyz")},
+        {"a tab beyond the page goes to the next line", 10,
+         [](PrintDocument& d) { d.print({QStringLiteral("ab"), Tab(20), QStringLiteral("c")}); }, QStringLiteral("ab\nc")},
+        {"blanks past the edge are dropped", 5, [](PrintDocument& d) { d.print({QStringLiteral("abc      ")}); },
+         QStringLiteral("abc  ")},
+        {"a rule longer than the page wraps", 10, [](PrintDocument& d) { d.print({QString(25, u'_') + u' '}); },
+         QString(10, u'_') + u'\n' + QString(10, u'_') + u'\n' + QString(5, u'_') + u' '},
+    };
+    return cases;
+}
+
+// Every font as tall as its size, one unit per character.
+class SizedMetrics : public kiv::FixedPitchMetrics {
+public:
+    double lineHeight(const kiv::PrintFont& f) const override { return f.size; }
+    double ascent(const kiv::PrintFont& f) const override { return f.size * 0.8; }
+};
+
+QString pdfToText(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The left edge, in points, of each word of the PDF (the first one of a word seen twice).
+QHash<QString, double> wordPositions(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    QHash<QString, double> x;
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return x;
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    auto it = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput()));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        if (!x.contains(m.captured(2)))
+            x.insert(m.captured(2), m.captured(1).toDouble());
+    }
+    return x;
+}
+
+// The line of the text that holds the word, and the column it starts at.
+std::pair<QString, qsizetype> find(const QString& text, const QString& word)
+{
+    for (const QString& line : text.split(u'\n')) {
+        const qsizetype at = line.indexOf(word);
+        if (at >= 0)
+            return {line, at};
+    }
+    return {QString(), -1};
+}
+
+// A home of its own, so the documents folder is a temporary one.
+class TempHome {
+public:
+    TempHome()
+        : oldHome_(qgetenv("HOME"))
+        , oldConfig_(qgetenv("XDG_CONFIG_HOME"))
+    {
+        qputenv("HOME", dir_.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (dir_.path() + QStringLiteral("/config")).toLocal8Bit());
+    }
+    ~TempHome()
+    {
+        qputenv("HOME", oldHome_);
+        if (oldConfig_.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", oldConfig_);
+    }
+    QString documents() const { return dir_.path() + QStringLiteral("/Documents"); }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray oldHome_, oldConfig_;
+};
+
+} // namespace
+
+class TstPrinter : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void layout_data();
+    void layout();
+    void pagesBreakWhenFull();
+    void recordsLinesWithTheirFonts();
+    void recordingPrinterFailure();
+    void noPrinterInstalled();
+    void printToPdf();
+    void pdfFolderUnavailable_data();
+    void pdfFolderUnavailable();
+    void pagesToPdf();
+    void faces_data();
+    void faces();
+};
+
+void TstPrinter::layout_data()
+{
+    QTest::addColumn<int>("index");
+    const auto& cases = layoutCases();
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        QTest::newRow(cases[i].name) << static_cast<int>(i);
+}
+
+void TstPrinter::layout()
+{
+    QFETCH(int, index);
+    const LayoutCase& c = layoutCases()[static_cast<std::size_t>(index)];
+    PrintDocument doc;
+    c.build(doc);
+    QCOMPARE(doc.toText(c.width), c.expected);
+}
+
+void TstPrinter::pagesBreakWhenFull()
+{
+    PrintDocument doc;
+    doc.print({QStringLiteral("a")}); // 10 high
+    doc.printOpen({QStringLiteral("b")});
+    doc.setFontSize(20);
+    doc.print({QStringLiteral("c")}); // one line of 10 and 20 points: 20 high
+    doc.setFontSize(10);
+    doc.print({QStringLiteral("d")});
+    doc.print({QStringLiteral("e")});
+    const SizedMetrics metrics;
+    const auto pages = kiv::layoutDocument(doc, metrics, 0, 30);
+    QCOMPARE(pages.size(), std::size_t(2));
+    QCOMPARE(pages[0].size(), std::size_t(2)); // a (10) + bc (20) fill the page
+    QCOMPARE(pages[0][1].height, 20.0);
+    QCOMPARE(pages[0][1].y, 10.0);
+    QCOMPARE(pages[0][1].runs.size(), std::size_t(2));
+    QCOMPARE(pages[1].size(), std::size_t(2));
+    QCOMPARE(pages[1][0].y, 0.0);
+    // A line taller than the page still gets a page of its own.
+    PrintDocument tall;
+    tall.setFontSize(50);
+    tall.print({QStringLiteral("x")});
+    tall.print({QStringLiteral("y")});
+    QCOMPARE(kiv::layoutDocument(tall, metrics, 0, 30).size(), std::size_t(2));
+}
+
+void TstPrinter::recordsLinesWithTheirFonts()
+{
+    kivtest::Program program;
+    const kiv::RecordingPrinter& printer = program.printer;
+    PrintDocument doc(QStringLiteral("Definition"));
+    QCOMPARE(doc.font(), (kiv::PrintFont{QString(), 10, false, false}));
+    doc.setBold(true);
+    doc.setFontSize(12);
+    doc.print({QStringLiteral("Title")});
+    doc.blankLine(5);
+    doc.setBold(false);
+    doc.setFontSize(10);
+    doc.setFontName(QStringLiteral("Times New Roman"));
+    doc.setItalic(true);
+    doc.print({QStringLiteral("Text"), Tab(20), QStringLiteral("more"), Spc(2), QStringLiteral("end")});
+    QVERIFY(kiv::printDocument(doc).ok());
+    QVERIFY(kiv::printDocument(doc).ok());
+
+    QCOMPARE(printer.documents().size(), std::size_t(2)); // one document, ended once, per print
+    const PrintDocument got = printer.last();
+    QCOMPARE(got.title(), QStringLiteral("Definition"));
+    QCOMPARE(got.lines().size(), std::size_t(7));
+    QCOMPARE(got.lines()[0].font, (kiv::PrintFont{QString(), 12, true, false}));
+    QCOMPARE(got.lines()[5].text(), QStringLiteral(" "));
+    QCOMPARE(got.lines()[5].font, (kiv::PrintFont{QString(), 12, true, false}));
+    QCOMPARE(got.lines()[6].font, (kiv::PrintFont{QStringLiteral("Times New Roman"), 10, false, true}));
+    QCOMPARE(got.lines()[6].text(), QStringLiteral("Textmore  end"));
+    QCOMPARE(got.textLines().last(), QStringLiteral("Text               more  end"));
+}
+
+void TstPrinter::recordingPrinterFailure()
+{
+    kivtest::Program program;
+    kiv::RecordingPrinter& printer = program.printer;
+    printer.setFailing(true);
+    program.dialogs.answer(kiv::vbOK);
+    PrintDocument doc;
+    doc.print({QStringLiteral("x")});
+    QCOMPARE(kiv::printDocument(doc).status, kiv::PrintOutcome::Status::Failed);
+    QVERIFY(printer.documents().empty());
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    QVERIFY(program.dialogs.last().text.startsWith(u"The document could not be printed"));
+}
+
+void TstPrinter::noPrinterInstalled()
+{
+    kivtest::Program program;
+    kiv::Printer* old = kiv::setPrinter(nullptr);
+    gLanguage = 1;
+    program.dialogs.answer(kiv::vbOK);
+    PrintDocument doc;
+    doc.print({QStringLiteral("x")});
+    const auto outcome = kiv::printDocument(doc);
+    kiv::setPrinter(old);
+    QVERIFY(!outcome.ok());
+    QVERIFY(program.dialogs.last().text.startsWith(u"Le document n'a pas pu être imprimé"));
+}
+
+void TstPrinter::printToPdf()
+{
+    kivtest::Program program;
+    TempHome home;
+    QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), home.documents());
+    QVERIFY(!QFileInfo::exists(home.documents())); // the printer makes it
+
+    PrintDocument doc(QStringLiteral("Industry index"));
+    doc.setFontName(QStringLiteral("Times New Roman"));
+    doc.print({QStringLiteral("Name"), Tab(40), QStringLiteral("Code")});
+    doc.print({QStringLiteral("Short"), Tab(40), QStringLiteral("12345")});
+    doc.print({QStringLiteral("A first column that runs past column forty of the page"), Tab(40), QStringLiteral("Pushed")});
+    doc.print({QStringLiteral("Left"), Tab(20), QStringLiteral("Middle"), Tab(60), QStringLiteral("Right")});
+    QStringList words;
+    for (int i = 1; i <= 60; ++i)
+        words << QStringLiteral("word%1").arg(i, 2, 10, QLatin1Char('0'));
+    doc.print({words.join(u' ')});
+
+    kiv::QtPrinter printer(kiv::QtPrinter::Target::PdfOnly);
+    program.dialogs.answer(kiv::vbOK);
+    const auto outcome = printer.print(doc);
+    QCOMPARE(outcome.status, kiv::PrintOutcome::Status::SavedAsPdf);
+    QCOMPARE(QFileInfo(outcome.pdfPath).absolutePath(), home.documents());
+    QCOMPARE(QFileInfo(outcome.pdfPath).fileName(), QStringLiteral("Kiv_2000 - Industry index.pdf"));
+    QVERIFY(program.dialogs.last().text.contains(outcome.pdfPath));
+    QCOMPARE(program.dialogs.last().style, kiv::vbOKOnly + kiv::vbInformation);
+
+    const QString text = pdfToText(outcome.pdfPath);
+    QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
+    const auto code = find(text, QStringLiteral("Code"));
+    const auto value = find(text, QStringLiteral("12345"));
+    const auto pushed = find(text, QStringLiteral("Pushed"));
+    QVERIFY(code.second > 0);
+    QVERIFY(qAbs(code.second - value.second) <= 1);
+    QVERIFY(qAbs(code.second - pushed.second) <= 1);
+    QVERIFY2(!pushed.first.contains(u"first column"), "a passed tab column goes to the next line");
+    const auto left = find(text, QStringLiteral("Left"));
+    QCOMPARE(find(text, QStringLiteral("Middle")).first, left.first);
+    QCOMPARE(find(text, QStringLiteral("Right")).first, left.first);
+    // Where the columns are, in points: column n starts n - 1 average widths of Times New
+    // Roman 10 (4.01 points) right of the quarter-inch margin.
+    const auto x = wordPositions(outcome.pdfPath);
+    QVERIFY2(qAbs(x.value(QStringLiteral("Left")) - 18) < 0.5, qPrintable(QString::number(x.value(QStringLiteral("Left")))));
+    QVERIFY(qAbs(x.value(QStringLiteral("Middle")) - (18 + 19 * 4.01)) < 1);
+    QVERIFY(qAbs(x.value(QStringLiteral("Right")) - (18 + 59 * 4.01)) < 1);
+    QVERIFY(qAbs(x.value(QStringLiteral("Code")) - x.value(QStringLiteral("Pushed"))) < 0.01);
+    // The long line wraps at the page width, between words, and keeps every word in order.
+    const auto first = find(text, QStringLiteral("word01"));
+    const auto last = find(text, QStringLiteral("word60"));
+    QVERIFY(first.first != last.first);
+    QString flowed = text.simplified();
+    QVERIFY(flowed.contains(words.join(u' ')));
+
+    // Times New Roman is drawn in Liberation Serif.
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {outcome.pdfPath});
+    QVERIFY(fonts.waitForFinished(30000));
+    QVERIFY(QString::fromUtf8(fonts.readAllStandardOutput()).contains(u"LiberationSerif"));
+
+    // A second printout keeps the first file.
+    program.dialogs.answer(kiv::vbOK);
+    const auto second = printer.print(doc);
+    QCOMPARE(QFileInfo(second.pdfPath).fileName(), QStringLiteral("Kiv_2000 - Industry index (2).pdf"));
+    QVERIFY(QFileInfo(outcome.pdfPath).size() > 0);
+}
+
+void TstPrinter::pdfFolderUnavailable_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("English") << 0 << QStringLiteral("No printer is set up on this computer, and the document could not be saved");
+    QTest::newRow("French") << 1 << QStringLiteral("Aucune imprimante n'est installée sur cet ordinateur, et le document n'a pas pu");
+}
+
+void TstPrinter::pdfFolderUnavailable()
+{
+    QFETCH(int, language);
+    QFETCH(QString, start);
+    kivtest::Program program;
+    gLanguage = static_cast<std::int16_t>(language);
+    TempHome home;
+    QFile blocker(home.documents()); // a file where the folder should be
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    kiv::QtPrinter printer(kiv::QtPrinter::Target::PdfOnly);
+    program.dialogs.answer(kiv::vbOK);
+    PrintDocument doc;
+    doc.print({QStringLiteral("x")});
+    QCOMPARE(printer.print(doc).status, kiv::PrintOutcome::Status::Failed);
+    QVERIFY2(program.dialogs.last().text.startsWith(start), qPrintable(program.dialogs.last().text));
+    QCOMPARE(QFileInfo(home.documents()).size(), 0); // nothing written
+}
+
+void TstPrinter::pagesToPdf()
+{
+    kivtest::Program program;
+    TempHome home;
+    kiv::PageDocument pd{QStringLiteral("Report"), QString(), {}};
+    for (int i = 1; i <= 3; ++i) {
+        kiv::Page page;
+        page.blocks.push_back(kiv::PageParagraph{QStringLiteral("Heading %1").arg(i), 12, true, false});
+        kiv::PageTable table{{3, 1}, 1, {}};
+        table.rows.push_back({{QStringLiteral("Item")}, {QStringLiteral("Value"), false, true}});
+        table.rows.push_back({{QStringLiteral("Cash %1").arg(i)}, {QStringLiteral("12.50"), false, true}});
+        page.blocks.push_back(table);
+        pd.pages.push_back(page);
+    }
+    QCOMPARE(pd.pages[0].toText(), QStringLiteral("Heading 1\nItem    Value\nCash 1  12.50"));
+
+    kiv::QtPrinter printer(kiv::QtPrinter::Target::PdfOnly);
+    program.dialogs.answer(kiv::vbOK);
+    const auto outcome = printer.print(pd);
+    QCOMPARE(outcome.status, kiv::PrintOutcome::Status::SavedAsPdf);
+    const QStringList pages = pdfToText(outcome.pdfPath).split(u'\f', Qt::SkipEmptyParts);
+    QStringList nonEmpty;
+    for (const QString& p : pages)
+        if (!p.trimmed().isEmpty())
+            nonEmpty << p;
+    QCOMPARE(nonEmpty.size(), 3); // one sheet per page
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(nonEmpty[i].contains(QStringLiteral("Heading %1").arg(i + 1)));
+        QVERIFY(nonEmpty[i].contains(QStringLiteral("Cash %1").arg(i + 1)));
+    }
+}
+
+void TstPrinter::faces_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("resolved");
+    QTest::newRow("Times New Roman") << QStringLiteral("Times New Roman") << QStringLiteral("Liberation Serif");
+    QTest::newRow("printer's own face") << QString() << QStringLiteral("Liberation Sans");
+    QTest::newRow("Arial") << QStringLiteral("arial") << QStringLiteral("Liberation Sans");
+    QTest::newRow("Courier New") << QStringLiteral("Courier New") << QStringLiteral("Liberation Mono");
+}
+
+void TstPrinter::faces()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, resolved);
+    QCOMPARE(kiv::resolvedFace(face), resolved);
+    // The font really is there: what is asked for is what is drawn.
+    QCOMPARE(QFontInfo(kiv::printFont(kiv::PrintFont{face, 10, false, false})).family(), resolved);
+}
+
+KIV_TEST_MAIN(TstPrinter)
+#include "tst_printer.moc"
