@@ -1,0 +1,340 @@
+#include "values/company_ratios.h"
+#include "values/company_values.h"
+#include "test_support.h"
+
+#include <QRandomGenerator>
+
+using namespace kiv::values;
+namespace num = kiv::num;
+
+namespace {
+
+Item itemOfBox(QStringView name)
+{
+    for (const ItemInfo& it : items())
+        if (QStringView(it.box) == name || QStringView(it.box).mid(3) == name)
+            return it.item;
+    qFatal("no such box");
+}
+
+// "Cash=100;AccountsPayable=-2.5": the typed texts of a statement, every other box "0".
+Texts textsFrom(const QString& spec)
+{
+    Texts texts;
+    texts.fill(QStringLiteral("0"));
+    for (const QString& part : spec.split(u';', Qt::SkipEmptyParts)) {
+        const qsizetype eq = part.indexOf(u'=');
+        texts[std::size_t(index(itemOfBox(part.left(eq))))] = part.mid(eq + 1);
+    }
+    return texts;
+}
+
+ExactStatement exactFrom(const QString& spec)
+{
+    const std::optional<ExactStatement> s = readExact(textsFrom(spec));
+    if (!s)
+        qFatal("unreadable statement");
+    return *s;
+}
+
+// The totals the window would show, all five recomputed from the typed texts.
+Texts withDisplayedTotals(Texts texts)
+{
+    recomputeTotals(Item::Cash, texts);
+    recomputeTotals(Item::AccountsPayable, texts);
+    recomputeTotals(Item::ShareCapital, texts);
+    return texts;
+}
+
+const Ratio kAll[] = {Ratio::Npm, Ratio::Ppm, Ratio::Opm, Ratio::Gpm, Ratio::Ortnoa, Ratio::Rnoa, Ratio::Ppa, Ratio::Lta,
+                      Ratio::Roce, Ratio::Roe, Ratio::De, Ratio::Rt, Ratio::It, Ratio::Wc, Ratio::Ic};
+
+Ratio ratioOfCode(QStringView code)
+{
+    for (const RatioInfo& r : kiv::values::ratios())
+        if (QStringView(r.code) == code)
+            return r.ratio;
+    qFatal("no such ratio");
+}
+
+} // namespace
+
+class TestCompanyValues : public QObject {
+    Q_OBJECT
+private slots:
+    void itemTable();
+    void totalsOfEachTypedBox_data();
+    void totalsOfEachTypedBox();
+    void displayedArithmetic();
+    void balanceCheck_data();
+    void balanceCheck();
+    void exactlyBalancedAlwaysPasses();
+    void unreadableAmount();
+    void ratios_data();
+    void ratios();
+    void everyBoxZero();
+};
+
+void TestCompanyValues::itemTable()
+{
+    // 28 typed boxes visited by Enter in table order, ending on the ratio button; a total
+    // passes on to the next typed box.
+    int typed = 0;
+    const auto list = items();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        QCOMPARE(int(list[i].item), int(i));
+        if (list[i].computed)
+            continue;
+        ++typed;
+        std::size_t next = i + 1;
+        while (next < list.size() && list[next].computed)
+            ++next;
+        const QString expected = next < list.size() ? QString::fromUtf16(list[next].box) : QStringLiteral("cmdView");
+        QCOMPARE(QString::fromUtf16(list[i].enterNext), expected);
+    }
+    QCOMPARE(typed, 28);
+    for (const ItemInfo& it : list)
+        if (it.computed) {
+            std::size_t next = std::size_t(index(it.item)) + 1;
+            while (list[next].computed)
+                ++next;
+            QCOMPARE(QString::fromUtf16(it.enterNext), QString::fromUtf16(list[next].box));
+        }
+}
+
+void TestCompanyValues::totalsOfEachTypedBox_data()
+{
+    // Every typed box holds (index + 1) x 100 and every total a stale "x" (which reads as 0):
+    // the row shows which totals the box refreshes, and that the second total reads the first
+    // from its box.
+    QTest::addColumn<int>("typed");
+    QTest::addColumn<QStringList>("totals"); // Toa, Ta, Tliab, Equity1, TotLiabShareEq
+    const QStringList assets = {QStringLiteral("1500"), QStringLiteral("3000"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x")};
+    const QStringList ptfl = {QStringLiteral("x"), QStringLiteral("1500"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x")};
+    const QStringList liabilities = {QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("12600"), QStringLiteral("x"), QStringLiteral("12600")};
+    const QStringList equity = {QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("6300"), QStringLiteral("6300")};
+    const QStringList none = {QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x")};
+    for (const ItemInfo& it : items()) {
+        if (it.computed)
+            continue;
+        QStringList totals;
+        switch (it.block) {
+        case Block::OperatingAssets: totals = assets; break;
+        case Block::Investments: totals = it.item == Item::PortfolioInvestments ? ptfl : assets; break;
+        case Block::Liabilities: totals = liabilities; break;
+        case Block::ShareholdersEquity: totals = equity; break;
+        default: totals = none; break;
+        }
+        QTest::newRow(qPrintable(QString::fromUtf16(it.box))) << index(it.item) << totals;
+    }
+}
+
+void TestCompanyValues::totalsOfEachTypedBox()
+{
+    QFETCH(int, typed);
+    QFETCH(QStringList, totals);
+    Texts texts;
+    for (const ItemInfo& it : items())
+        texts[std::size_t(index(it.item))] = it.computed ? QStringLiteral("x") : num::entryForm((index(it.item) + 1) * 100 * num::kUnitsPerOne);
+    const Texts before = texts;
+    recomputeTotals(Item(typed), texts);
+    const Item order[] = {Item::TotalOperatingAssets, Item::TotalAssets, Item::TotalLiabilities, Item::TotalShareholdersEquity,
+                          Item::TotalLiabilitiesAndShareholdersEquity};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(texts[std::size_t(index(order[i]))], totals[i]);
+    for (const ItemInfo& it : items())
+        if (!it.computed)
+            QCOMPARE(texts[std::size_t(index(it.item))], before[std::size_t(index(it.item))]);
+}
+
+void TestCompanyValues::displayedArithmetic()
+{
+    // Single precision throughout against a first operand in double precision.
+    const double ops[] = {16777216.0, 1.0, 1.0};
+    QCOMPARE(singleSum(ops), 16777216.0f);
+    QCOMPARE(mixedSum(ops), 16777218.0f);
+
+    // Seven significant digits in the total; the typed box keeps every digit.
+    Texts texts = textsFrom(QStringLiteral("Cash= 123456789"));
+    recomputeTotals(Item::Cash, texts);
+    QCOMPARE(texts[std::size_t(index(Item::TotalOperatingAssets))], QStringLiteral("1.234568E+08"));
+    QCOMPARE(texts[std::size_t(index(Item::TotalAssets))], QStringLiteral("1.234568E+08"));
+    QCOMPARE(texts[std::size_t(index(Item::Cash))], QStringLiteral(" 123456789"));
+
+    // Total assets adds the displayed operating-asset total, not the typed amounts.
+    texts = textsFrom(QStringLiteral("Cash=1;Ptfl=2"));
+    texts[std::size_t(index(Item::TotalOperatingAssets))] = QStringLiteral("1.234568E+07");
+    recomputeTotals(Item::PortfolioInvestments, texts);
+    QCOMPARE(texts[std::size_t(index(Item::TotalAssets))], QStringLiteral("1.234568E+07"));
+    QCOMPARE(displayedTotal(Item::TotalAssets, textsFrom(QStringLiteral("Ptfl=2.5;Invest=-1"))), QStringLiteral("1.5"));
+
+    // Zeros give the single digit 0.
+    texts = textsFrom(QString());
+    recomputeTotals(Item::ShareCapital, texts);
+    QCOMPARE(texts[std::size_t(index(Item::TotalShareholdersEquity))], QStringLiteral("0"));
+    QCOMPARE(texts[std::size_t(index(Item::TotalLiabilitiesAndShareholdersEquity))], QStringLiteral("0"));
+}
+
+void TestCompanyValues::balanceCheck_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<bool>("balanced");
+    QTest::newRow("every box zero") << QString() << true;
+    QTest::newRow("exactly balanced, totals of seven digits apart")
+        << QStringLiteral("Cash=25000010;AccountsPayable=12500005;ShareC=12500005") << true;
+    QTest::newRow("equal in single precision") << QStringLiteral("Cash=123456789;AccountsPayable=123456790") << true;
+    QTest::newRow("hundredth apart") << QStringLiteral("Cash=100;AccountsPayable=100.01") << false;
+    QTest::newRow("decimal fractions") << QStringLiteral("Cash=0.1;Ar=0.2;AccountsPayable=0.3") << true;
+    QTest::newRow("ten-thousandth apart") << QStringLiteral("Cash=1000.0001;AccountsPayable=1000") << false;
+    QTest::newRow("investments count in assets") << QStringLiteral("Invest=50;Ptfl=50;ShareC=100") << true;
+    QTest::newRow("current items and income do not count")
+        << QStringLiteral("CurrentAssets=5;CurrentLiabilities=7;OperatingRevenue=9;ProfitAfterTax=3") << true;
+    QTest::newRow("negative equity") << QStringLiteral("Cash=100;AccountsPayable=300;RetEarn=-200") << true;
+    QTest::newRow("beyond one amount's range")
+        << QStringLiteral("Cash=900000000000000;Ar=900000000000000;AccountsPayable=900000000000000;Banks=900000000000000")
+        << true;
+    QTest::newRow("unbalanced by one") << QStringLiteral("Cash=1000001;AccountsPayable=1000000") << false;
+}
+
+void TestCompanyValues::balanceCheck()
+{
+    QFETCH(QString, statement);
+    QFETCH(bool, balanced);
+    QCOMPARE(balances(exactFrom(statement)), balanced);
+}
+
+void TestCompanyValues::exactlyBalancedAlwaysPasses()
+{
+    // Random statements that balance exactly: every one passes, although comparing the
+    // displayed totals would refuse many of them.
+    QRandomGenerator rng(20240);
+    int refusedByDisplayedTotals = 0;
+    constexpr int kRuns = 2000;
+    for (int run = 0; run < kRuns; ++run) {
+        const qint64 total = 100000 * num::kUnitsPerOne + qint64(rng.bounded(1000000000)) * 1000;
+        Texts texts;
+        texts.fill(QStringLiteral("0"));
+        // Assets: split the total over the seven asset boxes; liabilities and equity over theirs.
+        auto spread = [&](std::initializer_list<Item> boxes) {
+            qint64 left = total;
+            std::size_t n = 0;
+            for (Item item : boxes) {
+                const bool last = ++n == boxes.size();
+                const qint64 part = last ? left : qint64(rng.bounded(quint32(std::min<qint64>(left / 3, 2000000000)) + 1)) * 7;
+                left -= part;
+                texts[std::size_t(index(item))] = num::entryForm(part);
+            }
+        };
+        spread({Item::Cash, Item::AccountsReceivable, Item::Inventory, Item::CapitalAssets, Item::OtherAssets,
+                Item::InvestmentsWithAffiliates, Item::PortfolioInvestments});
+        spread({Item::AccountsPayable, Item::BankLoans, Item::Mortgages, Item::DeferredTax, Item::ShareCapital,
+                Item::RetainedEarnings});
+        const std::optional<ExactStatement> s = readExact(texts);
+        QVERIFY(s);
+        QVERIFY2(balances(*s), qPrintable(QStringLiteral("run %1").arg(run)));
+        const Texts shown = withDisplayedTotals(texts);
+        if (num::toSingle(num::leadingNumber(shown[std::size_t(index(Item::TotalAssets))]))
+            != num::toSingle(num::leadingNumber(shown[std::size_t(index(Item::TotalLiabilitiesAndShareholdersEquity))])))
+            ++refusedByDisplayedTotals;
+    }
+    QVERIFY(refusedByDisplayedTotals > kRuns / 10);
+
+    // The fixture itself: the displayed totals disagree, the exact ones do not.
+    const Texts fixture = withDisplayedTotals(textsFrom(QStringLiteral("Cash=25000010;AccountsPayable=12500005;ShareC=12500005")));
+    QVERIFY(fixture[std::size_t(index(Item::TotalAssets))] != fixture[std::size_t(index(Item::TotalLiabilitiesAndShareholdersEquity))]);
+    QVERIFY(balances(*readExact(fixture)));
+}
+
+void TestCompanyValues::unreadableAmount()
+{
+    Texts texts = textsFrom(QStringLiteral("Mtg=1e20"));
+    Item bad = Item::Cash;
+    QVERIFY(!readExact(texts, &bad));
+    QCOMPARE(int(bad), index(Item::Mortgages));
+    // Totals are never read: whatever their boxes hold, the exact totals come from the items.
+    texts = textsFrom(QStringLiteral("Cash=5"));
+    texts[std::size_t(index(Item::TotalAssets))] = QStringLiteral("1e20");
+    const std::optional<ExactStatement> s = readExact(texts);
+    QVERIFY(s);
+    QVERIFY(s->value(Item::TotalAssets) == num::ExactSum(5 * num::kUnitsPerOne));
+}
+
+void TestCompanyValues::ratios_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("expected"); // "Npm=12.50;Ic=..."
+    QTest::newRow("net profit margin") << QStringLiteral("ProfitAfterTax=50;OperatingRevenue=400") << QStringLiteral("Npm=12.50");
+    QTest::newRow("margins on revenue")
+        << QStringLiteral("OperatingRevenue=400;PretaxProfit=80;OperatingProfit=100")
+        << QStringLiteral("Ppm=20.00;Opm=25.00;Npm=0.00");
+    QTest::newRow("gross profit margin") << QStringLiteral("Sales=1000;GrossProfit=400") << QStringLiteral("Gpm=40.00");
+    QTest::newRow("inventory turnover") << QStringLiteral("Sales=1000;GrossProfit=400;Inv=200") << QStringLiteral("It=3.00");
+    QTest::newRow("interest coverage") << QStringLiteral("InterestExpense=20;PretaxProfit=80") << QStringLiteral("Ic=5.00");
+    QTest::newRow("no interest") << QStringLiteral("PretaxProfit=80") << QStringLiteral("Ic=...");
+    QTest::newRow("negative equity") << QStringLiteral("ShareC=-200;Banks=100") << QStringLiteral("De=-0.50;Roe=0.00");
+    QTest::newRow("debt to equity sums six debts")
+        << QStringLiteral("ShareC=100;Banks=1;Bonds=2;Mtg=4;Paper=8;Ol=16;AmtsAffil=32;AccountsPayable=1000;OLiab=1000;DefTax=1000")
+        << QStringLiteral("De=0.63");
+    QTest::newRow("return on capital employed")
+        << QStringLiteral("ProfitAfterTax=30;InterestExpense=10;ShareC=200;Banks=50") << QStringLiteral("Roce=16.00;Roe=15.00");
+    QTest::newRow("net operating assets")
+        << QStringLiteral("Cash=1000;AccountsPayable=200;ShareC=800;OperatingRevenue=1000;OperatingProfit=100")
+        << QStringLiteral("Ortnoa=125.00;Rnoa=12.50;Lta=0.20");
+    QTest::newRow("investments leave net operating assets")
+        << QStringLiteral("Cash=600;Invest=300;Ptfl=100;OperatingRevenue=300") << QStringLiteral("Ortnoa=50.00");
+    QTest::newRow("assets ratios") << QStringLiteral("Cash=1000;AccountsPayable=650;PretaxProfit=80")
+                                   << QStringLiteral("Ppa=8.00;Lta=0.65");
+    QTest::newRow("receivable turnover") << QStringLiteral("OperatingRevenue=1000;Ar=250") << QStringLiteral("Rt=4.00");
+    QTest::newRow("working capital") << QStringLiteral("CurrentAssets=300;CurrentLiabilities=200") << QStringLiteral("Wc=1.50");
+    QTest::newRow("no revenue: only its three margins")
+        << QStringLiteral("Cash=1000;Ar=100;Inv=100;AccountsPayable=400;ShareC=800;Sales=500;GrossProfit=100;OperatingProfit=20;"
+                          "InterestExpense=5;PretaxProfit=15;ProfitAfterTax=10;CurrentAssets=300;CurrentLiabilities=100")
+        << QStringLiteral("Npm=...;Ppm=...;Opm=...;Gpm=20.00;Ortnoa=0.00;Rnoa=2.50;Ppa=1.25;Lta=0.33;Roce=1.88;Roe=1.25;De=0.00;"
+                          "Rt=0.00;It=4.00;Wc=3.00;Ic=4.00");
+    QTest::newRow("no total assets but net operating assets")
+        << QStringLiteral("Cash=100;Invest=-100;AccountsPayable=50;ShareC=-50;OperatingRevenue=200;OperatingProfit=10;PretaxProfit=5")
+        << QStringLiteral("Ortnoa=400.00;Rnoa=...;Ppa=...;Lta=...");
+    // Decimal fractions that leave a residue in binary arithmetic leave none here.
+    QTest::newRow("no residue in net operating assets")
+        << QStringLiteral("Invest=0.1;Ptfl=0.2;OperatingRevenue=100;OperatingProfit=10")
+        << QStringLiteral("Ortnoa=...;Rnoa=...;Ppa=0.00;Lta=0.00");
+    QTest::newRow("no residue in capital employed")
+        << QStringLiteral("ShareC=0.1;RetEarn=0.2;Banks=-0.1;Mtg=-0.2;ProfitAfterTax=1")
+        << QStringLiteral("Roce=...;Roe=333.33;De=-1.00");
+    QTest::newRow("percent of the rounded quotient") << QStringLiteral("ProfitAfterTax=1;OperatingRevenue=3") << QStringLiteral("Npm=33.33");
+    QTest::newRow("large totals from typed amounts")
+        << QStringLiteral("Cash=25000010;AccountsPayable=12500005;ShareC=12500005;ProfitAfterTax=125000.05")
+        << QStringLiteral("Lta=0.50;Roe=1.00;De=0.00");
+    QTest::newRow("negative margin") << QStringLiteral("OperatingRevenue=400;ProfitAfterTax=-2") << QStringLiteral("Npm=-0.50");
+}
+
+void TestCompanyValues::ratios()
+{
+    QFETCH(QString, statement);
+    QFETCH(QString, expected);
+    const RatioTexts texts = ratioTexts(exactFrom(statement));
+    for (const QString& part : expected.split(u';')) {
+        const qsizetype eq = part.indexOf(u'=');
+        const Ratio r = ratioOfCode(QStringView(part).left(eq));
+        QVERIFY2(texts[std::size_t(r)] == part.mid(eq + 1),
+                 qPrintable(part + QStringLiteral(" gave ") + texts[std::size_t(r)]));
+    }
+}
+
+void TestCompanyValues::everyBoxZero()
+{
+    const ExactStatement zero = exactFrom(QString());
+    QVERIFY(balances(zero));
+    const RatioTexts texts = ratioTexts(zero);
+    for (Ratio r : kAll)
+        QCOMPARE(texts[std::size_t(r)], QStringLiteral("..."));
+    // The comparison order names every ratio once.
+    QSet<int> seen;
+    for (Ratio r : comparisonOrder())
+        seen.insert(int(r));
+    QCOMPARE(seen.size(), kRatioCount);
+    QCOMPARE(QString::fromUtf16(kiv::values::ratios()[std::size_t(comparisonOrder()[7])].code), QStringLiteral("Roce"));
+}
+
+KIV_TEST_MAIN(TestCompanyValues)
+#include "tst_company_values.moc"
