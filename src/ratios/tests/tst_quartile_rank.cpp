@@ -1,28 +1,10 @@
+#include "position_helpers.h"
 #include "ratios/quartile_rank.h"
 #include "test_support.h"
 
 using namespace Qt::StringLiterals;
 using kiv::IndustryQuartiles;
 using kiv::QuartilePosition;
-using kiv::RankColumn;
-
-namespace {
-QuartilePosition better(const QString& t) { return {RankColumn::Better, t}; }
-QuartilePosition worse(const QString& t) { return {RankColumn::Worse, t}; }
-} // namespace
-
-namespace QTest {
-template <>
-char* toString(const QuartilePosition& p)
-{
-    return qstrdup(qPrintable((p.column == RankColumn::Better ? u"better \""_s : u"worse \""_s) + p.text + u'"'));
-}
-template <>
-char* toString(const IndustryQuartiles& q)
-{
-    return qstrdup(qPrintable(u"%1 | %2 | %3"_s.arg(q.q1, q.q2, q.q3)));
-}
-} // namespace QTest
 
 class TestQuartileRank : public QObject {
     Q_OBJECT

@@ -1,3 +1,4 @@
+#include "../../ratios/tests/position_helpers.h"
 #include "ratios3/three_year_rank.h"
 #include "test_support.h"
 
@@ -5,19 +6,6 @@ using namespace Qt::StringLiterals;
 using kiv::IndustryQuartiles;
 using kiv::QuartilePosition;
 using kiv::RankColumn;
-
-namespace {
-QuartilePosition better(const QString& t) { return {RankColumn::Better, t}; }
-QuartilePosition worse(const QString& t) { return {RankColumn::Worse, t}; }
-} // namespace
-
-namespace QTest {
-template <>
-char* toString(const QuartilePosition& p)
-{
-    return qstrdup(qPrintable((p.column == RankColumn::Better ? u"better \""_s : u"worse \""_s) + p.text + u'"'));
-}
-} // namespace QTest
 
 class TestThreeYearRank : public QObject {
     Q_OBJECT
