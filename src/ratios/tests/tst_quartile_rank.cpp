@@ -1,5 +1,6 @@
 #include "position_helpers.h"
 #include "ratios/quartile_rank.h"
+#include "values/company_ratios.h"
 #include "test_support.h"
 
 using namespace Qt::StringLiterals;
@@ -182,16 +183,20 @@ void TestQuartileRank::zeroMedian()
     QCOMPARE(kiv::MarkZeroMedian(text), shown);
 }
 
+// Every ratio the entry window computes has its rule, by the code of its labels.
 void TestQuartileRank::rulesByRatio()
 {
     using kiv::RankRule;
-    int higher = 0;
-    for (const char16_t* code : {u"Npm", u"Ppm", u"Gpm", u"Ortnoa", u"Rnoa", u"Ppa", u"Roce", u"Roe", u"Rt", u"It", u"Wc", u"Ic"})
-        higher += kiv::oneYearRankRule(code) == RankRule::HigherIsBetter;
-    QCOMPARE(higher, 12);
-    QCOMPARE(kiv::oneYearRankRule(u"Opm"), RankRule::HigherIsBetterDoubleBand);
-    QCOMPARE(kiv::oneYearRankRule(u"De"), RankRule::LowerIsBetterSignRule);
-    QCOMPARE(kiv::oneYearRankRule(u"Lta"), RankRule::LowerIsBetter);
+    const auto all = kiv::values::ratios();
+    QCOMPARE(all.size(), std::size_t(15));
+    for (const kiv::values::RatioInfo& r : all) {
+        const QStringView code(r.code);
+        const RankRule expected = code == u"Opm" ? RankRule::HigherIsBetterDoubleBand
+                                  : code == u"De" ? RankRule::LowerIsBetterSignRule
+                                  : code == u"Lta" ? RankRule::LowerIsBetter
+                                                   : RankRule::HigherIsBetter;
+        QCOMPARE(kiv::oneYearRankRule(code), expected);
+    }
     QVERIFY(!kiv::oneYearRankRule(u"npm"));
     QVERIFY(!kiv::oneYearRankRule(u"Rce"));
 }
