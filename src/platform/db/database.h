@@ -1,11 +1,17 @@
 #pragma once
 // The database layer: edition databases and the program's own stores.
 //
-// Two engines behind one interface, chosen by the file's content: SQLite (read/write; the
-// sample editions and the saved-figure stores) and Access/Jet 3 and 4 through libmdb
-// (read-only; the edition files of the data disc). Queries are scans: a table is read whole
-// into a snapshot, and callers filter rows in C++ with the comparisons below. No query text is
-// ever built from a value.
+// Two engines behind one interface, chosen by the file's content (its first bytes), never by
+// its name: SQLite (the sample editions and the saved-figure stores; read, and written whole
+// by writeDatabase below) and Access/Jet 3 and 4 through libmdb (read-only; the edition files
+// of the data disc and stores carried over from an older installation). Queries are scans: a
+// table is read whole into a snapshot, and callers filter rows in C++ with the comparisons
+// below. No query text is ever built from a value.
+//
+// Every failure is a DbError naming the file: a missing or unreadable file, one that is
+// neither kind of database, a truncated or damaged one, a missing table or column. An Access
+// file is read in a short-lived child process, so a damaged file that would derail libmdb
+// ends that process only, and the caller gets a DbError.
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -22,7 +28,8 @@ public:
 
     Value() = default;
     static Value null() { return Value(); }
-    // single: the column stores single precision (its text form has 7 significant digits).
+    // single: the column stores single precision: the number is rounded to the nearest
+    // single-precision value and its text form has 7 significant digits.
     static Value number(double v, bool single = false);
     static Value text(const QString& s);
 
@@ -70,9 +77,11 @@ bool sameText(QStringView a, QStringView b);
 // A static, read-only copy of a table's rows in stored order, with a current row.
 class Snapshot {
 public:
-    Snapshot(QString table, QStringList columns, std::vector<std::vector<Value>> rows);
+    // file: the database the rows come from, named by the errors of Field and value.
+    Snapshot(QString table, QStringList columns, std::vector<std::vector<Value>> rows, QString file = QString());
 
     const QString& table() const { return table_; }
+    const QString& file() const { return file_; }
     const QStringList& columnNames() const { return columns_; }
     int columnIndex(QStringView name) const; // case-blind; -1 when absent
     bool hasColumn(QStringView name) const { return columnIndex(name) >= 0; }
@@ -97,8 +106,9 @@ public:
     // A column of the current row by its name (case-blind). Throws DbError for a missing
     // column or when there is no current row.
     Value Field(QStringView name) const;
-    // A column of any row.
+    // A column of any row (row and column in range).
     Value value(int row, int column) const { return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]; }
+    // A column of any row by its name; throws DbError for a missing column or a row out of range.
     Value value(int row, QStringView name) const;
 
     // A new snapshot of the rows that satisfy the test, in the same order, positioned first.
@@ -108,6 +118,7 @@ private:
     QString table_;
     QStringList columns_;
     std::vector<std::vector<Value>> rows_;
+    QString file_;
     int pos_ = 0;
     bool noMatch_ = false;
 };
@@ -115,12 +126,16 @@ private:
 // One open database file.
 class Database {
 public:
+    enum class Engine { SQLite, Access };
     virtual ~Database() = default;
 
-    // Opens the file with the engine its content calls for. Throws DbError when the file
-    // cannot be opened or is not a database of either kind.
+    // Opens the file with the engine its content calls for. Throws DbError: CannotOpen when
+    // the file is missing or can't be read, NotADatabase when it is neither kind of database
+    // or is truncated or damaged, ReadOnly when an Access file is opened with readOnly false
+    // (Access files are never written).
     static std::shared_ptr<Database> open(const QString& path, bool readOnly);
 
+    virtual Engine engine() const = 0;
     virtual QString path() const = 0;
     virtual bool readOnly() const = 0;
     virtual QStringList tableNames() const = 0;
@@ -128,5 +143,41 @@ public:
     // Reads a whole table into a snapshot (table name case-blind). Throws DbError.
     virtual std::shared_ptr<Snapshot> openSnapshot(const QString& table) = 0;
 };
+
+// ---- Writing: the program's own stores and the sample editions (SQLite only) ----
+
+// How a column is stored. In an SQLite file the declared types are INTEGER, REAL, SINGLE
+// and TEXT; a column declared SINGLE (or FLOAT4) reads back as single precision.
+enum class ColumnType { Long, Double, Single, Text };
+
+struct ColumnDef {
+    QString name;
+    ColumnType type = ColumnType::Double;
+};
+
+// One table to write: its columns and its rows in stored order (each row one value per
+// column: Null, a number, or a text for a Text column).
+struct TableData {
+    QString name;
+    std::vector<ColumnDef> columns;
+    std::vector<std::vector<Value>> rows;
+};
+
+// Writes a new SQLite database file at `path` holding exactly these tables, in one
+// transaction, with every value bound (never spliced into SQL text). The file is written
+// beside `path` and renamed over it once complete, so whatever `path` held before (an SQLite
+// or Access file, or nothing) stays whole when anything fails, and a reader never sees a
+// half-written file. Throws DbError: ReadOnly when `path` exists and is read-only or its
+// folder can't be written to, WriteFailed for any other failure (no space left, a row that
+// doesn't fit its table, ...).
+void writeDatabase(const QString& path, const std::vector<TableData>& tables);
+
+// The saved-figure stores: a database holding one table `table` whose columns (REAL, in the
+// given order) hold one row of `values`. Same guarantees and errors as writeDatabase; a
+// column count that differs from the value count is WriteFailed, touching nothing.
+// Example: writeSingleRowTable(folder + u"/kiv_MyValue_v12.mdb", u"MyValue_v12"_s,
+//                              myValueV12Columns(), values);
+void writeSingleRowTable(const QString& path, const QString& table, const QStringList& columns,
+                         const std::vector<double>& values);
 
 } // namespace kiv::db
