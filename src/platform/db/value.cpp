@@ -1,80 +1,10 @@
 // Values, errors, the engine's text comparison and snapshots: what both engines share.
 #include "platform/db/database.h"
+#include "values/numbers.h"
 
 #include <cmath>
 
 namespace kiv::db {
-
-namespace {
-
-// Reads a text as a number the way every amount of the program is read: blanks, tabs and line
-// feeds are skipped wherever they stand; an optional sign, digits with at most one period, an
-// optional exponent (E or D); or the radix prefixes &H and &O. Stops at the first character
-// that can't continue the number; a text that doesn't begin with one gives 0.
-double leadingNumber(QStringView text)
-{
-    QString s;
-    s.reserve(text.size());
-    for (QChar c : text)
-        if (c != u' ' && c != u'\t' && c != u'\n')
-            s += c;
-    if (s.size() >= 2 && s[0] == u'&') {
-        const QChar kind = s[1].toUpper();
-        const int base = kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
-        if (base) {
-            qint64 v = 0;
-            bool any = false;
-            for (qsizetype i = 2; i < s.size(); ++i) {
-                const int d = s[i].isDigit() ? s[i].unicode() - u'0'
-                              : (base == 16 && s[i].toUpper() >= u'A' && s[i].toUpper() <= u'F') ? s[i].toUpper().unicode() - u'A' + 10
-                                                                                               : -1;
-                if (d < 0 || d >= base)
-                    break;
-                v = v * base + d;
-                any = true;
-                if (v > 0xFFFFFFFFLL)
-                    break;
-            }
-            return any ? static_cast<double>(v) : 0.0;
-        }
-    }
-    QString num;
-    qsizetype i = 0;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-        num += s[i++];
-    bool digits = false, period = false;
-    for (; i < s.size(); ++i) {
-        if (s[i] >= u'0' && s[i] <= u'9') {
-            num += s[i];
-            digits = true;
-        } else if (s[i] == u'.' && !period) {
-            num += s[i];
-            period = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits)
-        return 0.0;
-    if (i < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
-        QString exp = QStringLiteral("e");
-        qsizetype j = i + 1;
-        if (j < s.size() && (s[j] == u'+' || s[j] == u'-'))
-            exp += s[j++];
-        bool expDigits = false;
-        for (; j < s.size() && s[j] >= u'0' && s[j] <= u'9'; ++j) {
-            exp += s[j];
-            expDigits = true;
-        }
-        if (expDigits)
-            num += exp;
-    }
-    if (num.endsWith(u'.'))
-        num.chop(1);
-    return num.toDouble();
-}
-
-} // namespace
 
 Value Value::number(double v, bool single)
 {
@@ -99,7 +29,7 @@ double Value::toDouble() const
     case Type::Number:
         return number_;
     case Type::Text:
-        return leadingNumber(text_);
+        return num::leadingNumber(text_);
     case Type::Null:
         break;
     }
@@ -120,8 +50,10 @@ QString Value::toText() const
         return QStringLiteral("0"); // also for -0
     if (!std::isfinite(number_))
         return std::isnan(number_) ? QStringLiteral("NaN") : number_ > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
+    if (single_)
+        return num::totalForm(static_cast<float>(number_));
     // QString::number is independent of the user's locale: always a period.
-    return QString::number(number_, 'G', single_ ? 7 : 15);
+    return QString::number(number_, 'G', 15);
 }
 
 bool Value::operator==(const Value& o) const
