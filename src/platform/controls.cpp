@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 namespace kiv {
@@ -163,22 +164,65 @@ PictureControl::PictureControl(const QString& name, QWidget* parent, Art art)
     setObjectName(name);
 }
 
+void OptionButton::setForeColor(const QColor& color)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Active, QPalette::WindowText, color);
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, color);
+    setPalette(pal);
+}
+
+QColor OptionButton::ForeColor() const
+{
+    return palette().color(QPalette::Active, QPalette::WindowText);
+}
+
 void PictureControl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    paintArt(p, QRectF(rect()).adjusted(2, 2, -2, -2), art_);
+}
+
+PictureButton::PictureButton(const QString& name, QWidget* parent, PictureControl::Art art)
+    : CommandButton(name, parent)
+    , art_(art)
+{
+}
+
+void PictureButton::paintEvent(QPaintEvent* event)
+{
+    QPushButton::paintEvent(event);
+    QPainter p(this);
+    const double side = std::min(width(), height()) * 0.62;
+    QRectF r(0, 0, side, side);
+    r.moveCenter(QRectF(rect()).center());
+    if (isDown())
+        r.translate(1, 1);
+    if (!isEnabled())
+        p.setOpacity(0.4);
+    paintArt(p, r, art_);
+}
+
+void paintArt(QPainter& p, const QRectF& r, PictureControl::Art art)
+{
+    using Art = PictureControl::Art;
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
     const QColor navy(0, 0, 128), gold(255, 204, 0), teal(0, 128, 128);
-    switch (art_) {
+    switch (art) {
     case Art::Emblem: {
+        // A round emblem, round whatever the proportions of its control.
+        const double side = std::min(r.width(), r.height());
+        QRectF c(0, 0, side, side);
+        c.moveCenter(r.center());
         p.setPen(QPen(navy, 2));
         p.setBrush(gold);
-        p.drawEllipse(r);
+        p.drawEllipse(c);
         p.setBrush(navy);
-        const double w = r.width() / 7;
+        const double w = c.width() / 7;
         for (int i = 0; i < 3; ++i) {
-            const double h = r.height() * (0.25 + 0.15 * i);
-            p.drawRect(QRectF(r.left() + w * (1.5 + 1.5 * i), r.bottom() - r.height() * 0.2 - h, w, h));
+            const double h = c.height() * (0.25 + 0.15 * i);
+            p.drawRect(QRectF(c.left() + w * (1.5 + 1.5 * i), c.bottom() - c.height() * 0.2 - h, w, h));
         }
         break;
     }
@@ -208,12 +252,26 @@ void PictureControl::paintEvent(QPaintEvent*)
         break;
     }
     case Art::Book: {
-        p.setPen(QPen(navy, 1));
+        // An open book: two written pages on a cover.
+        const double side = std::min(r.width(), r.height() * 1.25);
+        QRectF box(0, 0, side, side * 0.72);
+        box.moveCenter(r.center());
+        p.setPen(QPen(navy, 1.5));
         p.setBrush(teal);
-        p.drawRect(r.adjusted(r.width() * 0.15, 0, -r.width() * 0.15, 0));
-        p.setPen(QPen(Qt::white, 2));
-        p.drawLine(QPointF(r.center().x() - r.width() * 0.15, r.top() + r.height() * 0.3),
-                   QPointF(r.center().x() + r.width() * 0.2, r.top() + r.height() * 0.3));
+        p.drawRoundedRect(box.adjusted(0, box.height() * 0.12, 0, 0), 3, 3);
+        const double pageW = box.width() * 0.45;
+        const QRectF pages[] = {QRectF(box.center().x() - pageW, box.top(), pageW, box.height() * 0.82),
+                                QRectF(box.center().x(), box.top(), pageW, box.height() * 0.82)};
+        for (const QRectF& page : pages) {
+            p.setPen(QPen(navy, 1));
+            p.setBrush(Qt::white);
+            p.drawRect(page);
+            p.setPen(QPen(QColor(120, 120, 160), 1));
+            for (int line = 1; line <= 4; ++line) {
+                const double y = page.top() + page.height() * line / 5.0;
+                p.drawLine(QPointF(page.left() + page.width() * 0.15, y), QPointF(page.right() - page.width() * 0.15, y));
+            }
+        }
         break;
     }
     case Art::Info: {
@@ -245,6 +303,7 @@ void PictureControl::paintEvent(QPaintEvent*)
         break;
     }
     }
+    p.restore();
 }
 
 CommonDialog::CommonDialog(const QString& name, QObject* parent)

@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <functional>
 
+class QPainter;
+
 // The controls the windows are built from. They behave as the program's users expect of them:
 // a focused button is pressed by Enter as well as by the space bar, and writing a control's
 // text from code runs none of the window's handlers (the windows connect only to user events).
@@ -102,6 +104,9 @@ class OptionButton : public QRadioButton {
     Q_OBJECT
 public:
     explicit OptionButton(const QString& name, QWidget* parent, const QString& caption = QString());
+    // The caption's colour while the option is enabled.
+    void setForeColor(const QColor& color);
+    QColor ForeColor() const;
 };
 
 // A picture drawn by the program (the windows' decorations).
@@ -116,6 +121,22 @@ protected:
 
 private:
     Art art_;
+};
+
+// Draws one of the program's pictures into a rectangle.
+void paintArt(QPainter& painter, const QRectF& rect, PictureControl::Art art);
+
+// A command button that shows a picture instead of a caption.
+class PictureButton : public CommandButton {
+    Q_OBJECT
+public:
+    PictureButton(const QString& name, QWidget* parent, PictureControl::Art art);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    PictureControl::Art art_;
 };
 
 // The common-dialog component of a window: it only holds the help file and shows it.
