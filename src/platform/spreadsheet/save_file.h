@@ -1,0 +1,25 @@
+#pragma once
+// Where a spreadsheet file goes and how it is written.
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace kiv::sheet {
+
+// The user's documents folder, where a name without a folder goes. Tests point it elsewhere;
+// an empty text restores the real one.
+QString documentsFolder();
+void setDocumentsFolder(const QString& folder);
+
+// The file a typed name stands for: an absolute name stays as it is, "~/..." lies in the home
+// folder, and any other name (with or without a folder of its own) in the documents folder.
+QString resolveSaveName(const QString& name);
+
+// Saves a workbook under the typed name. An existing file is replaced only when the user says
+// Yes to the question; No throws AutomationError 1004. The bytes (made by render, only once the
+// name is settled) are written beside the file and renamed over it, so a failure leaves neither
+// a truncated file nor a damaged old one. Every failure throws AutomationError with a message
+// in the user's language naming the file.
+void saveWorkbookFile(const QString& name, const std::function<QByteArray()>& render);
+
+} // namespace kiv::sheet

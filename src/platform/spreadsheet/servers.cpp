@@ -1,0 +1,157 @@
+#include "platform/spreadsheet/automation.h"
+#include "platform/spreadsheet/cell_text.h"
+#include "platform/spreadsheet/save_file.h"
+#include "platform/spreadsheet/wk1.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <map>
+#include <stdexcept>
+#include <xlsxwriter.h>
+
+namespace kiv::sheet {
+
+namespace {
+
+ServerFactory*& installed()
+{
+    static ServerFactory* factory = nullptr;
+    return factory;
+}
+
+// Both programs keep the cells they are given and write them into one file at saveas.
+class CollectingServer : public Server {
+public:
+    void saveas(const QString& name) override
+    {
+        alive();
+        saveWorkbookFile(name, [this] { return render(); });
+    }
+    void quit() override
+    {
+        alive();
+        quit_ = true;
+    }
+
+protected:
+    void alive() const
+    {
+        if (quit_)
+            throw AutomationError{kServerGone, QString()};
+    }
+    void put(int row, int column, const QString& text)
+    {
+        if (text.isEmpty())
+            cells_.erase({row, column});
+        else
+            cells_[{row, column}] = text;
+    }
+    virtual QByteArray render() const = 0;
+
+    std::map<std::pair<int, int>, QString> cells_; // (row, column) to the text set
+    bool quit_ = false;
+};
+
+class ExcelServer final : public CollectingServer {
+public:
+    void setCellValue(int row, int column, const QString& text) override
+    {
+        alive();
+        if (row < 1 || row > 1048576 || column < 1 || column > 16384)
+            throw AutomationError{kInvalidCall, QString()};
+        put(row, column, text);
+    }
+    void setRangeContents(const QString&, const QString&) override { throw AutomationError{kInvalidCall, QString()}; }
+
+private:
+    // An Office Open XML workbook of one sheet: number cells for texts that read in full as a
+    // number, text cells for the rest.
+    QByteArray render() const override
+    {
+        QTemporaryDir dir;
+        if (!dir.isValid())
+            throw std::runtime_error("no temporary folder");
+        const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("book.xlsx")));
+        QByteArray tmp = QFile::encodeName(dir.path());
+        lxw_workbook_options options{};
+        options.tmpdir = tmp.data();
+        lxw_workbook* book = workbook_new_opt(path.constData(), &options);
+        if (!book)
+            throw std::runtime_error("workbook");
+        lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+        lxw_error status = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
+        for (const auto& [at, text] : cells_) {
+            if (status != LXW_NO_ERROR)
+                break;
+            const auto row = static_cast<lxw_row_t>(at.first - 1);
+            const auto column = static_cast<lxw_col_t>(at.second - 1);
+            if (const auto n = numberCellValue(text))
+                status = worksheet_write_number(sheet, row, column, *n, nullptr);
+            else
+                status = worksheet_write_string(sheet, row, column, text.toUtf8().constData(), nullptr);
+        }
+        const lxw_error closed = workbook_close(book);
+        if (status != LXW_NO_ERROR || closed != LXW_NO_ERROR)
+            throw std::runtime_error("workbook not written");
+        QFile file(QString::fromLocal8Bit(path));
+        if (!file.open(QIODevice::ReadOnly))
+            throw std::runtime_error("workbook not read back");
+        return file.readAll();
+    }
+};
+
+class LotusServer final : public CollectingServer {
+public:
+    void setCellValue(int, int, const QString&) override { throw AutomationError{kInvalidCall, QString()}; }
+    void setRangeContents(const QString& range, const QString& text) override
+    {
+        alive();
+        int row = 0, column = 0;
+        // A WK1 worksheet has 8192 rows and 256 columns (A to IV).
+        if (!parseOneCellRange(range, &row, &column) || row > 8192 || column > 256)
+            throw AutomationError{kInvalidCall, QString()};
+        put(row, column, text);
+    }
+
+private:
+    QByteArray render() const override
+    {
+        std::vector<wk1::Cell> cells;
+        cells.reserve(cells_.size());
+        for (const auto& [at, text] : cells_)
+            cells.push_back(wk1::contentsCell(at.first, at.second, text));
+        return wk1::worksheet(std::move(cells));
+    }
+};
+
+} // namespace
+
+ServerFactory* setServerFactory(ServerFactory* factory)
+{
+    ServerFactory* old = installed();
+    installed() = factory;
+    return old;
+}
+
+std::unique_ptr<Server> createExcelServer()
+{
+    return std::make_unique<ExcelServer>();
+}
+
+std::unique_ptr<Server> createLotusServer()
+{
+    return std::make_unique<LotusServer>();
+}
+
+std::unique_ptr<Server> CreateObject(const QString& progId)
+{
+    if (installed())
+        return installed()->create(progId);
+    if (progId.compare(QString::fromUtf16(kExcelProgId), Qt::CaseInsensitive) == 0)
+        return createExcelServer();
+    if (progId.compare(QString::fromUtf16(kLotusProgId), Qt::CaseInsensitive) == 0)
+        return createLotusServer();
+    throw AutomationError{kCannotCreateObject, QString()};
+}
+
+} // namespace kiv::sheet

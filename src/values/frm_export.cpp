@@ -1,0 +1,168 @@
+#include "values/frm_export.h"
+
+#include "shell/module1.h"
+#include "values/export_window.h"
+
+#include <QWindow>
+#include <cmath>
+
+namespace kiv {
+
+namespace {
+
+constexpr double kWidth = 4380;
+constexpr double kHeight = 2385;
+
+int pixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / fit::kTwipsPerPixel));
+}
+
+// Brings the owner back on every way out of OK or Cancel.
+class OwnerBack {
+public:
+    explicit OwnerBack(ExportOwner* owner)
+        : owner_(owner)
+    {
+    }
+    ~OwnerBack()
+    {
+        if (owner_) {
+            owner_->form().ZOrder(0);
+            owner_->form().setEnabled(true);
+        }
+    }
+    OwnerBack(const OwnerBack&) = delete;
+    OwnerBack& operator=(const OwnerBack&) = delete;
+
+private:
+    ExportOwner* owner_;
+};
+
+} // namespace
+
+ExportDialog::ExportDialog(const QString& name, exports::DialogKind kind)
+    : Form(name)
+    , kind_(kind)
+{
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setDesignSize(kWidth, kHeight);
+    setFixedSize(pixels(kWidth), pixels(kHeight));
+    setCaption(QStringLiteral("Export"));
+    QPalette back = palette();
+    back.setColor(QPalette::Window, QColor(0, 0, 128));
+    setPalette(back);
+    setAutoFillBackground(true);
+
+    const auto option = [this](const char16_t* objectName, const char16_t* caption, float left, float width) {
+        auto* o = addControl(new OptionButton(QString::fromUtf16(objectName), this, QString::fromUtf16(caption)),
+                             fit::Kind::OptionButton, left, 915, width, 330, 9.75f);
+        QFont f = o->font();
+        f.setBold(true);
+        o->setFont(f);
+        QPalette p = o->palette();
+        p.setColor(QPalette::WindowText, QColor(255, 255, 0));
+        o->setPalette(p);
+        return o;
+    };
+    optExcel = option(u"optExcel", u"Excel", 945, 1290);
+    optLotus = option(u"optLotus", u"Lotus", 2310, 1140);
+    cmdOK = addControl(new CommandButton(QStringLiteral("cmdOK"), this), fit::Kind::CommandButton, 855, 1635, 1170, 390);
+    cmdOK->setText(QStringLiteral("OK"));
+    cmdCancel = addControl(new CommandButton(QStringLiteral("cmdCancel"), this), fit::Kind::CommandButton, 2235, 1635, 1185, 390);
+    cmdCancel->setText(QStringLiteral("Cancel"));
+    lblExportMsg = addControl(new Label(QStringLiteral("lblExportMsg"), this), fit::Kind::Label, 105, 120, 4125, 630, 8.25f);
+    {
+        QFont f = lblExportMsg->font();
+        f.setBold(true);
+        lblExportMsg->setFont(f);
+        QPalette p = lblExportMsg->palette();
+        p.setColor(QPalette::WindowText, Qt::white);
+        lblExportMsg->setPalette(p);
+        lblExportMsg->setAutoFillBackground(false);
+    }
+    optExcel->setChecked(true);
+    setTabOrder(optExcel, optLotus);
+    setTabOrder(optLotus, cmdOK);
+    setTabOrder(cmdOK, cmdCancel);
+
+    connect(cmdOK, &CommandButton::Click, this, &ExportDialog::cmdOK_Click);
+    connect(cmdCancel, &CommandButton::Click, this, &ExportDialog::cmdCancel_Click);
+}
+
+QPointF centredPosition(QSizeF screenTwips, QSizeF dialogTwips)
+{
+    return QPointF((screenTwips.width() - dialogTwips.width()) / 2.0, (screenTwips.height() - dialogTwips.height()) / 2.0);
+}
+
+void ExportDialog::Form_Load()
+{
+    const QPointF at = centredPosition(screenSizeTwips(), QSizeF(kWidth, kHeight));
+    move(pixels(at.x()), pixels(at.y()));
+}
+
+void ExportDialog::Form_Paint()
+{
+    if (gLanguage == 0) {
+        setCaption(QStringLiteral("Export"));
+        lblExportMsg->setText(QStringLiteral("You must have Excel or Lotus installed in order for the export function to be performed."));
+    } else {
+        setCaption(QStringLiteral("Exporter"));
+        lblExportMsg->setText(QStringLiteral("Excel ou Lotus doivent être installé pour executer cette fonction."));
+    }
+}
+
+void ExportDialog::Form_Unload()
+{
+    cmdCancel_Click();
+}
+
+ExportOwner* ExportDialog::owner() const
+{
+    const auto slot = exports::findOwner(kind_);
+    return slot ? exportOwner(*slot) : nullptr;
+}
+
+void ExportDialog::cmdOK_Click()
+{
+    Hide();
+    const bool excel = optExcel->isChecked();
+    const bool lotus = optLotus->isChecked();
+    ExportOwner* o = owner();
+    OwnerBack back(o);
+    if (!o)
+        return;
+    if (excel)
+        o->excel();
+    else if (lotus)
+        o->lotus();
+}
+
+void ExportDialog::cmdCancel_Click()
+{
+    Hide();
+    OwnerBack back(owner());
+}
+
+void openExportDialog(exports::OwnerSlot slot, Form& window)
+{
+    ExportDialog& dialog = exports::dialogOf(slot) == exports::DialogKind::OneYear ? static_cast<ExportDialog&>(frmExport())
+                                                                                   : static_cast<ExportDialog&>(frmExportV3());
+    dialog.Show();
+    if (dialog.windowHandle() && window.windowHandle())
+        dialog.windowHandle()->setTransientParent(window.windowHandle());
+    window.setEnabled(false);
+    exports::setOwnerFlags(slot);
+}
+
+} // namespace kiv
+
+FrmExport::FrmExport()
+    : ExportDialog(QStringLiteral("frmExport"), kiv::exports::DialogKind::OneYear)
+{
+}
+
+FrmExportV3::FrmExportV3()
+    : ExportDialog(QStringLiteral("frmExportV3"), kiv::exports::DialogKind::ThreeYear)
+{
+}
