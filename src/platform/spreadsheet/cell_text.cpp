@@ -1,6 +1,6 @@
 #include "platform/spreadsheet/cell_text.h"
 
-#include <QLocale>
+#include "values/numbers.h"
 
 namespace kiv::sheet {
 
@@ -69,95 +69,12 @@ bool parseOneCellRange(QStringView text, int* row, int* column)
     return true;
 }
 
-namespace {
-
-// Reads a whole text with the leading-number parse: blanks, tabs and line feeds are ignored
-// wherever they stand; then an optional sign, digits with at most one period and an optional
-// exponent (E or D), or a radix prefix &H / &O. The number only counts when nothing is left.
-std::optional<double> readLeadingNumberInFull(const QString& text)
-{
-    QString s;
-    s.reserve(text.size());
-    for (QChar ch : text)
-        if (ch != u' ' && ch != u'\t' && ch != u'\n')
-            s.append(ch);
-    if (s.isEmpty())
-        return std::nullopt;
-    const auto isDigit = [](QChar ch, int radix) {
-        const int v = ch.isDigit() ? ch.unicode() - u'0'
-                      : (ch.toUpper() >= u'A' && ch.toUpper() <= u'F') ? ch.toUpper().unicode() - u'A' + 10
-                                                                       : 99;
-        return v < radix;
-    };
-    if (s.startsWith(u'&')) {
-        int radix = 8;
-        qsizetype i = 1;
-        if (i < s.size() && (s[i] == u'H' || s[i] == u'h')) {
-            radix = 16;
-            ++i;
-        } else if (i < s.size() && (s[i] == u'O' || s[i] == u'o')) {
-            ++i;
-        }
-        if (i == s.size())
-            return std::nullopt;
-        bool ok = false;
-        const qlonglong v = s.mid(i).toLongLong(&ok, radix);
-        for (qsizetype j = i; j < s.size(); ++j)
-            if (!isDigit(s[j], radix))
-                return std::nullopt;
-        if (!ok)
-            return std::nullopt;
-        return static_cast<double>(v);
-    }
-    qsizetype i = 0;
-    QString plain;
-    if (s[i] == u'+' || s[i] == u'-')
-        plain.append(s[i++]);
-    int digits = 0;
-    bool period = false;
-    for (; i < s.size(); ++i) {
-        if (s[i].isDigit() && s[i].unicode() < 128) {
-            plain.append(s[i]);
-            ++digits;
-        } else if (s[i] == u'.' && !period) {
-            plain.append(s[i]);
-            period = true;
-        } else {
-            break;
-        }
-    }
-    if (digits == 0)
-        return std::nullopt;
-    if (i < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
-        plain.append(u'E');
-        ++i;
-        if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-            plain.append(s[i++]);
-        int expDigits = 0;
-        for (; i < s.size() && s[i].isDigit() && s[i].unicode() < 128; ++i, ++expDigits)
-            plain.append(s[i]);
-        if (expDigits == 0)
-            return std::nullopt;
-    }
-    if (i != s.size())
-        return std::nullopt;
-    if (plain.endsWith(u'.'))
-        plain.chop(1);
-    plain.replace(QStringLiteral(".E"), QStringLiteral("E"));
-    if (plain.startsWith(u'.') || plain.startsWith(QStringLiteral("-.")) || plain.startsWith(QStringLiteral("+.")))
-        plain.insert(plain.indexOf(u'.'), u'0');
-    bool ok = false;
-    const double v = QLocale::c().toDouble(plain, &ok);
-    if (!ok)
-        return std::nullopt;
-    return v;
-}
-
-} // namespace
-
 std::optional<double> numberCellValue(const QString& text)
 {
-    return readLeadingNumberInFull(text);
+    const num::LeadingNumber n = num::readLeadingNumber(text);
+    if (!n.readsFully)
+        return std::nullopt;
+    return n.value;
 }
 
 } // namespace kiv::sheet
