@@ -1,0 +1,447 @@
+// The three-year entry window as the user meets it: captions, the entry rule of the boxes and
+// their Enter chain, the tab order, the compare button, Clear, the font size, the definitions,
+// the printout and the ways out.
+#include "industry/frm_startup.h"
+#include "shell/module1.h"
+#include "test_support.h"
+#include "values3/frm_my_values_v3.h"
+#include "values3/three_year_printout.h"
+#include "values3/v3_controls.h"
+
+#include <QApplication>
+#include <QLabel>
+
+using namespace kiv::values3;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The window as the edition menu's Start leaves it, shown and active.
+FrmMyValuesV3& shownWindow(int language = 0)
+{
+    gLanguage = static_cast<std::int16_t>(language);
+    for (kiv::TextBox* box : frmMyValuesV3().amountBoxes())
+        box->setText(u"0"_s);
+    FrmMyValuesV3& w = frmMyValuesV3();
+    w.Show();
+    if (!QTest::qWaitForWindowActive(&w))
+        qWarning("the window did not become active");
+    return w;
+}
+
+QString focusName()
+{
+    QWidget* w = QApplication::focusWidget();
+    return w ? w->objectName() : u"(none)"_s;
+}
+
+kiv::TextBox* box(FrmMyValuesV3& w, const QString& name)
+{
+    return w.findChild<kiv::TextBox*>(name);
+}
+
+void typeInto(QWidget* widget, const QString& text)
+{
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    QVERIFY(edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+QStringList ratioTextsOf(const FrmMyValuesV3& w)
+{
+    QStringList texts;
+    for (kiv::Label* label : w.ratioLabels())
+        texts << label->text();
+    return texts;
+}
+
+} // namespace
+
+class TestFrmMyValuesV3 : public QObject {
+    Q_OBJECT
+private slots:
+    void firstShow_data();
+    void firstShow();
+    void enterChain();
+    void refusedText_data();
+    void refusedText();
+    void refusedTextStopsButtons();
+    void tabOrder();
+    void compare_data();
+    void compare();
+    void activationEmptiesRatios();
+    void clear_data();
+    void clear();
+    void fontSize();
+    void waysOut();
+    void definitions();
+    void printout_data();
+    void printout();
+    void mainMenu();
+};
+
+void TestFrmMyValuesV3::firstShow_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<QString>("equity");
+    QTest::addColumn<QString>("income");
+    QTest::newRow("English") << 0 << u"My Company Values"_s << u"Compare your ratios"_s << u"Total shareholders' equity "_s
+                             << u"Income statement data"_s;
+    QTest::newRow("French") << 1 << u"Valeurs de mon entreprise"_s << u"Comparer vos ratios"_s << u"Total, capitaux propres "_s
+                            << u"Données de l'état des résultats "_s;
+}
+
+// After Start: every box "0", the years 1999, 1998, 1997 left to right, the focus in the 1999
+// total assets box, the captions in the user's language, the ratio labels empty and hidden.
+void TestFrmMyValuesV3::firstShow()
+{
+    QFETCH(int, language);
+    QFETCH(QString, title);
+    QFETCH(QString, view);
+    QFETCH(QString, equity);
+    QFETCH(QString, income);
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow(language);
+    QCOMPARE(w.windowTitle(), title);
+    QCOMPARE(w.cmdView->text(), view);
+    QCOMPARE(w.lblEquity->text(), equity);
+    QCOMPARE(w.Label4->text(), income);
+    QCOMPARE(w.Label1->text(), u"1999"_s);
+    QCOMPARE(w.Label2->text(), u"1998"_s);
+    QCOMPARE(w.Label5->text(), u"1997"_s);
+    QVERIFY(w.Label1->x() < w.Label2->x() && w.Label2->x() < w.Label5->x());
+    QVERIFY(w.txtTaYear3->x() < w.txtTaYear2->x() && w.txtTaYear2->x() < w.txtTaYear1->x());
+    for (kiv::TextBox* b : w.amountBoxes())
+        QCOMPARE(b->text(), u"0"_s);
+    QCOMPARE(focusName(), u"txtTaYear3"_s);
+    for (kiv::Label* label : w.ratioLabels()) {
+        QVERIFY(label->text().isEmpty());
+        QVERIFY(!label->isVisible());
+    }
+    QVERIFY(!w.cmdExcMV->isVisible() && !w.cmdLotusMV->isVisible());
+    QCOMPARE(w.CurrentFontSize, std::int16_t(10));
+    QCOMPARE(w.CommonDialog1->HelpFile, kiv::helpFile());
+}
+
+// Enter in each box normalises its text and moves down the 1999 column, then 1998, then 1997,
+// and last to the compare button, which it doesn't press.
+void TestFrmMyValuesV3::enterChain()
+{
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow();
+    const QStringList names = boxNames();
+    for (int i = 0; i < kAmountCount; ++i) {
+        QCOMPARE(focusName(), names[i]);
+        typeInto(QApplication::focusWidget(), u" 0"_s + QString::number(i) + u".50"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(box(w, names[i])->text(), QString::number(i) + u".5"_s);
+    }
+    QCOMPARE(focusName(), u"cmdView"_s);
+    QVERIFY(program.dialogs.prompts().empty());
+    for (kiv::Label* label : w.ratioLabels())
+        QVERIFY(label->text().isEmpty());
+}
+
+void TestFrmMyValuesV3::refusedText_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("leaving");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Enter, English") << 0 << false << u"Please enter a number"_s;
+    QTest::newRow("leaving, English") << 0 << true << u"Please enter a number"_s;
+    QTest::newRow("Enter, French") << 1 << false << u"SVP ecrit le numéro ici"_s;
+    QTest::newRow("leaving, French") << 1 << true << u"SVP ecrit le numéro ici"_s;
+}
+
+// A refused text stays as typed, selected, with the focus in its box, after the message.
+void TestFrmMyValuesV3::refusedText()
+{
+    QFETCH(int, language);
+    QFETCH(bool, leaving);
+    QFETCH(QString, message);
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow(language);
+    w.txtSalesYear2->setFocus();
+    typeInto(w.txtSalesYear2, u"1,234.5"_s);
+    program.dialogs.answer(kiv::vbOK);
+    QTest::keyClick(w.txtSalesYear2, leaving ? Qt::Key_Tab : Qt::Key_Return);
+    QCOMPARE(program.dialogs.texts(), QStringList{message});
+    QCOMPARE(program.dialogs.last().style, int(kiv::vbOKOnly));
+    QCOMPARE(program.dialogs.last().title, QString::fromUtf16(kiv::kAppTitle));
+    QCOMPARE(w.txtSalesYear2->text(), u"1,234.5"_s);
+    QCOMPARE(w.txtSalesYear2->selectedText(), u"1,234.5"_s);
+    QCOMPARE(focusName(), u"txtSalesYear2"_s);
+    // Corrected, it passes and moves on.
+    typeInto(w.txtSalesYear2, u"1234.5"_s);
+    QTest::keyClick(w.txtSalesYear2, Qt::Key_Return);
+    QCOMPARE(w.txtSalesYear2->text(), u"1234.5"_s);
+    QCOMPARE(focusName(), u"txtGrossProfitYear2"_s);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+}
+
+// Leaving a refused box for a button takes the focus back and the button does nothing; leaving
+// it for another box holding a refused text too asks once, not back and forth.
+void TestFrmMyValuesV3::refusedTextStopsButtons()
+{
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow();
+    w.txtTaYear2->setText(u"abc"_s); // placed by code: not checked until the user leaves the box
+    w.txtTaYear1->setFocus();
+    typeInto(w.txtTaYear1, u"x"_s);
+    program.dialogs.answer(kiv::vbOK);
+    QTest::mouseClick(w.cmdView, Qt::LeftButton);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    QCOMPARE(focusName(), u"txtTaYear1"_s);
+    QVERIFY(ratioTextsOf(w).join(QString()).isEmpty());
+
+    program.dialogs.answer(kiv::vbOK);
+    QTest::mouseClick(w.txtTaYear2, Qt::LeftButton);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(2));
+    QCOMPARE(focusName(), u"txtTaYear1"_s);
+    QCOMPARE(w.txtTaYear2->text(), u"abc"_s);
+}
+
+// Tab: the 1999 column, the compare button, 1998, then 1997 with operating revenue before
+// equity, then the buttons, and round again.
+void TestFrmMyValuesV3::tabOrder()
+{
+    kivtest::Program program;
+    shownWindow();
+    QStringList expected;
+    for (const char* item : {"Ta", "Tliab", "Equity1", "OperatingRevenue", "Sales", "GrossProfit", "OperatingProfit", "PretaxProfit",
+                             "AfterTaxProfit"})
+        expected << u"txt"_s + QString::fromLatin1(item) + u"Year3"_s;
+    expected << u"cmdView"_s;
+    for (const char* item : {"Ta", "Tliab", "Equity1", "OperatingRevenue", "Sales", "GrossProfit", "OperatingProfit", "PretaxProfit",
+                             "AfterTaxProfit"})
+        expected << u"txt"_s + QString::fromLatin1(item) + u"Year2"_s;
+    for (const char* item : {"Ta", "Tliab", "OperatingRevenue", "Equity1", "Sales", "GrossProfit", "OperatingProfit", "PretaxProfit",
+                             "AfterTaxProfit"})
+        expected << u"txt"_s + QString::fromLatin1(item) + u"Year1"_s;
+    expected << u"cmdPrint"_s << u"cmdQuit"_s << u"cmdReturn"_s << u"cmdClear"_s << u"CmdHelp"_s << u"CmdFontSize"_s
+             << u"cmdExport"_s << u"cmdSave"_s << u"cmdRestore"_s << u"txtTaYear3"_s;
+    QStringList visited{focusName()};
+    for (qsizetype i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << focusName();
+    }
+    QCOMPARE(visited, expected);
+    QVERIFY(program.dialogs.prompts().empty());
+}
+
+void TestFrmMyValuesV3::compare_data()
+{
+    QTest::addColumn<QStringList>("values"); // box=text, the others "0"
+    QTest::addColumn<QString>("message");    // empty: none
+    QTest::addColumn<QStringList>("ratios"); // empty: the labels are not written
+    QTest::addColumn<QString>("focus");      // after the message; empty: unchanged
+    const QString n = u"..."_s;
+    QStringList allNone;
+    for (int i = 0; i < kRatioTextCount; ++i)
+        allNone << n;
+    QTest::newRow("every box 0") << QStringList{} << QString() << allNone << QString();
+    QStringList year3 = allNone;
+    year3[0] = u"6.25"_s;
+    year3[1] = u"0.00"_s;
+    year3[3] = u"0.00"_s;
+    year3[4] = u"0.65"_s;
+    year3[5] = u"3.57"_s;
+    QTest::newRow("1999 figures")
+        << QStringList{u"txtAfterTaxProfitYear3=12.5"_s, u"txtOperatingRevenueYear3=200"_s, u"txtTliabYear3=650"_s,
+                       u"txtEquity1Year3=350"_s, u"txtTaYear3=1000"_s}
+        << QString() << year3 << QString();
+    QTest::newRow("1998 does not balance, nor 1997")
+        << QStringList{u"txtTaYear2=1"_s, u"txtTliabYear1=5"_s}
+        << u"Total Assets is not equal Total Liabilities and Shareholders' Equity in 1998"_s << QStringList{} << QString();
+    QTest::newRow("a text placed by code is not an amount")
+        << QStringList{u"txtGrossProfitYear2=12a"_s, u"txtTaYear2=1"_s}
+        << u"Please enter a number (Annual gross profit (sales of goods less cost of goods sold), 1998)"_s << QStringList{}
+        << u"txtGrossProfitYear2"_s;
+    QTest::newRow("operating profit is not read")
+        << QStringList{u"txtOperatingProfitYear1=n/a"_s} << QString() << allNone << QString();
+}
+
+// The compare button writes all 18 ratio labels or none.
+void TestFrmMyValuesV3::compare()
+{
+    QFETCH(QStringList, values);
+    QFETCH(QString, message);
+    QFETCH(QStringList, ratios);
+    QFETCH(QString, focus);
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow();
+    for (const QString& pair : values)
+        box(w, pair.section(u'=', 0, 0))->setText(pair.section(u'=', 1));
+    for (kiv::Label* label : w.ratioLabels())
+        label->setText(u"before"_s);
+    if (!message.isEmpty())
+        program.dialogs.answer(kiv::vbOK);
+    w.cmdView->setFocus();
+    QTest::keyClick(w.cmdView, Qt::Key_Return);
+    QCOMPARE(program.dialogs.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+    if (ratios.isEmpty()) {
+        for (kiv::Label* label : w.ratioLabels())
+            QCOMPARE(label->text(), u"before"_s);
+    } else {
+        QCOMPARE(ratioTextsOf(w), ratios);
+    }
+    if (!focus.isEmpty()) {
+        QCOMPARE(focusName(), focus);
+        QCOMPARE(box(w, focus)->selectedText(), box(w, focus)->text());
+    }
+}
+
+// Every activation empties the 18 labels and leaves the boxes alone.
+void TestFrmMyValuesV3::activationEmptiesRatios()
+{
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow();
+    w.txtSalesYear1->setText(u"77"_s);
+    for (kiv::Label* label : w.ratioLabels())
+        label->setText(u"1.00"_s);
+    w.Hide();
+    w.Show();
+    QVERIFY(ratioTextsOf(w).join(QString()).isEmpty());
+    QCOMPARE(w.txtSalesYear1->text(), u"77"_s);
+}
+
+void TestFrmMyValuesV3::clear_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("No") << 0 << int(kiv::vbNo) << u"Are you sure you want to clear all of the data cell ?"_s;
+    QTest::newRow("Yes") << 0 << int(kiv::vbYes) << u"Are you sure you want to clear all of the data cell ?"_s;
+    QTest::newRow("Oui") << 1 << int(kiv::vbYes) << u"Êtes-vous certain de vouloir effacer toutes les données ?"_s;
+}
+
+void TestFrmMyValuesV3::clear()
+{
+    QFETCH(int, language);
+    QFETCH(int, answer);
+    QFETCH(QString, question);
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow(language);
+    const std::vector<kiv::TextBox*> boxes = w.amountBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setText(QString::number(i + 1));
+    w.lblRoe94->setText(u"2.00"_s);
+    program.dialogs.answer(answer);
+    w.cmdClear->setFocus();
+    QTest::keyClick(w.cmdClear, Qt::Key_Return);
+    QCOMPARE(program.dialogs.last().text, question);
+    QCOMPARE(program.dialogs.last().title, u"Kivob Vol3"_s);
+    QCOMPARE(program.dialogs.last().style, int(kiv::vbYesNo + kiv::vbQuestion));
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        QCOMPARE(boxes[i]->text(), answer == kiv::vbYes ? u"0"_s : QString::number(i + 1));
+    QCOMPARE(w.lblRoe94->text(), u"2.00"_s);
+    if (answer == kiv::vbYes) {
+        QCOMPARE(focusName(), u"txtTaYear3"_s);
+        QCOMPARE(w.txtTaYear3->selectedText(), u"0"_s);
+    } else {
+        QCOMPARE(focusName(), u"cmdClear"_s);
+    }
+}
+
+// The new size reaches every control but the pictures and the help component, hidden ones too.
+void TestFrmMyValuesV3::fontSize()
+{
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow();
+    program.dialogs.answerInput(u"12"_s);
+    w.CmdFontSize->click();
+    QCOMPARE(program.dialogs.last().defaultText, u" 10"_s);
+    QCOMPARE(w.CurrentFontSize, std::int16_t(12));
+    for (QWidget* control : std::initializer_list<QWidget*>{w.lblNpm94, w.cmdExcMV, w.txtAfterTaxProfitYear1, w.Label13,
+                                                            w.lblGrossProfit, w.cmdRestore, w.Label5})
+        QCOMPARE(control->font().pointSizeF(), 12.0);
+    QVERIFY(!w.item(w.imgPoint[0])->hasFont);
+}
+
+// Exit asks first; the hand over 1999 and the close box end at once; the other hands do nothing.
+void TestFrmMyValuesV3::waysOut()
+{
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow();
+    program.dialogs.answer(kiv::vbNo);
+    w.cmdQuit->click();
+    QCOMPARE(program.dialogs.last().text, u"Do you want to exit ?"_s);
+    QCOMPARE(program.dialogs.last().title, u"Kivob Vol3"_s);
+    program.dialogs.answer(kiv::vbYes);
+    KIV_VERIFY_ENDS(w.cmdQuit->click());
+
+    QTest::mouseClick(w.Image2, Qt::LeftButton);
+    QTest::mouseClick(w.Image3, Qt::LeftButton);
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.Image1->geometry(), w.imgPoint[0]->geometry());
+    QVERIFY(w.childAt(w.imgPoint[0]->geometry().center()) == w.Image1);
+    KIV_VERIFY_ENDS(emit w.Image1->Click());
+    KIV_VERIFY_ENDS(w.close());
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(2));
+}
+
+// A caption shows its item's definition and nothing else: the box being edited is not checked.
+void TestFrmMyValuesV3::definitions()
+{
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow(1);
+    w.txtPretaxProfitYear2->setFocus();
+    typeInto(w.txtPretaxProfitYear2, u"abc"_s);
+    program.dialogs.answer(kiv::vbOK);
+    QTest::mouseClick(w.lblLiabilities, Qt::LeftButton);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    const kivtest::Prompt shown = program.dialogs.last();
+    QCOMPARE(shown.title, u"DÉFINITION TOTAL, PASSIFS"_s);
+    QCOMPARE(shown.style, int(kiv::vbOKOnly + kiv::vbInformation));
+    QVERIFY(shown.text.startsWith(u"Total, passifs devrait etre la somme"_s));
+    QCOMPARE(focusName(), u"txtPretaxProfitYear2"_s);
+    QCOMPARE(w.txtPretaxProfitYear2->text(), u"abc"_s);
+    QCOMPARE(w.lblLiabilities->cursor().shape(), Qt::PointingHandCursor);
+}
+
+void TestFrmMyValuesV3::printout_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 0;
+    QTest::newRow("French") << 1;
+}
+
+// The printout is the window's statement: its captions and the box texts as they stand.
+void TestFrmMyValuesV3::printout()
+{
+    QFETCH(int, language);
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow(language);
+    w.txtTaYear2->setText(u"1234.5"_s);
+    w.txtAfterTaxProfitYear1->setText(u"not checked"_s);
+    w.cmdPrint->click();
+    QCOMPARE(program.printer.documents().size(), std::size_t(1));
+    const QStringList lines = program.printer.last().textLines();
+    Texts texts;
+    for (int i = 0; i < kAmountCount; ++i)
+        texts[static_cast<std::size_t>(i)] = w.amountBoxes()[static_cast<std::size_t>(i)]->text();
+    const auto caption = [&w](const QString& label) { return w.findChild<QLabel*>(label)->text(); };
+    QCOMPARE(lines, statementPrintout(caption, texts, language).textLines());
+    QVERIFY(lines[11].contains(w.Label15->text()) && lines[11].endsWith(u"1997"_s));
+    QCOMPARE(lines[14].mid(78, 6), u"1234.5"_s);
+    QVERIFY(lines[41].startsWith(w.lblAftertaxProfit->text()) && lines[41].endsWith(u"not checked"_s));
+    QVERIFY(program.dialogs.prompts().empty());
+}
+
+void TestFrmMyValuesV3::mainMenu()
+{
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow();
+    w.txtSalesYear3->setText(u"5"_s);
+    w.cmdReturn->click();
+    QVERIFY(frmStartup().isVisible());
+    QVERIFY(!w.isVisible());
+    w.Show();
+    QCOMPARE(w.txtSalesYear3->text(), u"5"_s);
+}
+
+KIV_TEST_MAIN(TestFrmMyValuesV3)
+#include "tst_frm_my_values_v3.moc"
