@@ -8,6 +8,7 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -192,6 +193,17 @@ const char* declaredType(ColumnType t)
     return "REAL";
 }
 
+// A single-precision column holds the shortest decimal that reads back as its single (6.63
+// rather than 6.63000011444092): the same single for every reader, and plain to look at.
+double shortestSingle(double v)
+{
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(v)).ptr;
+    double d = v;
+    std::from_chars(buffer, end, d);
+    return d;
+}
+
 void checkTables(const std::vector<TableData>& tables, const QString& path)
 {
     for (const TableData& t : tables) {
@@ -251,6 +263,8 @@ void fill(sqlite3* db, const std::vector<TableData>& tables, const QString& path
                     rc = sqlite3_bind_text(insert.get(), i, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
                 } else if (t.columns[c].type == ColumnType::Long) {
                     rc = sqlite3_bind_int64(insert.get(), i, static_cast<sqlite3_int64>(v.toDouble()));
+                } else if (t.columns[c].type == ColumnType::Single) {
+                    rc = sqlite3_bind_double(insert.get(), i, shortestSingle(v.toDouble()));
                 } else {
                     rc = sqlite3_bind_double(insert.get(), i, v.toDouble());
                 }
