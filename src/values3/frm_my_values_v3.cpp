@@ -5,8 +5,11 @@
 #include "platform/printer.h"
 #include "platform/program_end.h"
 #include "shell/module1.h"
+#include "ratios3/frm_my_ratios_v3.h"
 #include "values/font_size.h"
+#include "values/frm_export.h"
 #include "values3/item_definitions_v3.h"
+#include "values3/three_year_export.h"
 #include "values3/three_year_printout.h"
 #include "values3/v3_controls.h"
 
@@ -371,10 +374,21 @@ void FrmMyValuesV3::cmdQuit_Click()
 
 void FrmMyValuesV3::cmdSave_Click()
 {
+    QStringList list;
+    for (const QString& text : texts())
+        list << text;
+    if (const std::optional<kiv::store::Failure> failure = kiv::store::save(savedFigures(), list))
+        kiv::MsgBox(kiv::store::failureMessage(*failure, true, gLanguage, amountDescriptions(gLanguage)), kiv::vbExclamation);
 }
 
 void FrmMyValuesV3::cmdRestore_Click()
 {
+    const auto result = kiv::store::restore(savedFigures());
+    if (const auto* failure = std::get_if<kiv::store::Failure>(&result)) {
+        kiv::MsgBox(kiv::store::failureMessage(*failure, false, gLanguage, amountDescriptions(gLanguage)), kiv::vbExclamation);
+        return;
+    }
+    setTexts(std::get<QStringList>(result));
 }
 
 void FrmMyValuesV3::cmdClear_Click()
@@ -397,16 +411,28 @@ void FrmMyValuesV3::Image1_Click()
 
 void FrmMyValuesV3::showComparison()
 {
+    frmMyRatiosV3().Show();
+    Hide();
 }
 
 void FrmMyValuesV3::cmdExport_Click()
 {
+    kiv::openExportDialog(kiv::exports::OwnerSlot::ThreeYearValues, *this);
 }
 
 void FrmMyValuesV3::cmdExcMV_Click()
 {
+    exportTo(kiv::exports::Program::Excel);
 }
 
 void FrmMyValuesV3::cmdLotusMV_Click()
 {
+    exportTo(kiv::exports::Program::Lotus);
+}
+
+void FrmMyValuesV3::exportTo(kiv::exports::Program program)
+{
+    kiv::exports::ExportToSpreadsheet(kiv::exports::exportOperation(kiv::exports::threeYearValuesExport(), program,
+                                                                    kiv::industryCodeText(),
+                                                                    kiv::windowCells(*this, exportLayout(gLanguage))));
 }

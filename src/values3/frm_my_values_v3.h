@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "values/export_window.h"
 #include "values3/three_year_values.h"
 
 #include <array>
@@ -15,7 +16,7 @@ class ImageArea;
 
 // The three-year entry window: nine amounts for each of three fiscal years, typed by the user,
 // from which the compare button computes six ratios per year for the comparison window.
-class FrmMyValuesV3 : public kiv::Form {
+class FrmMyValuesV3 : public kiv::Form, public kiv::ExportOwnerAt<kiv::exports::OwnerSlot::ThreeYearValues> {
     Q_OBJECT
 public:
     FrmMyValuesV3();
@@ -72,6 +73,10 @@ public:
     void cmdExcMV_Click();
     void cmdLotusMV_Click();
 
+    void excel() override { cmdExcMV_Click(); }
+    void lotus() override { cmdLotusMV_Click(); }
+    kiv::Form& form() override { return *this; }
+
 protected:
     void Form_Load() override;
     void Form_Activate() override;
@@ -88,6 +93,7 @@ private:
     void showDefinition(const QString& label);
     // Shows the comparison window, which reads the ratio labels, and hides this one.
     void showComparison();
+    void exportTo(kiv::exports::Program program);
 
     std::array<kiv::TextBox*, kiv::values3::kAmountCount> boxes_{};
     std::array<kiv::values3::ClickLabel*, kiv::values3::kItemCount> captions_{};

@@ -2,6 +2,11 @@
 // their Enter chain, the tab order, the compare button, Clear, the font size, the definitions,
 // the printout and the ways out.
 #include "industry/frm_startup.h"
+#include "platform/db/database.h"
+#include "platform/spreadsheet/recording.h"
+#include "platform/spreadsheet/save_file.h"
+#include "ratios3/frm_my_ratios_v3.h"
+#include "values/frm_export.h"
 #include "shell/module1.h"
 #include "test_support.h"
 #include "values3/frm_my_values_v3.h"
@@ -9,6 +14,7 @@
 #include "values3/v3_controls.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 
 using namespace kiv::values3;
@@ -56,6 +62,51 @@ QStringList ratioTextsOf(const FrmMyValuesV3& w)
     return texts;
 }
 
+// The delivered store: one row of zeros.
+void deliverStore()
+{
+    kiv::db::TableData t;
+    t.name = u"MyValue_v3"_s;
+    std::vector<kiv::db::Value> row;
+    for (const QString& column : columnNames()) {
+        t.columns.push_back({column, kiv::db::ColumnType::Double});
+        row.push_back(kiv::db::Value::number(0));
+    }
+    t.rows.push_back(row);
+    kiv::db::writeDatabase(kiv::store::storePath(savedFigures()), {t});
+}
+
+QStringList boxTexts(const FrmMyValuesV3& w)
+{
+    QStringList texts;
+    for (kiv::TextBox* b : w.amountBoxes())
+        texts << b->text();
+    return texts;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The current industry's code as the industry selection shows it.
+void setIndustryCode(const QString& code)
+{
+    auto* label = frmStartup().findChild<QLabel*>(u"lblSICC"_s);
+    if (!label) {
+        label = new QLabel(&frmStartup());
+        label->setObjectName(u"lblSICC"_s);
+    }
+    label->setText(code);
+}
+
+struct Documents {
+    QTemporaryDir dir;
+    Documents() { kiv::sheet::setDocumentsFolder(dir.path()); }
+    ~Documents() { kiv::sheet::setDocumentsFolder(QString()); }
+};
+
 } // namespace
 
 class TestFrmMyValuesV3 : public QObject {
@@ -79,6 +130,14 @@ private slots:
     void printout_data();
     void printout();
     void mainMenu();
+    void compareShowsComparison();
+    void saveAndRestore();
+    void saveRefusesText();
+    void restoreFailureChangesNothing();
+    void restoreAccessStore();
+    void exportDialog();
+    void exportCells_data();
+    void exportCells();
 };
 
 void TestFrmMyValuesV3::firstShow_data()
@@ -441,6 +500,161 @@ void TestFrmMyValuesV3::mainMenu()
     QVERIFY(!w.isVisible());
     w.Show();
     QCOMPARE(w.txtSalesYear3->text(), u"5"_s);
+}
+
+void TestFrmMyValuesV3::compareShowsComparison()
+{
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow();
+    w.cmdView->click();
+    QVERIFY(frmMyRatiosV3().isVisible());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.lblRoe94->text(), u"..."_s);
+}
+
+// Save keeps exactly what the boxes show; Restore brings it all back and touches nothing else.
+void TestFrmMyValuesV3::saveAndRestore()
+{
+    kivtest::Program program;
+    deliverStore();
+    FrmMyValuesV3& w = shownWindow();
+    const std::vector<kiv::TextBox*> boxes = w.amountBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setText(i % 2 ? QString::number(i) + u".0001"_s : u"-"_s + QString::number((i + 1) * 1000));
+    boxes[5]->setText(u"922337203685477.5807"_s);
+    const QStringList saved = boxTexts(w);
+    w.cmdSave->click();
+    QVERIFY(program.dialogs.prompts().empty());
+
+    for (kiv::TextBox* b : boxes)
+        b->setText(u"1"_s);
+    w.lblPpa95->setText(u"4.00"_s);
+    w.txtSalesYear1->setFocus();
+    w.cmdRestore->click();
+    QVERIFY(program.dialogs.prompts().empty());
+    QCOMPARE(boxTexts(w), saved);
+    QCOMPARE(w.lblPpa95->text(), u"4.00"_s);
+    QCOMPARE(focusName(), u"txtSalesYear1"_s);
+}
+
+void TestFrmMyValuesV3::saveRefusesText()
+{
+    kivtest::Program program;
+    deliverStore();
+    const QByteArray before = fileBytes(kiv::store::storePath(savedFigures()));
+    FrmMyValuesV3& w = shownWindow();
+    w.txtGrossProfitYear2->setText(u"12,5"_s);
+    program.dialogs.answer(kiv::vbOK);
+    w.cmdSave->click();
+    QCOMPARE(program.dialogs.texts(),
+             QStringList{u"The figures were not saved: the amount of Annual gross profit (sales of goods less cost of goods sold), 1998 "
+                         u"is not a number. Please correct it and save again."_s});
+    QCOMPARE(fileBytes(kiv::store::storePath(savedFigures())), before);
+    QCOMPARE(w.txtGrossProfitYear2->text(), u"12,5"_s);
+}
+
+void TestFrmMyValuesV3::restoreFailureChangesNothing()
+{
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow(1);
+    w.txtTaYear2->setText(u"5"_s);
+    const QStringList before = boxTexts(w);
+    program.dialogs.answer(kiv::vbOK);
+    w.cmdRestore->click();
+    QCOMPARE(program.dialogs.texts(),
+             QStringList{u"Les données sauvegardées n'ont pas pu être rétablies de '"_s + kiv::store::storePath(savedFigures())
+                         + u"' : le fichier n'existe pas. Aucune donnée n'a été modifiée."_s});
+    QCOMPARE(boxTexts(w), before);
+}
+
+void TestFrmMyValuesV3::restoreAccessStore()
+{
+    KIV_REQUIRE_SHARED();
+    kivtest::Program program;
+    program.addFile(kivtest::jetFixture(u"saved-three-year.mdb"_s), savedFigures().fileName);
+    FrmMyValuesV3& w = shownWindow();
+    w.cmdRestore->click();
+    QCOMPARE(w.txtTaYear3->text(), u"5420000"_s);
+    QCOMPARE(w.txtAfterTaxProfitYear3->text(), u"371904.1275"_s);
+    QCOMPARE(w.txtPretaxProfitYear1->text(), u"-96315.75"_s);
+    // The restored figures balance in every year and compare.
+    w.cmdView->click();
+    QVERIFY(program.dialogs.prompts().empty());
+    QCOMPARE(w.lblNpm->text(), u"4.24"_s);
+    QCOMPARE(w.lblLta94->text(), u"0.67"_s);
+}
+
+// Export opens the three-year dialog over the disabled window, named as its owner.
+void TestFrmMyValuesV3::exportDialog()
+{
+    kivtest::Program program;
+    FrmMyValuesV3& w = shownWindow();
+    gExportFromRatios = true;
+    w.cmdExport->click();
+    QVERIFY(frmExportV3().isVisible());
+    QVERIFY(!w.isEnabled());
+    QVERIFY(gExportFromValues && !gExportFromRatios);
+    QTest::mouseClick(frmExportV3().cmdCancel, Qt::LeftButton);
+    QVERIFY(w.isEnabled());
+}
+
+void TestFrmMyValuesV3::exportCells_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("lotus");
+    QTest::newRow("Excel, English") << 0 << false;
+    QTest::newRow("Lotus, French") << 1 << true;
+}
+
+// The 43 cells, row by row: captions as the window shows them, box texts unchanged.
+void TestFrmMyValuesV3::exportCells()
+{
+    QFETCH(int, language);
+    QFETCH(bool, lotus);
+    kivtest::Program program;
+    Documents documents;
+    kiv::sheet::RecordingServers servers;
+    setIndustryCode(u"6411"_s);
+    FrmMyValuesV3& w = shownWindow(language);
+    const std::vector<kiv::TextBox*> boxes = w.amountBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setText(QString::number(i + 1));
+    w.txtPretaxProfitYear2->setText(u"..."_s);
+    program.dialogs.answerInput(u"three.xls"_s);
+    program.dialogs.answer(kiv::vbOK);
+    if (lotus)
+        w.cmdLotusMV_Click();
+    else
+        w.cmdExcMV_Click();
+    const kivtest::Prompt question = program.dialogs.prompts().front();
+    const QString program_ = lotus ? u"Lotus"_s : u"Excel"_s;
+    QCOMPARE(question.title, language == 0 ? u"Export My Values, SICE:6411 to "_s + program_ + u" file"_s
+                                           : u"Exporter Vol3, CTI-E:6411 à un fichier de "_s + program_);
+    QVERIFY(question.defaultText.endsWith(u"Mval6411"_s + (lotus ? u".123"_s : u".xlsx"_s)));
+    QCOMPARE(servers.saved, QStringList{u"three.xls"_s});
+
+    QStringList order;
+    for (const auto& written : servers.written)
+        order << written.cell;
+    QStringList expected{u"A1"_s, u"A3"_s, u"B3"_s, u"C3"_s, u"D3"_s};
+    for (int row : {4, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16}) {
+        expected << u"A"_s + QString::number(row);
+        if (row != 6 && row != 10)
+            for (const char* column : {"B", "C", "D"})
+                expected << QString::fromLatin1(column) + QString::number(row);
+    }
+    QCOMPARE(order, expected);
+    QCOMPARE(servers.cell(u"A1"_s), language == 0 ? u"Your Company Values"_s : u"Valeurs de Votre Entreprise"_s);
+    QCOMPARE(servers.cell(u"B3"_s), u"1999"_s);
+    QCOMPARE(servers.cell(u"D3"_s), u"1997"_s);
+    QCOMPARE(servers.cell(u"A8"_s), w.lblEquity->text());
+    QVERIFY(servers.cell(u"A8"_s).endsWith(u' '));
+    QCOMPARE(servers.cell(u"A10"_s), w.Label4->text());
+    QCOMPARE(servers.cell(u"B4"_s), u"1"_s);
+    QCOMPARE(servers.cell(u"D16"_s), u"27"_s);
+    QCOMPARE(servers.cell(u"C15"_s), lotus ? u"\"..."_s : u"..."_s);
+    QCOMPARE(program.dialogs.last().text, language == 0 ? u"Successfully Exported 'three.xls'"_s
+                                                        : u"Les données ont été exportées 'three.xls'"_s);
 }
 
 KIV_TEST_MAIN(TestFrmMyValuesV3)

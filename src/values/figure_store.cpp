@@ -1,0 +1,206 @@
+#include "values/figure_store.h"
+
+#include "platform/db/database.h"
+#include "platform/program_folder.h"
+#include "values/numbers.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+namespace kiv::store {
+namespace {
+
+using db::DbError;
+using db::Value;
+
+// A text of a column read as the number its box would show, in the column's form; nothing
+// when it is not one.
+std::optional<QString> inForm(QStringView text, TextForm form)
+{
+    if (form == TextForm::Total) {
+        const num::LeadingNumber n = num::readLeadingNumber(text);
+        if (!n.readsFully || !std::isfinite(n.value) || !std::isfinite(num::toSingle(n.value)))
+            return std::nullopt;
+        return num::totalForm(num::toSingle(n.value));
+    }
+    const std::optional<num::Units> units = num::acceptedAmount(text);
+    if (!units)
+        return std::nullopt;
+    return form == TextForm::Entry ? num::entryForm(*units) : num::normalisedForm(*units);
+}
+
+// What the store keeps of a text: the plain number, without the entry form's blank.
+QString storedText(const QString& formed, TextForm form)
+{
+    return form == TextForm::Entry ? formed.trimmed() : formed;
+}
+
+Failure failureOf(const DbError& e, const QString& path)
+{
+    Failure f;
+    f.file = path;
+    f.detail = e.detail();
+    switch (e.code()) {
+    case DbError::Code::CannotOpen:
+        f.kind = QFileInfo::exists(path) ? Failure::Kind::CannotOpen : Failure::Kind::FileMissing;
+        break;
+    case DbError::Code::NotADatabase:
+        f.kind = Failure::Kind::NotADatabase;
+        break;
+    case DbError::Code::NoSuchTable:
+        f.kind = Failure::Kind::NoTable;
+        break;
+    case DbError::Code::NoSuchColumn:
+        f.kind = Failure::Kind::NoColumn;
+        break;
+    case DbError::Code::NoCurrentRow:
+        f.kind = Failure::Kind::Empty;
+        break;
+    case DbError::Code::ReadOnly:
+        f.kind = Failure::Kind::ReadOnly;
+        break;
+    case DbError::Code::WriteFailed:
+    case DbError::Code::Other:
+        f.kind = Failure::Kind::WriteFailed;
+        break;
+    }
+    return f;
+}
+
+Failure failure(Failure::Kind kind, const QString& path, int column = -1)
+{
+    Failure f;
+    f.kind = kind;
+    f.file = path;
+    f.column = column;
+    return f;
+}
+
+// The store's table, read whole; throws DbError.
+std::shared_ptr<db::Snapshot> readTable(const FigureStore& store, const QString& path)
+{
+    const std::shared_ptr<db::Database> database = db::Database::open(path, true);
+    return database->openSnapshot(store.table);
+}
+
+} // namespace
+
+QString storePath(const FigureStore& store)
+{
+    return joinPath(programFolder(), store.fileName);
+}
+
+std::optional<Failure> save(const FigureStore& store, const QStringList& texts)
+{
+    const QString path = storePath(store);
+    std::vector<Value> row;
+    for (std::size_t c = 0; c < store.columns.size(); ++c) {
+        const int column = static_cast<int>(c);
+        const std::optional<QString> formed = column < texts.size() ? inForm(texts[column], store.columns[c].form) : std::nullopt;
+        if (!formed)
+            return failure(Failure::Kind::NotANumber, path, column);
+        row.push_back(Value::text(storedText(*formed, store.columns[c].form)));
+    }
+    if (!QFileInfo::exists(path))
+        return failure(Failure::Kind::FileMissing, path);
+    try {
+        // The file must be a store already: never replace a file that isn't one.
+        readTable(store, path);
+        db::TableData table;
+        table.name = store.table;
+        for (const Column& column : store.columns)
+            table.columns.push_back({column.name, db::ColumnType::Text});
+        table.rows.push_back(std::move(row));
+        db::writeDatabase(path, {table});
+    } catch (const DbError& e) {
+        return failureOf(e, path);
+    }
+    return std::nullopt;
+}
+
+std::variant<QStringList, Failure> restore(const FigureStore& store)
+{
+    const QString path = storePath(store);
+    if (!QFileInfo::exists(path))
+        return failure(Failure::Kind::FileMissing, path);
+    std::shared_ptr<db::Snapshot> table;
+    try {
+        table = readTable(store, path);
+    } catch (const DbError& e) {
+        return failureOf(e, path);
+    }
+    for (std::size_t c = 0; c < store.columns.size(); ++c)
+        if (!table->hasColumn(store.columns[c].name))
+            return failure(Failure::Kind::NoColumn, path, static_cast<int>(c));
+    if (table->rowCount() == 0)
+        return failure(Failure::Kind::Empty, path);
+    QStringList texts;
+    for (std::size_t c = 0; c < store.columns.size(); ++c) {
+        const int column = static_cast<int>(c);
+        const Value value = table->value(0, table->columnIndex(store.columns[c].name));
+        if (value.isNull())
+            return failure(Failure::Kind::NullValue, path, column);
+        const std::optional<QString> formed = inForm(value.toText(), store.columns[c].form);
+        if (!formed)
+            return failure(Failure::Kind::BadValue, path, column);
+        texts << *formed;
+    }
+    return texts;
+}
+
+QString failureMessage(const Failure& f, bool saving, int language, const QStringList& itemNames)
+{
+    const bool en = language == 0;
+    const QString column = f.column >= 0 && f.column < itemNames.size() ? itemNames[f.column] : QString();
+    if (f.kind == Failure::Kind::NotANumber)
+        return en ? QStringLiteral("The figures were not saved: the amount of ") + column + QStringLiteral(" is not a number. Please correct it and save again.")
+                  : QStringLiteral("Les données n'ont pas été sauvegardées : le montant de ") + column
+                        + QStringLiteral(" n'est pas un nombre. Veuillez le corriger et sauvegarder de nouveau.");
+
+    QString reason;
+    switch (f.kind) {
+    case Failure::Kind::NotANumber:
+        break;
+    case Failure::Kind::FileMissing:
+        reason = en ? QStringLiteral("the file does not exist") : QStringLiteral("le fichier n'existe pas");
+        break;
+    case Failure::Kind::CannotOpen:
+        reason = en ? QStringLiteral("the file cannot be opened (no permission, or it is locked)")
+                    : QStringLiteral("le fichier ne peut pas être ouvert (accès refusé ou fichier verrouillé)");
+        break;
+    case Failure::Kind::NotADatabase:
+        reason = en ? QStringLiteral("the file is not a database of saved figures, or it is damaged")
+                    : QStringLiteral("le fichier n'est pas une base de données sauvegardées, ou il est endommagé");
+        break;
+    case Failure::Kind::NoTable:
+        reason = en ? QStringLiteral("the file has no table of saved figures") : QStringLiteral("le fichier n'a pas de table de données sauvegardées");
+        break;
+    case Failure::Kind::NoColumn:
+        reason = en ? QStringLiteral("the saved figures have no value for ") + column : QStringLiteral("les données sauvegardées n'ont pas de valeur pour ") + column;
+        break;
+    case Failure::Kind::Empty:
+        reason = en ? QStringLiteral("the file holds no saved figures") : QStringLiteral("le fichier ne contient aucune donnée sauvegardée");
+        break;
+    case Failure::Kind::NullValue:
+        reason = en ? QStringLiteral("the saved figures have no value for ") + column : QStringLiteral("les données sauvegardées n'ont pas de valeur pour ") + column;
+        break;
+    case Failure::Kind::BadValue:
+        reason = en ? QStringLiteral("the saved value of ") + column + QStringLiteral(" is not an amount") : QStringLiteral("la valeur sauvegardée de ") + column + QStringLiteral(" n'est pas un montant");
+        break;
+    case Failure::Kind::ReadOnly:
+        reason = en ? QStringLiteral("the file or its folder cannot be written to (read-only or locked)")
+                    : QStringLiteral("le fichier ou son dossier ne peut pas être modifié (lecture seule ou verrouillé)");
+        break;
+    case Failure::Kind::WriteFailed:
+        reason = en ? QStringLiteral("the file could not be written (") + f.detail + QLatin1Char(')') : QStringLiteral("le fichier n'a pas pu être écrit (") + f.detail + QLatin1Char(')');
+        break;
+    }
+    if (saving)
+        return en ? QStringLiteral("The figures could not be saved in '") + f.file + QStringLiteral("': ") + reason + QStringLiteral(". The figures saved before are kept.")
+                  : QStringLiteral("Les données n'ont pas pu être sauvegardées dans '") + f.file + QStringLiteral("' : ") + reason
+                        + QStringLiteral(". Les données sauvegardées auparavant sont conservées.");
+    return en ? QStringLiteral("The saved figures could not be restored from '") + f.file + QStringLiteral("': ") + reason + QStringLiteral(". No figure was changed.")
+              : QStringLiteral("Les données sauvegardées n'ont pas pu être rétablies de '") + f.file + QStringLiteral("' : ") + reason + QStringLiteral(". Aucune donnée n'a été modifiée.");
+}
+
+} // namespace kiv::store

@@ -1,0 +1,322 @@
+// The saved figures: what Save keeps and Restore gives back, the stores carried over from an
+// older installation, and every failure leaving both the stored row and the boxes as they were.
+#include "platform/db/database.h"
+#include "test_support.h"
+#include "values/figure_store.h"
+#include "values3/three_year_values.h"
+
+#include <QFile>
+#include <unistd.h>
+
+using namespace kiv::store;
+using namespace Qt::StringLiterals;
+using kiv::db::ColumnType;
+using kiv::db::TableData;
+using kiv::db::Value;
+
+namespace {
+
+// A small store with one column of each form.
+const FigureStore& smallStore()
+{
+    static const FigureStore store{u"kiv_small.mdb"_s, u"Small"_s,
+                                   {{u"Cash"_s, TextForm::Plain}, {u"Ar"_s, TextForm::Entry}, {u"Ta"_s, TextForm::Total}}};
+    return store;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Writes the store's file with the given table: its columns as Double, one row of values.
+void writeStore(const FigureStore& store, const QString& table, const QStringList& columns, const std::vector<std::vector<Value>>& rows)
+{
+    TableData t;
+    t.name = table;
+    for (const QString& c : columns)
+        t.columns.push_back({c, ColumnType::Double});
+    t.rows = rows;
+    kiv::db::writeDatabase(storePath(store), {t});
+}
+
+QStringList smallColumns()
+{
+    return {u"Cash"_s, u"Ar"_s, u"Ta"_s};
+}
+
+void writeZeros(const FigureStore& store)
+{
+    QStringList columns;
+    std::vector<Value> row;
+    for (const Column& c : store.columns) {
+        columns << c.name;
+        row.push_back(Value::number(0));
+    }
+    writeStore(store, store.table, columns, {row});
+}
+
+bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+} // namespace
+
+// Save succeeded; otherwise the failure's message tells why.
+#define VERIFY_SAVED(call)                                                                                        \
+    do {                                                                                                          \
+        const std::optional<Failure> failed_ = (call);                                                            \
+        QVERIFY2(!failed_, failed_ ? qPrintable(failureMessage(*failed_, true, 0, {})) : "");                     \
+    } while (false)
+
+Q_DECLARE_METATYPE(Failure::Kind)
+
+class TestFigureStore : public QObject {
+    Q_OBJECT
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void twoSavesLeaveOneRow();
+    void saveRefusesNonNumbers_data();
+    void saveRefusesNonNumbers();
+    void failures_data();
+    void failures();
+    void readOnlyFolder();
+    void accessStore();
+    void messages_data();
+    void messages();
+};
+
+// Save then Restore gives back every text exactly as the box showed it, whatever the store
+// held before (the delivered zeros, or an Access store).
+void TestFigureStore::roundTrip_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QStringList>("restored");
+    QTest::newRow("zeros") << QStringList{u"0"_s, u" 0"_s, u"0"_s} << QStringList{u"0"_s, u" 0"_s, u"0"_s};
+    QTest::newRow("negative, four decimals") << QStringList{u"-12.5"_s, u" 1333772.3175"_s, u"-925418"_s}
+                                             << QStringList{u"-12.5"_s, u" 1333772.3175"_s, u"-925418"_s};
+    QTest::newRow("beyond double precision") << QStringList{u"922337203685477.5807"_s, u"-922337203685477.5808"_s, u"1.677722E+07"_s}
+                                             << QStringList{u"922337203685477.5807"_s, u"-922337203685477.5808"_s, u"1.677722E+07"_s};
+    QTest::newRow("texts placed by code, checked") << QStringList{u"1e3"_s, u"007"_s, u"16777217"_s}
+                                                    << QStringList{u"1000"_s, u" 7"_s, u"1.677722E+07"_s};
+}
+
+void TestFigureStore::roundTrip()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QStringList, restored);
+    kivtest::Program program;
+    writeZeros(smallStore());
+    VERIFY_SAVED(save(smallStore(), texts));
+    const auto result = restore(smallStore());
+    QVERIFY(std::holds_alternative<QStringList>(result));
+    QCOMPARE(std::get<QStringList>(result), restored);
+}
+
+void TestFigureStore::twoSavesLeaveOneRow()
+{
+    kivtest::Program program;
+    const FigureStore& store = kiv::values3::savedFigures();
+    writeZeros(store);
+    QStringList first, second;
+    for (int i = 0; i < kiv::values3::kAmountCount; ++i) {
+        first << QString::number(i);
+        second << QString::number(-i) + u".25"_s;
+    }
+    VERIFY_SAVED(save(store, first));
+    VERIFY_SAVED(save(store, second));
+    const auto db = kiv::db::Database::open(storePath(store), true);
+    QCOMPARE(db->tableNames(), QStringList{u"MyValue_v3"_s});
+    const auto table = db->openSnapshot(u"MyValue_v3"_s);
+    QCOMPARE(table->rowCount(), 1);
+    QCOMPARE(table->columnNames(), kiv::values3::columnNames());
+    QCOMPARE(table->value(0, u"AfterTaxProfitYear1").toText(), u"-26.25"_s);
+    QCOMPARE(std::get<QStringList>(restore(store)), second);
+}
+
+// A text that isn't a number stops Save before the file is touched, naming its column.
+void TestFigureStore::saveRefusesNonNumbers_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<int>("column");
+    QTest::newRow("letters") << QStringList{u"1"_s, u"12a"_s, u"3"_s} << 1;
+    QTest::newRow("empty") << QStringList{QString(), u"2"_s, u"3"_s} << 0;
+    QTest::newRow("thousands separator") << QStringList{u"1,234"_s, u"2"_s, u"3"_s} << 0;
+    QTest::newRow("beyond the amount range") << QStringList{u"1"_s, u"1E15"_s, u"3"_s} << 1;
+    QTest::newRow("total beyond single precision") << QStringList{u"1"_s, u"2"_s, u"1E39"_s} << 2;
+    QTest::newRow("SQL in a text") << QStringList{u"1"_s, u"2"_s, u"3);DROP TABLE Small;--"_s} << 2;
+    QTest::newRow("too few texts") << QStringList{u"1"_s, u"2"_s} << 2;
+}
+
+void TestFigureStore::saveRefusesNonNumbers()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(int, column);
+    kivtest::Program program;
+    writeZeros(smallStore());
+    const QByteArray before = readAll(storePath(smallStore()));
+    const std::optional<Failure> failure = save(smallStore(), texts);
+    QVERIFY(failure);
+    QCOMPARE(failure->kind, Failure::Kind::NotANumber);
+    QCOMPARE(failure->column, column);
+    QCOMPARE(readAll(storePath(smallStore())), before);
+}
+
+// Each damaged or unsuitable store: Restore says why and gives nothing; Save says why (or, where
+// the store is only short of a column or a value, replaces it) and never loses the file.
+void TestFigureStore::failures_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<Failure::Kind>("restoreFailure");
+    QTest::addColumn<bool>("saveFails");
+    QTest::addColumn<Failure::Kind>("saveFailure");
+    QTest::newRow("missing file") << u"missing"_s << Failure::Kind::FileMissing << true << Failure::Kind::FileMissing;
+    QTest::newRow("truncated copy") << u"truncated"_s << Failure::Kind::NotADatabase << true << Failure::Kind::NotADatabase;
+    QTest::newRow("not a database") << u"text"_s << Failure::Kind::NotADatabase << true << Failure::Kind::NotADatabase;
+    QTest::newRow("missing table") << u"other table"_s << Failure::Kind::NoTable << true << Failure::Kind::NoTable;
+    QTest::newRow("missing column") << u"short of a column"_s << Failure::Kind::NoColumn << false << Failure::Kind::NoColumn;
+    QTest::newRow("empty table") << u"empty"_s << Failure::Kind::Empty << false << Failure::Kind::Empty;
+    QTest::newRow("Null") << u"null"_s << Failure::Kind::NullValue << false << Failure::Kind::NullValue;
+    QTest::newRow("not an amount") << u"text value"_s << Failure::Kind::BadValue << false << Failure::Kind::BadValue;
+    QTest::newRow("read-only file") << u"read-only"_s << Failure::Kind::FileMissing << true << Failure::Kind::ReadOnly;
+}
+
+void TestFigureStore::failures()
+{
+    QFETCH(QString, fixture);
+    QFETCH(Failure::Kind, restoreFailure);
+    QFETCH(bool, saveFails);
+    QFETCH(Failure::Kind, saveFailure);
+    kivtest::Program program;
+    const FigureStore& store = smallStore();
+    const QString path = storePath(store);
+    const std::vector<Value> good{Value::number(1), Value::number(2), Value::number(3)};
+    if (fixture == u"truncated") {
+        writeStore(store, store.table, smallColumns(), {good});
+        const QByteArray whole = readAll(path);
+        program.writeFile(store.fileName, whole.left(whole.size() / 2));
+    } else if (fixture == u"text") {
+        program.writeFile(store.fileName, "Cash,Ar,Ta\n1,2,3\n");
+    } else if (fixture == u"other table") {
+        writeStore(store, u"MyValue_v12"_s, smallColumns(), {good});
+    } else if (fixture == u"short of a column") {
+        writeStore(store, store.table, {u"Cash"_s, u"Ta"_s}, {{Value::number(1), Value::number(3)}});
+    } else if (fixture == u"empty") {
+        writeStore(store, store.table, smallColumns(), {});
+    } else if (fixture == u"null") {
+        writeStore(store, store.table, smallColumns(), {{Value::number(1), Value::null(), Value::number(3)}});
+    } else if (fixture == u"text value") {
+        TableData t{store.table, {{u"Cash"_s, ColumnType::Text}, {u"Ar"_s, ColumnType::Text}, {u"Ta"_s, ColumnType::Text}},
+                    {{Value::text(u"1"_s), Value::text(u"2"_s), Value::text(u"three"_s)}}};
+        kiv::db::writeDatabase(path, {t});
+    } else if (fixture == u"read-only") {
+        writeStore(store, store.table, smallColumns(), {good});
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther));
+    }
+    const QByteArray before = readAll(path);
+
+    const auto restored = restore(store);
+    if (fixture == u"read-only") {
+        QCOMPARE(std::get<QStringList>(restored), (QStringList{u"1"_s, u" 2"_s, u"3"_s}));
+    } else {
+        QVERIFY(std::holds_alternative<Failure>(restored));
+        QCOMPARE(std::get<Failure>(restored).kind, restoreFailure);
+        QCOMPARE(std::get<Failure>(restored).file, path);
+    }
+
+    const std::optional<Failure> saved = save(store, {u"7"_s, u" 8"_s, u"9"_s});
+    if (saveFails) {
+        QVERIFY(saved);
+        QCOMPARE(saved->kind, saveFailure);
+        QCOMPARE(readAll(path), before);
+        QCOMPARE(QFile::exists(path), fixture != u"missing");
+    } else {
+        VERIFY_SAVED(saved);
+        QCOMPARE(std::get<QStringList>(restore(store)), (QStringList{u"7"_s, u" 8"_s, u"9"_s}));
+    }
+    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden).size(), fixture == u"missing" ? 0 : 1);
+}
+
+// A folder the user can't write to keeps the old store (root writes anywhere: skipped then).
+void TestFigureStore::readOnlyFolder()
+{
+    if (runningAsRoot())
+        QSKIP("permissions do not hold for root");
+    kivtest::Program program;
+    writeZeros(smallStore());
+    const QString path = storePath(smallStore());
+    const QByteArray before = readAll(path);
+    QVERIFY(QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::ExeOwner));
+    const std::optional<Failure> saved = save(smallStore(), {u"7"_s, u" 8"_s, u"9"_s});
+    QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(saved);
+    QCOMPARE(saved->kind, Failure::Kind::ReadOnly);
+    QCOMPARE(readAll(path), before);
+}
+
+// The original program's Access store is read exactly, and the next Save replaces it.
+void TestFigureStore::accessStore()
+{
+    KIV_REQUIRE_SHARED();
+    kivtest::Program program;
+    const FigureStore& store = kiv::values3::savedFigures();
+    program.addFile(kivtest::jetFixture(u"saved-three-year.mdb"_s), store.fileName);
+    const QStringList expected = u"5420000,3185400,2234600,8765400,8123750,2436125,612480,498215.25,371904.1275,"
+                                 u"5012350,3077100,1935250,8010200,7452600,2198517,401315,275840,203120.5,"
+                                 u"4706800,3150625,1556175,7384900,6890450,1929326,-18740,-96315.75,-71208"_s.split(u',');
+    const auto restored = restore(store);
+    QVERIFY(std::holds_alternative<QStringList>(restored));
+    QCOMPARE(std::get<QStringList>(restored), expected);
+
+    QStringList changed = expected;
+    changed[26] = u"-71208.0001"_s;
+    VERIFY_SAVED(save(store, changed));
+    QCOMPARE(kiv::db::Database::open(storePath(store), true)->engine(), kiv::db::Database::Engine::SQLite);
+    QCOMPARE(std::get<QStringList>(restore(store)), changed);
+}
+
+void TestFigureStore::messages_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("saving");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("message");
+    const QString file = u"/x/kiv_MyValue_v3.mdb"_s;
+    QTest::newRow("not a number, English")
+        << int(Failure::Kind::NotANumber) << true << 0
+        << u"The figures were not saved: the amount of Annual sales of goods, 1998 is not a number. Please correct it and save again."_s;
+    QTest::newRow("not a number, French")
+        << int(Failure::Kind::NotANumber) << true << 1
+        << u"Les données n'ont pas été sauvegardées : le montant de Ventes de biens annuelles, 1998 n'est pas un nombre. "
+           u"Veuillez le corriger et sauvegarder de nouveau."_s;
+    QTest::newRow("read-only, English")
+        << int(Failure::Kind::ReadOnly) << true << 0
+        << u"The figures could not be saved in '/x/kiv_MyValue_v3.mdb': the file or its folder cannot be written to (read-only or "
+           u"locked). The figures saved before are kept."_s;
+    QTest::newRow("Null, French")
+        << int(Failure::Kind::NullValue) << false << 1
+        << u"Les données sauvegardées n'ont pas pu être rétablies de '/x/kiv_MyValue_v3.mdb' : les données sauvegardées n'ont pas de "
+           u"valeur pour Ventes de biens annuelles, 1998. Aucune donnée n'a été modifiée."_s;
+    QTest::newRow("missing, English")
+        << int(Failure::Kind::FileMissing) << false << 0
+        << u"The saved figures could not be restored from '/x/kiv_MyValue_v3.mdb': the file does not exist. No figure was changed."_s;
+}
+
+void TestFigureStore::messages()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, saving);
+    QFETCH(int, language);
+    QFETCH(QString, message);
+    Failure f;
+    f.kind = static_cast<Failure::Kind>(kind);
+    f.file = u"/x/kiv_MyValue_v3.mdb"_s;
+    f.column = kiv::values3::amountIndex(kiv::values3::Year::Year2, kiv::values3::Item::Sales);
+    QCOMPARE(failureMessage(f, saving, language, kiv::values3::amountDescriptions(language)), message);
+}
+
+KIV_TEST_MAIN(TestFigureStore)
+#include "tst_figure_store.moc"
