@@ -1,6 +1,7 @@
 // The saved figures: what Save keeps and Restore gives back, the stores carried over from an
 // older installation, and every failure leaving both the stored row and the boxes as they were.
 #include "platform/db/database.h"
+#include "platform/program_folder.h"
 #include "test_support.h"
 #include "values/figure_store.h"
 #include "values3/three_year_values.h"
@@ -85,6 +86,7 @@ private slots:
     void failures();
     void readOnlyFolder();
     void accessStore();
+    void deliveredStore();
     void messages_data();
     void messages();
 };
@@ -276,6 +278,20 @@ void TestFigureStore::accessStore()
     VERIFY_SAVED(save(store, changed));
     QCOMPARE(kiv::db::Database::open(storePath(store), true)->engine(), kiv::db::Database::Engine::SQLite);
     QCOMPARE(std::get<QStringList>(restore(store)), changed);
+}
+
+// The store the build delivers restores as zeros.
+void TestFigureStore::deliveredStore()
+{
+    kivtest::Program program;
+    const FigureStore& store = kiv::values3::savedFigures();
+    const QString delivered = kiv::joinPath(kivtest::programDir(), store.fileName);
+    if (!QFile::exists(delivered))
+        QSKIP("the build delivered no three-year store");
+    program.addFile(delivered, store.fileName);
+    const auto restored = restore(store);
+    QVERIFY(std::holds_alternative<QStringList>(restored));
+    QCOMPARE(std::get<QStringList>(restored), QStringList(kiv::values3::kAmountCount, u"0"_s));
 }
 
 void TestFigureStore::messages_data()
