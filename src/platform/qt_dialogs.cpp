@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -84,7 +85,14 @@ void QtHelpProvider::showHelp(const QString& path)
         viewer->setObjectName(QStringLiteral("helpViewer"));
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         viewer->setOpenExternalLinks(false);
-        viewer->resize(720, 640);
+        // A guide is read at length: larger than the windows' default text, with margins.
+        QFont font = viewer->font();
+        font.setPointSizeF(11);
+        viewer->setFont(font);
+        viewer->document()->setDocumentMargin(18);
+        viewer->resize(760, 680);
+        auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), viewer);
+        QObject::connect(close, &QShortcut::activated, viewer.data(), &QWidget::close);
     }
     viewer->setSource(QUrl::fromLocalFile(path));
     viewer->setWindowTitle(viewer->documentTitle().isEmpty() ? QStringLiteral("Kiv_2000") : viewer->documentTitle());

@@ -1,5 +1,6 @@
 // The start screen, the edition menu and the About box as the user meets them.
 #include "industry/frm_startup.h"
+#include "platform/qt_dialogs.h"
 #include "shell/edition_choice.h"
 #include "shell/frm_intr_about.h"
 #include "shell/frm_menuselect.h"
@@ -523,8 +524,9 @@ void TestShellWindows::helpDocuments()
     QVERIFY(links >= 8);
 }
 
-// Pictures of the three windows for a person to look at: set KIV_SCREENSHOT_DIR (and
-// optionally KIV_SCREENSHOT_SIZE=WIDTHxHEIGHT in pixels, default 1024x768).
+// Pictures of the three windows and the help viewer for a person to look at: set
+// KIV_SCREENSHOT_DIR (and optionally KIV_SCREENSHOT_SIZE=WIDTHxHEIGHT in pixels, default
+// 1024x768).
 void TestShellWindows::screenshots()
 {
     const QString dir = qEnvironmentVariable("KIV_SCREENSHOT_DIR");
@@ -548,6 +550,14 @@ void TestShellWindows::screenshots()
         QVERIFY(frmMenuselect().grab().save(dir + QStringLiteral("/menu-") + suffix + QStringLiteral(".png")));
         frmMenuselect().Aboutproduct->click();
         QVERIFY(frmIntrAbout().grab().save(dir + QStringLiteral("/about-") + suffix + QStringLiteral(".png")));
+        // The help viewer on the document of the build.
+        kiv::QtHelpProvider viewer;
+        viewer.showHelp(kivtest::programDir() + (language == 0 ? QStringLiteral("/help.html") : QStringLiteral("/helpf.html")));
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == u"helpViewer" && w->isVisible()) {
+                QVERIFY(w->grab().save(dir + QStringLiteral("/help-") + suffix + QStringLiteral(".png")));
+                w->close();
+            }
     }
 }
 
