@@ -345,7 +345,8 @@ void TestFrmMyValues::leavingTheWindowIsNoLeave()
     program.dialogs.whileOpen = [&](const kivtest::Prompt&) {
         ++shown;
         other.activateWindow();
-        QTest::qWaitForWindowActive(&other);
+        if (!QTest::qWaitForWindowActive(&other))
+            qWarning("the other window did not become active");
     };
     program.dialogs.answer(kiv::vbOK);
     QTest::keyClick(w.txtAr, Qt::Key_Return);
