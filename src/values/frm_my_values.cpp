@@ -4,14 +4,13 @@
 #include "industry/frm_startup.h"
 #include "platform/dialogs.h"
 #include "ratios/frm_my_ratios.h"
+#include "shell/frm_menuselect.h"
 #include "shell/module1.h"
 #include "values/company_ratios.h"
 #include "values/confirm_clear.h"
 #include "values/font_size.h"
 #include "values/item_definitions.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -58,16 +57,6 @@ protected:
         p.drawRect(QRectF(r.left() + w * 0.25, r.top(), w * 0.5, h * 0.18));
     }
 };
-
-// The chosen edition is the selected option of the edition menu.
-bool editionChosen(const QString& option)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == u"frmMenuselect")
-            if (const auto* o = w->findChild<QAbstractButton*>(option); o && o->isChecked())
-                return true;
-    return false;
-}
 
 void setColors(QWidget* w, const QColor& text, const QColor& background = QColor())
 {
@@ -438,10 +427,11 @@ void FrmMyValues::Form_Paint()
     cmdSave->setText(kiv::text(440));
     cmdRestore->setText(kiv::text(442));
     cmdCear->setText(kiv::text(46));
+    // The chosen edition is the selected option of the edition menu.
     QString year;
-    if (editionChosen(QStringLiteral("optVol1")))
+    if (frmMenuselect().optVol1->isChecked())
         year = QStringLiteral("1999");
-    else if (editionChosen(QStringLiteral("optVol2")))
+    else if (frmMenuselect().optVol2->isChecked())
         year = QStringLiteral("1997");
     if (!year.isEmpty()) {
         Label6->setText(kiv::text(144) + year);

@@ -1,6 +1,7 @@
 #include "balancesheet/frm_my_balance_sheet.h"
 #include "industry/frm_startup.h"
 #include "ratios/frm_my_ratios.h"
+#include "shell/frm_menuselect.h"
 #include "shell/module1.h"
 #include "test_support.h"
 #include "values/company_ratios.h"
@@ -8,7 +9,6 @@
 #include "values/item_definitions.h"
 
 #include <QApplication>
-#include <QRadioButton>
 
 using kiv::values::Item;
 namespace values = kiv::values;
@@ -100,22 +100,12 @@ const QStringList kBalancedRatios = {
     QStringLiteral("10.00"), QStringLiteral("5.52"), QStringLiteral("7.00"), QStringLiteral("5.26"), QStringLiteral("1.60"),
     QStringLiteral("3.00"), QStringLiteral("1.50"), QStringLiteral("0.05"), QStringLiteral("0.34"), QStringLiteral("5.00")};
 
-// A window standing for the edition menu, with one of its volume options chosen.
-struct EditionMenu {
-    QWidget window;
-    QRadioButton* vol1;
-    QRadioButton* vol2;
-    explicit EditionMenu(const QString& chosen)
-    {
-        window.setObjectName(QStringLiteral("frmMenuselect"));
-        vol1 = new QRadioButton(&window);
-        vol1->setObjectName(QStringLiteral("optVol1"));
-        vol2 = new QRadioButton(&window);
-        vol2->setObjectName(QStringLiteral("optVol2"));
-        vol1->setChecked(chosen == u"optVol1");
-        vol2->setChecked(chosen == u"optVol2");
-    }
-};
+// Chooses an edition on the edition menu; a new menu has none chosen.
+void chooseEdition(const QString& option)
+{
+    if (!option.isEmpty())
+        frmMenuselect().editionOption(option)->setChecked(true);
+}
 
 } // namespace
 
@@ -611,7 +601,7 @@ void TestFrmMyValues::captionsAndNotes()
     QFETCH(QString, year);
     kivtest::Program program;
     gLanguage = std::int16_t(language);
-    EditionMenu menu(edition);
+    chooseEdition(edition);
     FrmMyValues& w = openWindow();
     const bool en = language == 0;
     QCOMPARE(w.Caption(), en ? QStringLiteral("My Company Values") : QStringLiteral("Valeurs de mon entreprise"));
@@ -632,7 +622,7 @@ void TestFrmMyValues::captionsAndNotes()
         QCOMPARE(w.Label17->text(), kiv::text(146) + year);
         QVERIFY(w.Label6->text().endsWith(u' ' + year));
         // Another volume chosen on the edition menu shows at the next paint.
-        (edition == u"optVol1" ? menu.vol2 : menu.vol1)->setChecked(true);
+        chooseEdition(edition == u"optVol1" ? QStringLiteral("optVol2") : QStringLiteral("optVol1"));
         w.Hide();
         w.Show();
         QCOMPARE(w.Label17->text(), kiv::text(146) + (edition == u"optVol1" ? QStringLiteral("1997") : QStringLiteral("1999")));
