@@ -156,7 +156,9 @@ void FrmMyValues::buildLayout()
     Shape1 = addControl(new kiv::ShapeControl(QStringLiteral("Shape1"), this), K::Shape, 30, 750, 11235, 720);
     Shape1->setBorderColor(Qt::black);
 
-    Label6 = label(u"Label6", 3030, 855, 5535, 255);
+    // The balance-sheet note spans the income-statement note's width, so that its French text
+    // and the year fit on one line.
+    Label6 = label(u"Label6", 2280, 855, 7095, 255);
     Label17 = label(u"Label17", 2280, 1110, 7095, 255);
     Label6->setText(QStringLiteral("Balance sheet data should be as at the fiscal year end 19xx"));
     Label17->setText(QStringLiteral("Income statement data should be for the fiscal year ending 19xx"));

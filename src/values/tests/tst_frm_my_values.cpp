@@ -129,6 +129,7 @@ private slots:
     void comparisonButtons();
     void unbalancedStatement_data();
     void unbalancedStatement();
+    void figureBeyondTheAmounts();
     void captionsAndNotes_data();
     void captionsAndNotes();
     void layoutAndLoad();
@@ -582,6 +583,22 @@ void TestFrmMyValues::unbalancedStatement()
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(2));
     QVERIFY(frmMyRatios().isVisible());
     QCOMPARE(frmMyRatios().lblMyLta->text(), QStringLiteral("0.50"));
+}
+
+void TestFrmMyValues::figureBeyondTheAmounts()
+{
+    // A figure put in from elsewhere that no amount can hold stops the comparison at its box.
+    kivtest::Program program;
+    FrmMyValues& w = openWindow();
+    w.txtMtg->setText(QStringLiteral("1e20"));
+    program.dialogs.answer(kiv::vbOK);
+    clickButton(w, QStringLiteral("cmdCompare"));
+    QCOMPARE(program.dialogs.texts(), QStringList{QStringLiteral("Please enter a number")});
+    QCOMPARE(focused(), w.txtMtg);
+    QCOMPARE(w.txtMtg->selectedText(), QStringLiteral("1e20"));
+    QVERIFY(w.isVisible());
+    QVERIFY(!frmMyBalanceSheet_Exists());
+    QCOMPARE(w.lblNpm->text(), QStringLiteral(" "));
 }
 
 void TestFrmMyValues::captionsAndNotes_data()
