@@ -33,12 +33,18 @@ long long monotonicNs()
     return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
 }
 
-// One start of a program; the milliseconds to its first paint, or a negative value.
-double startOnce(const std::string& program, const std::vector<std::string>& env)
+// Milliseconds from the start of the process to: libraries loaded, application object
+// built, first paint.
+struct Phases {
+    double loaded = -1, application = -1, painted = -1;
+};
+
+// One start of a program; painted is negative when it reported no first paint.
+Phases startOnce(const std::string& program, const std::vector<std::string>& env)
 {
     int out[2];
     if (pipe(out) != 0)
-        return -1;
+        return {};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
@@ -58,7 +64,7 @@ double startOnce(const std::string& program, const std::vector<std::string>& env
     if (rc != 0) {
         close(out[0]);
         std::fprintf(stderr, "cannot start %s: %s\n", program.c_str(), std::strerror(rc));
-        return -1;
+        return {};
     }
     std::string text;
     char buf[256];
@@ -77,24 +83,28 @@ double startOnce(const std::string& program, const std::vector<std::string>& env
     kill(pid, SIGKILL); // nothing happens when it has already ended
     int status = 0;
     waitpid(pid, &status, 0);
-    long long painted = 0;
-    if (std::sscanf(text.c_str(), "first-paint %lld", &painted) != 1)
-        return -1;
-    return static_cast<double>(painted - started) / 1e6;
+    long long painted = 0, loaded = 0, application = 0;
+    if (std::sscanf(text.c_str(), "first-paint %lld loaded %lld application %lld", &painted, &loaded, &application) != 3)
+        return {};
+    Phases p;
+    p.loaded = static_cast<double>(loaded - started) / 1e6;
+    p.application = static_cast<double>(application - started) / 1e6;
+    p.painted = static_cast<double>(painted - started) / 1e6;
+    return p;
 }
 
 // A start that fails before painting (a display refusing the connection under load) is tried
 // again, up to three times.
-double start(const std::string& program, const std::vector<std::string>& env, int& retries)
+Phases start(const std::string& program, const std::vector<std::string>& env, int& retries)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const double ms = startOnce(program, env);
-        if (ms >= 0)
-            return ms;
+        const Phases p = startOnce(program, env);
+        if (p.painted >= 0)
+            return p;
         ++retries;
     }
     std::fprintf(stderr, "%s reported no first paint\n", program.c_str());
-    return -1;
+    return {};
 }
 
 struct Figures {
@@ -165,28 +175,36 @@ int main(int argc, char** argv)
     int retries = 0;
     for (int i = 0; i < warmup; ++i)
         for (const std::string& p : programs)
-            if (start(p, env, retries) < 0)
+            if (start(p, env, retries).painted < 0)
                 return 1;
 
-    std::vector<double> times[3], toBlank, toText;
+    std::vector<double> times[3], loaded[3], application[3], toBlank, toText;
     for (int i = 0; i < runs; ++i) {
         // The order turns each round, so that no program always follows the same one.
-        double t[3];
+        Phases t[3];
         for (int k = 0; k < 3; ++k) {
             const int which = (i + k) % 3;
             t[which] = start(programs[which], env, retries);
-            if (t[which] < 0)
+            if (t[which].painted < 0)
                 return 1;
         }
-        for (int k = 0; k < 3; ++k)
-            times[k].push_back(t[k]);
-        toBlank.push_back(t[0] / t[1]);
-        toText.push_back(t[0] / t[2]);
+        for (int k = 0; k < 3; ++k) {
+            times[k].push_back(t[k].painted);
+            loaded[k].push_back(t[k].loaded);
+            application[k].push_back(t[k].application - t[k].loaded);
+        }
+        toBlank.push_back(t[0].painted / t[1].painted);
+        toText.push_back(t[0].painted / t[2].painted);
     }
     std::printf("runs: %d of each (after %d warm-up rounds; %d failed starts tried again)\n", runs, warmup, retries);
     for (int k = 0; k < 3; ++k) {
         const Figures f = figures(times[k]);
         std::printf("%-30s median %8.1f ms   min %8.1f   max %8.1f\n", names[k], f.median, f.min, f.max);
+    }
+    std::printf("phases (medians, ms)            libraries loaded   application built   to first paint\n");
+    for (int k = 0; k < 3; ++k) {
+        const double l = figures(loaded[k]).median, a = figures(application[k]).median, p = figures(times[k]).median;
+        std::printf("%-30s %18.1f %19.1f %16.1f\n", names[k], l, a, p - l - a);
     }
     const Figures rb = figures(toBlank), rt = figures(toText);
     std::printf("%-30s median %8.2f      min %8.2f   max %8.2f\n", "Kiv_2000 / minimal window", rb.median, rb.min, rb.max);
