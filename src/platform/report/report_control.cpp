@@ -1,0 +1,123 @@
+#include "platform/report/report_control.h"
+
+#include "platform/db/database.h"
+#include "platform/printer_qt.h"
+#include "shell/module1.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextDocument>
+
+namespace kiv::report {
+
+namespace {
+QString say(const char16_t* english, const char16_t* french)
+{
+    return QString::fromUtf16(gLanguage == 0 ? english : french);
+}
+} // namespace
+
+ReportView::ReportView(QWidget* parent)
+    : QTextEdit(parent)
+{
+    setObjectName(QStringLiteral("rptView"));
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setUndoRedoEnabled(false);
+}
+
+ReportControl::ReportControl(QObject* parent)
+    : QObject(parent)
+{
+}
+
+ReportControl::~ReportControl() = default;
+
+void ReportControl::setAction(int action)
+{
+    if (action == 1)
+        run();
+}
+
+void ReportControl::run()
+{
+    // The template: named, present, and one of the program's names. Its content is not read.
+    if (fileName_.trimmed().isEmpty())
+        throw ReportError(ReportError::Code::NoTemplate,
+                          say(u"No report template is named for this report: no edition is chosen.",
+                              u"Aucun modèle de rapport n'est nommé pour ce rapport : aucune édition n'est choisie."));
+    QString path = fileName_;
+    if (!QFileInfo(path).isFile()) {
+        QString slashed = path;
+        slashed.replace(u'\\', u'/');
+        if (!QFileInfo(slashed).isFile())
+            throw ReportError(ReportError::Code::TemplateMissing,
+                              say(u"The report template \"%1\" could not be found. Copy the contents of the disc's "
+                                  u"'Data' folder into the program folder.",
+                                  u"Le modèle de rapport « %1 » est introuvable. Copiez le contenu du dossier 'Data' du "
+                                  u"disque dans le dossier du programme.")
+                                  .arg(QDir::toNativeSeparators(slashed)));
+        path = slashed;
+    }
+    const std::optional<ReportTemplate> t = parseTemplateName(path);
+    if (!t)
+        throw ReportError(ReportError::Code::UnknownTemplate,
+                          say(u"\"%1\" is not the name of a report template of this program.",
+                              u"« %1 » n'est pas le nom d'un modèle de rapport de ce programme.")
+                              .arg(QFileInfo(path).fileName()));
+    const Selection selection = parseSelectionFormula(formula_);
+    const std::shared_ptr<db::Snapshot> data = data_ ? data_ : gRSData;
+    if (!data)
+        throw ReportError(ReportError::Code::NoData,
+                          say(u"The edition's data could not be read.", u"Les données de l'édition n'ont pas pu être lues."));
+
+    PageDocument doc;
+    try {
+        doc = buildReport(*data, selection, *t);
+    } catch (const db::DbError& e) {
+        throw ReportError(ReportError::Code::NoData,
+                          say(u"The edition's data could not be read: %1", u"Les données de l'édition n'ont pas pu être lues : %1")
+                              .arg(e.detail()));
+    }
+
+    if (destination_ == crptToPrinter) {
+        if (doc.pages.empty())
+            throw ReportError(ReportError::Code::NoRecords,
+                              say(u"No industry matches the report's selection: nothing was printed.",
+                                  u"Aucune industrie ne répond à la sélection du rapport : rien n'a été imprimé."));
+        const PrintOutcome outcome = printDocument(doc);
+        last_ = doc;
+        view_ = nullptr;
+        if (!outcome.ok())
+            throw ReportError(ReportError::Code::PrintFailed,
+                              say(u"The report could not be printed.", u"Le rapport n'a pas pu être imprimé."), true);
+        return;
+    }
+
+    if (!parent_)
+        throw ReportError(ReportError::Code::NoWindow,
+                          say(u"The report has no window to be shown in.", u"Le rapport n'a pas de fenêtre où s'afficher."));
+    if (doc.pages.empty())
+        doc.pages.push_back(emptyReportPage(*t));
+
+    auto* view = new ReportView(parent_);
+    std::unique_ptr<QTextDocument> text = toTextDocument(doc, view->logicalDpiY() / 72.0, true);
+    text->setParent(view);
+    view->setDocument(text.release());
+    if (width_ > 0 && height_ > 0)
+        view->setGeometry(left_, top_, width_, height_);
+    else
+        view->setGeometry(left_, top_, std::max(parent_->width() - left_, 1), std::max(parent_->height() - top_, 1));
+    // Each run draws a report of its own: an earlier one in the same window goes.
+    for (ReportView* old : parent_->findChildren<ReportView*>(Qt::FindDirectChildrenOnly)) {
+        if (old != view) {
+            old->hide();
+            old->deleteLater();
+        }
+    }
+    view->show();
+    view_ = view;
+    last_ = std::move(doc);
+}
+
+} // namespace kiv::report
