@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -120,13 +122,22 @@ std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& pd, double pix
         const Page& page = pd.pages[p];
         for (std::size_t b = 0; b < page.blocks.size(); ++b) {
             const bool pageStart = p > 0 && b == 0;
+            if (pageStart && screen) {
+                // On screen the pages follow each other, a rule between them.
+                QTextBlockFormat rule;
+                rule.setTopMargin(12 * pixelsPerPoint);
+                rule.setBottomMargin(12 * pixelsPerPoint);
+                rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 100));
+                if (atEmptyBlock)
+                    cur.setBlockFormat(rule);
+                else
+                    cur.insertBlock(rule);
+                atEmptyBlock = false;
+            }
             if (const auto* para = std::get_if<PageParagraph>(&page.blocks[b])) {
                 QTextBlockFormat bf;
-                if (pageStart) {
+                if (pageStart)
                     bf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-                    if (screen)
-                        bf.setTopMargin(36 * pixelsPerPoint);
-                }
                 bf.setBottomMargin(2 * pixelsPerPoint);
                 QTextCharFormat cf;
                 cf.setFontPointSize(para->size > 0 ? para->size : 10);
@@ -156,7 +167,7 @@ std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& pd, double pix
             if (pageStart)
                 tf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             tf.setTopMargin(6 * pixelsPerPoint);
-            tf.setBorder(0.5 * pixelsPerPoint);
+            tf.setBorder(std::max(1.0, 0.5 * pixelsPerPoint));
             tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
             tf.setBorderBrush(QColor(128, 128, 128));
             tf.setBorderCollapse(true);
@@ -313,7 +324,9 @@ PrintOutcome QtPrinter::print(const PrintDocument& doc)
 PrintOutcome QtPrinter::print(const PageDocument& pd)
 {
     return run(pd.title, [&](QPrinter& printer, QPainter& painter) {
-        auto doc = toTextDocument(pd, printer.resolution() / 72.0, false);
+        // A layout on a paint device scales its lengths from screen pixels to the device.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        auto doc = toTextDocument(pd, (screen ? screen->logicalDotsPerInchY() : 96.0) / 72.0, false);
         doc->documentLayout()->setPaintDevice(&printer);
         doc->setDocumentMargin(0);
         const QSizeF page(printer.width(), printer.height());

@@ -22,7 +22,7 @@ ReportView::ReportView(QWidget* parent)
 {
     setObjectName(QStringLiteral("rptView"));
     setReadOnly(true);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
     setUndoRedoEnabled(false);
 }
 

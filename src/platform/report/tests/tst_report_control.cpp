@@ -64,7 +64,7 @@ void TstReportControl::onScreen()
     QCOMPARE(view->geometry(), QRect(0, 50, 700, 200));
     QVERIFY(view->isReadOnly());
     const QString shown = view->toPlainText();
-    QVERIFY(shown.startsWith(u"Kivob Volume 1\nFinancial ratios\nIndustry 102\nSICE: not applicable\nBakeries"));
+    QVERIFY(shown.startsWith(u"Kivob Volume 1\nFinancial ratios\nIndustry 102\nSICC: not applicable\nBakeries"));
     QVERIFY(shown.contains(u"Interest coverage"));
     QVERIFY(shown.contains(u"102.49")); // IcQ2
     QVERIFY(view->verticalScrollBar()->maximum() > 0); // more than the rectangle holds: it scrolls
@@ -178,7 +178,8 @@ void TstReportControl::errors()
         QFAIL("the report ran");
     } catch (const ReportError& e) {
         QCOMPARE(e.code(), code);
-        QVERIFY2(e.message().startsWith(message.arg(program.folder())), qPrintable(e.message()));
+        const QString expected = message.contains(u"%1") ? message.arg(program.folder()) : message;
+        QVERIFY2(e.message().startsWith(expected), qPrintable(e.message()));
         QCOMPARE(e.reported(), failingPrinter);
     }
     QVERIFY(!window.findChild<ReportView*>());
