@@ -370,15 +370,13 @@ void TstPrinter::pagesToPdf()
     TempHome home;
     kiv::PageDocument pd{QStringLiteral("Report"), QString(), {}};
     for (int i = 1; i <= 3; ++i) {
-        kiv::Page page;
-        page.blocks.push_back(kiv::PageParagraph{QStringLiteral("Heading %1").arg(i), 12, true, false});
-        kiv::PageTable table{{3, 1}, 1, {}};
+        kiv::Page& page = pd.pages.emplace_back();
+        page.blocks.emplace_back(std::in_place_type<kiv::PageParagraph>, QStringLiteral("Heading %1").arg(i), 12, true, false);
+        kiv::PageTable& table = std::get<kiv::PageTable>(page.blocks.emplace_back(kiv::PageTable{{3, 1}, 1, {}}));
         table.rows.push_back({{QStringLiteral("Item")}, {QStringLiteral("Value"), false, true}});
         table.rows.push_back({{QStringLiteral("Cash %1").arg(i)}, {QStringLiteral("12.50"), false, true}});
         for (int r = 0; r < 30; ++r) // a table of 30 rows at 10 points fills half a sheet
             table.rows.push_back({{QStringLiteral("Row %1").arg(r)}, {QStringLiteral("1.00"), false, true}});
-        page.blocks.push_back(table);
-        pd.pages.push_back(page);
     }
     QVERIFY(pd.pages[0].toText().startsWith(u"Heading 1\nItem    Value\nCash 1  12.50\nRow 0    1.00\n"));
 
