@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QtTest>
 
 using kiv::report::ReportError;
@@ -35,6 +36,8 @@ private Q_SLOTS:
     void selection_data();
     void selection();
     void missingColumn();
+    void sampleEditions_data();
+    void sampleEditions();
 };
 
 void TstReport::templateNames_data()
@@ -338,6 +341,37 @@ void TstReport::missingColumn()
         QCOMPARE(e.code(), ReportError::Code::NoData);
         QCOMPARE(e.message(), QStringLiteral("The edition's data have no column \"NumberOfFirms\", which this report needs."));
     }
+}
+
+// Every report of the sample editions of the program folder runs on their data and shows figures.
+void TstReport::sampleEditions_data()
+{
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("report");
+    QTest::newRow("volume 1 ratios") << u"kiv_vol1.mdb"_s << u"kiv_v1_rat_e.rpt"_s;
+    QTest::newRow("volume 1 balance sheet") << u"kiv_vol1.mdb"_s << u"kiv_v1_bs_f.rpt"_s;
+    QTest::newRow("volume 2 ratios") << u"kiv_vol2.mdb"_s << u"kiv_v2_rat_f.rpt"_s;
+    QTest::newRow("volume 2 balance sheet") << u"kiv_vol2.mdb"_s << u"kiv_v2_bs_e.rpt"_s;
+    QTest::newRow("volume 3") << u"kiv_vol3.mdb"_s << u"kiv_v3_e.rpt"_s;
+    QTest::newRow("Ontario") << u"kiv_ON.mdb"_s << u"kiv_ON_f.rpt"_s;
+    QTest::newRow("other edition") << u"KIV_OTHER_Sample.mdb"_s << u"KIV_OTHER_Sample_e.rpt"_s;
+}
+
+void TstReport::sampleEditions()
+{
+    QFETCH(QString, database);
+    QFETCH(QString, report);
+    const QDir dir(kivtest::programDir());
+    const auto db = kiv::db::Database::open(dir.filePath(database), true);
+    const auto data = db->openSnapshot(u"KIV_DATA"_s);
+    const auto t = kiv::report::parseTemplateName(dir.filePath(report));
+    QVERIFY(t);
+    const auto doc = kiv::report::buildReport(*data, Selection{}, *t);
+    QCOMPARE(static_cast<int>(doc.pages.size()), data->rowCount());
+    QVERIFY(data->rowCount() >= 20);
+    static const QRegularExpression figure(u"  -?\\d+\\.\\d\\d(\n|$)"_s);
+    for (const kiv::Page& page : doc.pages)
+        QVERIFY2(page.toText().count(figure) >= 6, qPrintable(page.toText()));
 }
 
 KIV_TEST_MAIN(TstReport)
