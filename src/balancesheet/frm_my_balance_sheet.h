@@ -1,31 +1,80 @@
 #pragma once
+#include "balancesheet/balance_sheet_structure.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "values/export_window.h"
 
 #include <array>
+#include <cstdint>
 
-// The balance-sheet structure comparison window. (Being built: so far it shows the firm's
-// balance-sheet figures as the entry window holds them, and leads on to the ratio comparison
-// and back to the entry window.)
-class FrmMyBalanceSheet : public kiv::Form {
+namespace kiv::values3 {
+class ClickLabel;
+}
+
+// The balance-sheet structure comparison: the firm's balance-sheet items as percentages of its
+// totals beside the current industry's percentages, with the difference. Every activation
+// rebuilds the content from the entry window's boxes and the current industry's record.
+class FrmMyBalanceSheet : public kiv::Form, public kiv::ExportOwnerAt<kiv::exports::OwnerSlot::BalanceSheet> {
     Q_OBJECT
 public:
     FrmMyBalanceSheet();
 
-    kiv::CommandButton* cmdView;  // on to the ratio comparison, without computing anything
-    kiv::CommandButton* Command1; // back to the entry window
+    static constexpr int kRows = kiv::balancesheet::kRowCount;
 
+    // ---- header --------------------------------------------------------------------------
+    kiv::Label *lblMedium, *lblRevenue, *lblSice1; // the edition's lines
+    kiv::Label *lblSice, *lblIndustryDescription;  // the current industry's code and name
+    kiv::Label *lblIndustry, *lblIndustryNumber;   // never shown: for the printout
+    kiv::ShapeControl* Shape1;                     // the black band behind the header
+
+    // ---- title and heads -----------------------------------------------------------------
+    kiv::Label *lblBalance, *lblAssets, *Label3;
+    kiv::Label *Label27, *Label28, *Label1;  // heads of the asset block
+    kiv::Label *Label62, *Label63, *Label14; // heads of the liability block
+
+    // ---- the 25 rows, in the order of kiv::balancesheet::structureRows() -------------------
+    std::array<kiv::values3::ClickLabel*, kRows> captionLabels{};
+    std::array<kiv::Label*, kRows> firmLabels{};
+    std::array<kiv::Label*, kRows> industryLabels{};
+    std::array<kiv::Label*, kRows> differenceLabels{};
+
+    // ---- commands ------------------------------------------------------------------------
+    kiv::CommandButton *cmdView, *Command1, *cmdChoose, *cmdExport, *cmdPrint, *CmdFontSize, *CmdHelp, *cmdQuit;
+    kiv::CommandButton *CmdExcMB, *cmdLotusMB; // never shown: the export dialog runs their operations
+    kiv::CommonDialog* CommonDialog1;
+
+    std::int16_t CurrentFontSize = 10;
+
+    void cmdChoose_Click();
     void cmdView_Click();
     void Command1_Click();
+    void cmdExport_Click();
+    void cmdPrint_Click();
+    void CmdFontSize_Click();
+    void CmdHelp_Click();
+    void cmdQuit_Click();
+    // A click on a row's caption: the item's definition.
+    void caption_Click(int row);
+    // The export dialog's operations.
+    void cmdExcMB_Click();
+    void cmdLotusMB_Click();
 
-    // The firm's figure of each row ("lblMyCash" ...), read at every activation from the 25
-    // balance-sheet boxes of the entry window.
-    static constexpr int kRows = 25;
-    std::array<kiv::Label*, kRows> firmLabels{};
+    void excel() override { cmdExcMB_Click(); }
+    void lotus() override { cmdLotusMB_Click(); }
+    kiv::Form& form() override { return *this; }
+
+    // A label of the window by name; null when there is none.
+    kiv::Label* label(const QString& name) const;
 
 protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Paint() override;
+
+private:
+    void rebuild();
+    void exportTo(kiv::exports::Program program);
+
+    bool activating_ = false;
 };
 KIV_FORM_ACCESSOR(FrmMyBalanceSheet, frmMyBalanceSheet)
