@@ -192,7 +192,11 @@ QString failureMessage(const Failure& f, bool saving, int language, const QStrin
                     : QStringLiteral("le fichier ou son dossier ne peut pas être modifié (lecture seule ou verrouillé)");
         break;
     case Failure::Kind::WriteFailed:
-        reason = en ? QStringLiteral("the file could not be written (") + f.detail + QLatin1Char(')') : QStringLiteral("le fichier n'a pas pu être écrit (") + f.detail + QLatin1Char(')');
+        // Restore only reads: what failed there (a lock held by another program, ...) is a read.
+        if (saving)
+            reason = en ? QStringLiteral("the file could not be written (") + f.detail + QLatin1Char(')') : QStringLiteral("le fichier n'a pas pu être écrit (") + f.detail + QLatin1Char(')');
+        else
+            reason = en ? QStringLiteral("the file could not be read (") + f.detail + QLatin1Char(')') : QStringLiteral("le fichier n'a pas pu être lu (") + f.detail + QLatin1Char(')');
         break;
     }
     if (saving)

@@ -3,6 +3,7 @@
 #include "balancesheet/frm_my_balance_sheet.h"
 #include "industry/frm_startup.h"
 #include "platform/dialogs.h"
+#include "platform/printer.h"
 #include "ratios/frm_my_ratios.h"
 #include "shell/frm_menuselect.h"
 #include "shell/module1.h"
@@ -10,6 +11,8 @@
 #include "values/confirm_clear.h"
 #include "values/font_size.h"
 #include "values/item_definitions.h"
+#include "values/one_year_printout.h"
+#include "values/one_year_store.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -538,9 +541,48 @@ void FrmMyValues::cmdQuit_Click()
     kiv::ConfirmExit(QStringLiteral("Kivob"));
 }
 
-void FrmMyValues::cmdSave_Click() {}
-void FrmMyValues::cmdRestore_Click() {}
-void FrmMyValues::cmdPrint_Click() {}
+void FrmMyValues::cmdSave_Click()
+{
+    const std::optional<kiv::store::Failure> failure = kiv::store::save(values::savedOneYearFigures(), values::toSavedOrder(texts()));
+    if (!failure)
+        return;
+    kiv::MsgBox(kiv::store::failureMessage(*failure, true, gLanguage, values::savedItemNames(gLanguage)), kiv::vbExclamation);
+    if (failure->kind == kiv::store::Failure::Kind::NotANumber) {
+        // The box whose text can't be saved, ready to be corrected.
+        kiv::TextBox* b = box(values::savedOrder()[std::size_t(failure->column)]);
+        entry_.quietly([&] {
+            b->setFocus(Qt::OtherFocusReason);
+            b->selectAll();
+        });
+    }
+}
+
+void FrmMyValues::cmdRestore_Click()
+{
+    const auto result = kiv::store::restore(values::savedOneYearFigures());
+    if (const auto* failure = std::get_if<kiv::store::Failure>(&result)) {
+        kiv::MsgBox(kiv::store::failureMessage(*failure, false, gLanguage, values::savedItemNames(gLanguage)), kiv::vbExclamation);
+        return;
+    }
+    const values::Texts restored = values::fromSavedOrder(std::get<QStringList>(result));
+    entry_.quietly([&] {
+        for (std::size_t i = 0; i < restored.size(); ++i)
+            boxes_[i]->setText(restored[i]);
+        txtCash->setFocus(Qt::OtherFocusReason);
+        txtCash->selectAll();
+    });
+}
+
+void FrmMyValues::cmdPrint_Click()
+{
+    values::StatementCaptions c;
+    c.assets = Label15->text();
+    c.liabilities = Label16->text();
+    c.income = Label4->text();
+    for (std::size_t i = 0; i < c.items.size(); ++i)
+        c.items[i] = captions_[i]->text();
+    kiv::printDocument(values::statementPrintout(c, texts(), gLanguage));
+}
 void FrmMyValues::cmdExport_Click() {}
 void FrmMyValues::cmdExcMV_Click() {}
 void FrmMyValues::cmdLotusMV_Click() {}

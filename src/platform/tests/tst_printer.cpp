@@ -3,6 +3,7 @@
 #include "platform/printer.h"
 #include "platform/printer_qt.h"
 #include "shell/module1.h"
+#include "pdf_text.h"
 #include "test_support.h"
 
 #include <QFile>
@@ -15,6 +16,9 @@
 #include <QtTest>
 #include <functional>
 
+using kivtest::pdfToText;
+using kivtest::TempHome;
+using kivtest::wordPositions;
 using kiv::PrintDocument;
 using kiv::Spc;
 using kiv::Tab;
@@ -86,33 +90,6 @@ public:
     double ascent(const kiv::PrintFont& f) const override { return f.size * 0.8; }
 };
 
-QString pdfToText(const QString& path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The left edge, in points, of each word of the PDF (the first one of a word seen twice).
-QHash<QString, double> wordPositions(const QString& path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    QHash<QString, double> x;
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return x;
-    static const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
-    auto it = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput()));
-    while (it.hasNext()) {
-        const auto m = it.next();
-        if (!x.contains(m.captured(2)))
-            x.insert(m.captured(2), m.captured(1).toDouble());
-    }
-    return x;
-}
-
 // The line of the text that holds the word, and the column it starts at.
 std::pair<QString, qsizetype> find(const QString& text, const QString& word)
 {
@@ -123,31 +100,6 @@ std::pair<QString, qsizetype> find(const QString& text, const QString& word)
     }
     return {QString(), -1};
 }
-
-// A home of its own, so the documents folder is a temporary one.
-class TempHome {
-public:
-    TempHome()
-        : oldHome_(qgetenv("HOME"))
-        , oldConfig_(qgetenv("XDG_CONFIG_HOME"))
-    {
-        qputenv("HOME", dir_.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (dir_.path() + QStringLiteral("/config")).toLocal8Bit());
-    }
-    ~TempHome()
-    {
-        qputenv("HOME", oldHome_);
-        if (oldConfig_.isEmpty())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", oldConfig_);
-    }
-    QString documents() const { return dir_.path() + QStringLiteral("/Documents"); }
-
-private:
-    QTemporaryDir dir_;
-    QByteArray oldHome_, oldConfig_;
-};
 
 } // namespace
 

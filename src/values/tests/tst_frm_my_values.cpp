@@ -1,4 +1,5 @@
 #include "balancesheet/frm_my_balance_sheet.h"
+#include "one_year_window.h"
 #include "industry/frm_startup.h"
 #include "ratios/frm_my_ratios.h"
 #include "shell/frm_menuselect.h"
@@ -12,22 +13,13 @@
 
 using kiv::values::Item;
 namespace values = kiv::values;
+using onewindow::focused;
+using onewindow::openWindow;
+using onewindow::typeInto;
 
 namespace {
 
 const QString kDesignNote6 = QStringLiteral("Balance sheet data should be as at the fiscal year end 19xx");
-
-// The window as the edition menu's Start leaves it, shown and active.
-FrmMyValues& openWindow()
-{
-    FrmMyValues& w = frmMyValues();
-    for (kiv::TextBox* b : w.figureBoxes())
-        b->setText(QStringLiteral("0"));
-    w.Show();
-    if (!QTest::qWaitForWindowActive(&w))
-        qWarning("the window did not become active");
-    return w;
-}
 
 template <class T = QWidget>
 T* child(QWidget& w, const QString& name)
@@ -53,11 +45,6 @@ QWidget* nextInTabOrder(FrmMyValues& w, const QString& box)
     return nullptr;
 }
 
-QWidget* focused()
-{
-    return QApplication::focusWidget();
-}
-
 // Types into the box that has the focus and presses Enter.
 void enterText(const QString& text)
 {
@@ -65,14 +52,6 @@ void enterText(const QString& text)
     QVERIFY(f);
     QTest::keyClicks(f, text);
     QTest::keyClick(f, Qt::Key_Return);
-}
-
-// Puts the focus in a box, replaces its text with what the user types.
-void typeInto(kiv::TextBox* box, const QString& text)
-{
-    box->setFocus(Qt::MouseFocusReason);
-    box->selectAll();
-    QTest::keyClicks(box, text);
 }
 
 void clickButton(FrmMyValues& w, const QString& name)

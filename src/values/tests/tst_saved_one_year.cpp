@@ -1,0 +1,438 @@
+// The one-year window's Save and Restore: what the store keeps and gives back, the stores
+// carried over from an older installation, and every failure leaving both the stored row and
+// the boxes as they were.
+#include "one_year_window.h"
+#include "platform/db/database.h"
+#include "platform/db/edition_schema.h"
+#include "platform/program_folder.h"
+#include "shell/module1.h"
+#include "test_support.h"
+#include "values/one_year_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <memory>
+#include <sqlite3.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using kiv::db::ColumnType;
+using kiv::db::Value;
+using kiv::values::Item;
+using namespace onewindow;
+
+namespace {
+
+QString storeFile()
+{
+    return kiv::store::storePath(kiv::values::savedOneYearFigures());
+}
+
+QByteArray fileBytes()
+{
+    QFile f(storeFile());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList filesInFolder(const kivtest::Program& program)
+{
+    return QDir(program.folder()).entryList(QDir::Files | QDir::Hidden);
+}
+
+// Writes the store file with one table: the columns as numbers unless `textColumn` names one
+// kept as text, and the rows given.
+void writeStore(const QString& table, const QStringList& columns, const std::vector<std::vector<Value>>& rows,
+                const QString& textColumn = QString())
+{
+    kiv::db::TableData t;
+    t.name = table;
+    for (const QString& c : columns)
+        t.columns.push_back({c, c == textColumn ? ColumnType::Text : ColumnType::Double});
+    t.rows = rows;
+    kiv::db::writeDatabase(storeFile(), {t});
+}
+
+// The store as delivered: one row of zeros.
+void writeZeros()
+{
+    writeStore(u"MyValue_v12"_s, kiv::db::schema::myValueV12Columns(), {std::vector<Value>(33, Value::number(0))});
+}
+
+// Holds an exclusive lock on an SQLite file, as another program writing to it would.
+class Lock {
+public:
+    explicit Lock(const QString& path)
+    {
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+        locked_ = sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~Lock()
+    {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close_v2(db_);
+    }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    bool locked() const { return locked_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    bool locked_ = false;
+};
+
+using Figures = std::vector<std::pair<Item, QString>>;
+
+// A statement with every kind of amount, typed box by box.
+const Figures kStatement = {{Item::Cash, u"1500"_s}, {Item::AccountsReceivable, u"-2.5"_s}, {Item::BankLoans, u"400"_s},
+                            {Item::ShareCapital, u"1097.5"_s}, {Item::OperatingRevenue, u"12.3456"_s},
+                            {Item::ProfitAfterTax, u"3"_s}};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Figures)
+
+class TestSavedOneYear : public QObject {
+    Q_OBJECT
+private slots:
+    void columnsInStoreOrder();
+    void roundTrip_data();
+    void roundTrip();
+    void twoSavesLeaveOneRow();
+    void restoreWritesTheRowAsStored();
+    void failures_data();
+    void failures();
+    void saveRefusesATextThatIsNoAmount();
+    void unwritableFolder();
+    void accessStore();
+    void deliveredStore();
+};
+
+// The 33 columns in the store's own order, the five totals kept in their total form.
+void TestSavedOneYear::columnsInStoreOrder()
+{
+    const QStringList expected = u"Cash,Ar,Inv,CA,OA,Toa,Invest,Ptfl,Ta,OperatingRevenue,Sales,GrossProfit,OperatingProfit,"
+                                 u"InterestExpense,PretaxProfit,ProfitAfterTax,AccountsPayable,Banks,Paper,Mtg,Bonds,Ol,AmtsAffil,"
+                                 u"OLiab,DefTax,Tliab,ShareC,RetEarn,OtherSur,Equity1,TotLiabShareEq,CurrentAssets,"
+                                 u"CurrentLiabilities"_s.split(u',');
+    const kiv::store::FigureStore& store = kiv::values::savedOneYearFigures();
+    QCOMPARE(store.fileName, u"kiv_MyValue_v12.mdb"_s);
+    QCOMPARE(store.table, u"MyValue_v12"_s);
+    QStringList names, totals;
+    for (const kiv::store::Column& c : store.columns) {
+        names << c.name;
+        if (c.form == kiv::store::TextForm::Total)
+            totals << c.name;
+        else
+            QCOMPARE(int(c.form), int(kiv::store::TextForm::Entry));
+    }
+    QCOMPARE(names, expected);
+    QCOMPARE(names, kiv::db::schema::myValueV12Columns());
+    QCOMPARE(totals, (QStringList{u"Toa"_s, u"Ta"_s, u"Tliab"_s, u"Equity1"_s, u"TotLiabShareEq"_s}));
+}
+
+// Typed, saved, cleared and restored: every box shows exactly what it showed before the Save.
+void TestSavedOneYear::roundTrip_data()
+{
+    QTest::addColumn<Figures>("figures");
+    QTest::addColumn<QString>("totalAssets");
+    Figures zeros;
+    for (const kiv::values::ItemInfo& it : kiv::values::items())
+        if (!it.computed)
+            zeros.push_back({it.item, u"0"_s});
+    QTest::newRow("zeros") << zeros << u"0"_s;
+    QTest::newRow("negative, four decimals")
+        << Figures{{Item::Cash, u"-925418"_s}, {Item::Inventory, u"2.123456"_s}, {Item::InterestExpense, u"512347.6825"_s},
+                   {Item::RetainedEarnings, u"-0.0001"_s}, {Item::ProfitAfterTax, u"-1333772.3175"_s}}
+        << u"-925415.9"_s;
+    QTest::newRow("exponent totals")
+        << Figures{{Item::Cash, u"412350"_s}, {Item::AccountsReceivable, u"2318400"_s}, {Item::Inventory, u"3106975"_s},
+                   {Item::CapitalAssets, u"8925600"_s}, {Item::OtherAssets, u"641230"_s}, {Item::InvestmentsWithAffiliates, u"1150000"_s},
+                   {Item::PortfolioInvestments, u"222661"_s}, {Item::AccountsPayable, u"123456789012.3456"_s},
+                   {Item::RetainedEarnings, u"-925418"_s}}
+        << u"1.677722E+07"_s;
+}
+
+void TestSavedOneYear::roundTrip()
+{
+    QFETCH(Figures, figures);
+    QFETCH(QString, totalAssets);
+    kivtest::Program program;
+    writeZeros();
+    FrmMyValues& w = openWindow();
+    enterFigures(w, figures);
+    QCOMPARE(w.txtTa->text(), totalAssets);
+    const QStringList saved = boxTexts(w);
+
+    clickButton(w.cmdSave);
+    QVERIFY(program.dialogs.prompts().empty()); // a Save that works says nothing
+    program.dialogs.answer(kiv::vbYes);
+    clickButton(w.cmdCear);
+    w.lblNpm->setText(u"12.50"_s);
+    typeInto(w.txtAr, u"5"_s); // the user is in another box, its text not yet checked
+    clickButton(w.cmdRestore);
+
+    // A box never typed in still holds the start form "0": it comes back in the entry form, as
+    // if the user had typed 0.
+    QStringList expected = saved;
+    for (const kiv::values::ItemInfo& it : kiv::values::items())
+        if (!it.computed && expected[kiv::values::index(it.item)] == u"0")
+            expected[kiv::values::index(it.item)] = u" 0"_s;
+    QCOMPARE(boxTexts(w), expected);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1)); // the Clear question only
+    QCOMPARE(focused(), w.txtCash);
+    QCOMPARE(w.txtCash->selectedText(), w.txtCash->text());
+    QCOMPARE(w.lblNpm->text(), u"12.50"_s);
+}
+
+void TestSavedOneYear::twoSavesLeaveOneRow()
+{
+    kivtest::Program program;
+    writeZeros();
+    FrmMyValues& w = openWindow();
+    enterFigures(w, {{Item::Cash, u"1500"_s}});
+    clickButton(w.cmdSave);
+    enterFigures(w, {{Item::Cash, u"-2.5"_s}, {Item::OperatingRevenue, u"7"_s}, {Item::CurrentLiabilities, u"0.0001"_s}});
+    clickButton(w.cmdSave);
+    QVERIFY(program.dialogs.prompts().empty());
+
+    const auto db = kiv::db::Database::open(storeFile(), true);
+    QCOMPARE(db->engine(), kiv::db::Database::Engine::SQLite);
+    QCOMPARE(db->tableNames(), QStringList{u"MyValue_v12"_s});
+    const auto table = db->openSnapshot(u"MyValue_v12"_s);
+    QCOMPARE(table->rowCount(), 1);
+    QCOMPARE(table->columnNames(), kiv::db::schema::myValueV12Columns());
+    QCOMPARE(table->value(0, u"Cash").toDouble(), -2.5);
+    QCOMPARE(table->value(0, u"Toa").toDouble(), -2.5);
+    QCOMPARE(table->value(0, u"OperatingRevenue").toDouble(), 7.0);
+    QCOMPARE(table->value(0, u"CurrentLiabilities").toDouble(), 0.0001);
+    QCOMPARE(table->value(0, u"Banks").toDouble(), 0.0);
+    QCOMPARE(filesInFolder(program), QStringList{u"kiv_MyValue_v12.mdb"_s});
+}
+
+// The row goes into the boxes as it is stored: nothing is checked or recomputed on the way, not
+// even for the box the user leaves for txtCash. A total stored apart from its items stays so.
+void TestSavedOneYear::restoreWritesTheRowAsStored()
+{
+    kivtest::Program program;
+    std::vector<Value> row(33, Value::number(0));
+    row[0] = Value::number(1);     // Cash
+    row[5] = Value::number(999);   // Toa
+    row[8] = Value::number(-0.25); // Ta
+    writeStore(u"MyValue_v12"_s, kiv::db::schema::myValueV12Columns(), {row});
+    FrmMyValues& w = openWindow();
+    typeInto(w.txtOA, u"7"_s);
+    clickButton(w.cmdRestore);
+    QCOMPARE(w.txtCash->text(), u" 1"_s);
+    QCOMPARE(w.txtOA->text(), u" 0"_s);
+    QCOMPARE(w.txtToa->text(), u"999"_s);
+    QCOMPARE(w.txtTa->text(), u"-0.25"_s);
+    QCOMPARE(focused(), w.txtCash);
+    QVERIFY(program.dialogs.prompts().empty());
+}
+
+// Each store that can't serve: one message in the user's language naming the file and why; the
+// file stays as it was, nothing is left beside it, and the boxes keep their figures.
+void TestSavedOneYear::failures_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<bool>("saving");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("reason");
+    const auto both = [](const char* name, const char* fixture, int language, const QString& saveReason, const QString& restoreReason) {
+        QTest::addRow("%s, Save", name) << QString::fromLatin1(fixture) << true << language << saveReason;
+        QTest::addRow("%s, Restore", name) << QString::fromLatin1(fixture) << false << language << restoreReason;
+    };
+    both("file missing", "missing", 0, u"the file does not exist"_s, u"the file does not exist"_s);
+    both("not a database", "text", 1, u"le fichier n'est pas une base de données sauvegardées, ou il est endommagé"_s,
+         u"le fichier n'est pas une base de données sauvegardées, ou il est endommagé"_s);
+    both("truncated", "truncated", 0, u"the file is not a database of saved figures, or it is damaged"_s,
+         u"the file is not a database of saved figures, or it is damaged"_s);
+    both("table missing", "no table", 0, u"the file has no table of saved figures"_s, u"the file has no table of saved figures"_s);
+    both("locked", "locked", 1, u"locked by another program"_s, u"locked by another program"_s);
+    QTest::newRow("read-only file, Save") << u"read-only"_s << true << 1
+                                          << u"le fichier ou son dossier ne peut pas être modifié (lecture seule ou verrouillé)"_s;
+    QTest::newRow("column missing, Restore") << u"no column"_s << false << 0
+                                             << u"the saved figures have no value for Other liabilities"_s;
+    QTest::newRow("empty table, Restore") << u"empty"_s << false << 1 << u"le fichier ne contient aucune donnée sauvegardée"_s;
+    QTest::newRow("Null, Restore") << u"null"_s << false << 0 << u"the saved figures have no value for Total liabilities"_s;
+    QTest::newRow("not an amount, Restore") << u"text value"_s << false << 0
+                                            << u"the saved value of Total assets is not an amount"_s;
+}
+
+void TestSavedOneYear::failures()
+{
+    QFETCH(QString, fixture);
+    QFETCH(bool, saving);
+    QFETCH(int, language);
+    QFETCH(QString, reason);
+    kivtest::Program program;
+    gLanguage = std::int16_t(language);
+    writeZeros();
+    const QString path = storeFile();
+    QStringList columns = kiv::db::schema::myValueV12Columns();
+    const std::vector<Value> ones(33, Value::number(1));
+    std::unique_ptr<Lock> lock;
+    if (fixture == u"missing") {
+        QFile::remove(path);
+    } else if (fixture == u"text") {
+        program.writeFile(u"kiv_MyValue_v12.mdb"_s, "Cash,Ar\n1,2\n");
+    } else if (fixture == u"truncated") {
+        const QByteArray whole = fileBytes();
+        program.writeFile(u"kiv_MyValue_v12.mdb"_s, whole.left(whole.size() / 2));
+    } else if (fixture == u"no table") {
+        writeStore(u"MyValue_v3"_s, columns, {ones});
+    } else if (fixture == u"locked") {
+        lock = std::make_unique<Lock>(path);
+        QVERIFY(lock->locked());
+    } else if (fixture == u"read-only") {
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    } else if (fixture == u"no column") {
+        columns.removeAll(u"OLiab"_s);
+        writeStore(u"MyValue_v12"_s, columns, {std::vector<Value>(32, Value::number(1))});
+    } else if (fixture == u"empty") {
+        writeStore(u"MyValue_v12"_s, columns, {});
+    } else if (fixture == u"null") {
+        std::vector<Value> row = ones;
+        row[std::size_t(columns.indexOf(u"Tliab"_s))] = Value::null();
+        writeStore(u"MyValue_v12"_s, columns, {row});
+    } else if (fixture == u"text value") {
+        std::vector<Value> row(33, Value::text(u"1"_s));
+        row[std::size_t(columns.indexOf(u"Ta"_s))] = Value::text(u"12 thousand"_s);
+        kiv::db::TableData t{u"MyValue_v12"_s, {}, {row}};
+        for (const QString& c : columns)
+            t.columns.push_back({c, ColumnType::Text});
+        kiv::db::writeDatabase(path, {t});
+    }
+    const bool existed = QFile::exists(path);
+    const QByteArray before = fileBytes();
+    const QStringList filesBefore = filesInFolder(program);
+
+    FrmMyValues& w = openWindow();
+    enterFigures(w, kStatement);
+    typeInto(w.txtBanks, u" 400"_s); // in a box, its text not yet checked
+    const QStringList boxesBefore = boxTexts(w);
+    program.dialogs.answer(kiv::vbOK);
+    clickButton(saving ? w.cmdSave : w.cmdRestore);
+
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    const kivtest::Prompt message = program.dialogs.last();
+    QCOMPARE(message.style, int(kiv::vbExclamation));
+    const QString lead = language == 0 ? (saving ? u"The figures could not be saved in '"_s : u"The saved figures could not be restored from '"_s)
+                                       : (saving ? u"Les données n'ont pas pu être sauvegardées dans '"_s
+                                                 : u"Les données sauvegardées n'ont pas pu être rétablies de '"_s);
+    QVERIFY2(message.text.startsWith(lead + path + u'\''), qPrintable(message.text));
+    QVERIFY2(message.text.contains(reason), qPrintable(message.text));
+
+    lock.reset();
+    QCOMPARE(QFile::exists(path), existed);
+    QCOMPARE(fileBytes(), before);
+    QCOMPARE(filesInFolder(program), filesBefore);
+    QCOMPARE(boxTexts(w), boxesBefore);
+    QCOMPARE(focused(), w.txtBanks);
+}
+
+// A text that can't be an amount is never written: Save names its item, keeps the stored row and
+// puts the user in that box.
+void TestSavedOneYear::saveRefusesATextThatIsNoAmount()
+{
+    kivtest::Program program;
+    writeZeros();
+    const QByteArray before = fileBytes();
+    FrmMyValues& w = openWindow();
+    enterFigures(w, kStatement);
+    w.txtTliab->setText(u"0);DELETE FROM MyValue_v12;--"_s);
+    program.dialogs.answer(kiv::vbOK);
+    clickButton(w.cmdSave);
+    QCOMPARE(program.dialogs.texts(),
+             QStringList{u"The figures were not saved: the amount of Total liabilities is not a number. Please correct it and save again."_s});
+    QCOMPARE(fileBytes(), before);
+    QCOMPARE(focused(), w.txtTliab);
+    QCOMPARE(w.txtTliab->selectedText(), w.txtTliab->text());
+    QCOMPARE(w.txtCash->text(), u" 1500"_s);
+}
+
+// A program folder the user can't write to keeps the stored row. Permissions don't hold for
+// root: then the test runs itself again as an unprivileged user.
+void TestSavedOneYear::unwritableFolder()
+{
+    if (::geteuid() == 0) {
+        const QString setpriv = QStandardPaths::findExecutable(u"setpriv"_s);
+        if (setpriv.isEmpty())
+            QSKIP("running as root without setpriv: permissions can't be tried");
+        QProcess child;
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(setpriv, {u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, QCoreApplication::applicationFilePath(),
+                              u"unwritableFolder"_s});
+        QVERIFY(child.waitForFinished(120000));
+        const QByteArray out = child.readAll();
+        QVERIFY2(child.exitCode() == 0 && out.contains("PASS   : TestSavedOneYear::unwritableFolder()"), out.constData());
+        return;
+    }
+    kivtest::Program program;
+    writeZeros();
+    const QByteArray before = fileBytes();
+    FrmMyValues& w = openWindow();
+    enterFigures(w, kStatement);
+    const QStringList boxesBefore = boxTexts(w);
+    QVERIFY(QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::ExeOwner));
+    program.dialogs.answer(kiv::vbOK);
+    clickButton(w.cmdSave);
+    QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY2(program.dialogs.last().text.contains(u"the file or its folder cannot be written to"), qPrintable(program.dialogs.last().text));
+    QVERIFY(program.dialogs.last().text.contains(storeFile()));
+    QCOMPARE(fileBytes(), before);
+    QCOMPARE(filesInFolder(program), QStringList{u"kiv_MyValue_v12.mdb"_s});
+    QCOMPARE(boxTexts(w), boxesBefore);
+}
+
+// The original program's Access store: Restore reads it whole, each amount in its box's form;
+// the next Save replaces it with the program's own store, which gives back the same texts.
+void TestSavedOneYear::accessStore()
+{
+    KIV_REQUIRE_SHARED();
+    kivtest::Program program;
+    program.addFile(kivtest::jetFixture(u"saved-one-year.mdb"_s), u"kiv_MyValue_v12.mdb"_s);
+    FrmMyValues& w = openWindow();
+    clickButton(w.cmdRestore);
+    QVERIFY(program.dialogs.prompts().empty());
+    // By item, in the window's order.
+    const QStringList expected = {
+        u" 412350"_s, u" 2318400"_s, u" 3106975"_s, u" 8925600"_s, u" 641230"_s, u"1.540456E+07"_s, u" 1150000"_s, u" 222661"_s,
+        u"1.677722E+07"_s,
+        u" 2846120"_s, u" 1975500"_s, u" 310000"_s, u" 3420800"_s, u" 2000000"_s, u" 487315"_s, u" 1230000"_s, u" 365440"_s,
+        u" 298760"_s, u"1.293394E+07"_s,
+        u" 4500000"_s, u"-925418"_s, u" 268700"_s, u"3843282"_s, u"1.677722E+07"_s,
+        u" 6052115"_s, u" 4903260"_s,
+        u" 24615300"_s, u" 23980450"_s, u" 7194135"_s, u" 1846120"_s, u" 512347.6825"_s, u" 1333772.3175"_s, u" 986991.5"_s};
+    QCOMPARE(boxTexts(w), expected);
+
+    clickButton(w.cmdSave);
+    QVERIFY(program.dialogs.prompts().empty());
+    QCOMPARE(kiv::db::Database::open(storeFile(), true)->engine(), kiv::db::Database::Engine::SQLite);
+    QCOMPARE(filesInFolder(program), QStringList{u"kiv_MyValue_v12.mdb"_s});
+    program.dialogs.answer(kiv::vbYes);
+    clickButton(w.cmdCear);
+    clickButton(w.cmdRestore);
+    QCOMPARE(boxTexts(w), expected);
+}
+
+// The store the build delivers restores as zeros in the boxes' forms.
+void TestSavedOneYear::deliveredStore()
+{
+    kivtest::Program program;
+    const QString delivered = kiv::joinPath(kivtest::programDir(), u"kiv_MyValue_v12.mdb"_s);
+    if (!QFile::exists(delivered))
+        QSKIP("the build delivered no one-year store");
+    program.addFile(delivered, u"kiv_MyValue_v12.mdb"_s);
+    FrmMyValues& w = openWindow();
+    enterFigures(w, kStatement);
+    clickButton(w.cmdRestore);
+    for (const kiv::values::ItemInfo& it : kiv::values::items())
+        QCOMPARE(w.box(it.item)->text(), it.computed ? u"0"_s : u" 0"_s);
+    QVERIFY(program.dialogs.prompts().empty());
+}
+
+KIV_TEST_MAIN(TestSavedOneYear)
+#include "tst_saved_one_year.moc"
