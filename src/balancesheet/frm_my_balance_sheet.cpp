@@ -10,9 +10,11 @@
 #include "values/font_size.h"
 #include "values/frm_export.h"
 #include "values/frm_my_values.h"
-#include "values3/v3_controls.h"
+#include "values/entry_controls.h"
 
 using namespace kiv::balancesheet;
+using kiv::setBold;
+using kiv::setColours;
 
 namespace {
 
@@ -38,24 +40,6 @@ constexpr float kRightColumns[4] = {5145, 8085, 8790, 9555};
 QString str(const char16_t* s)
 {
     return QString::fromUtf16(s);
-}
-
-void setColours(QWidget* w, const QColor& text, const std::optional<QColor>& back = std::nullopt)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, text);
-    if (back) {
-        pal.setColor(QPalette::Window, *back);
-        w->setAutoFillBackground(true);
-    }
-    w->setPalette(pal);
-}
-
-void setBold(QWidget* w)
-{
-    QFont f = w->font();
-    f.setBold(true);
-    w->setFont(f);
 }
 
 // The height a row's caption may take: down to the next row of its block, two lines at most.
@@ -170,12 +154,12 @@ FrmMyBalanceSheet::FrmMyBalanceSheet()
     for (std::size_t r = 0; r < structureRows().size(); ++r) {
         const StructureRow& row = structureRows()[r];
         const float* columns = row.block == Block::Left ? kLeftColumns : kRightColumns;
-        auto* caption = addControl(new kiv::values3::ClickLabel(str(row.caption), this), kiv::fit::Kind::Label, columns[0], row.top,
+        auto* caption = addControl(new kiv::ClickLabel(str(row.caption), this), kiv::fit::Kind::Label, columns[0], row.top,
                                    columns[1] - columns[0] - 60, captionHeight(row));
         caption->unsetCursor();
         setColours(caption, kWhite);
         captionLabels[r] = caption;
-        connect(caption, &kiv::values3::ClickLabel::Click, this, [this, r] { caption_Click(static_cast<int>(r)); });
+        connect(caption, &kiv::ClickLabel::Click, this, [this, r] { caption_Click(static_cast<int>(r)); });
         const char16_t* values[3] = {row.firm, row.industry, row.difference};
         std::array<kiv::Label*, kRows>* lists[3] = {&firmLabels, &industryLabels, &differenceLabels};
         for (int c = 0; c < 3; ++c) {

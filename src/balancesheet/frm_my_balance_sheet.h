@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-namespace kiv::values3 {
+namespace kiv {
 class ClickLabel;
 }
 
@@ -33,7 +33,7 @@ public:
     kiv::Label *Label62, *Label63, *Label14; // heads of the liability block
 
     // ---- the 25 rows, in the order of kiv::balancesheet::structureRows() -------------------
-    std::array<kiv::values3::ClickLabel*, kRows> captionLabels{};
+    std::array<kiv::ClickLabel*, kRows> captionLabels{};
     std::array<kiv::Label*, kRows> firmLabels{};
     std::array<kiv::Label*, kRows> industryLabels{};
     std::array<kiv::Label*, kRows> differenceLabels{};

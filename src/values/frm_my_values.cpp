@@ -9,15 +9,14 @@
 #include "shell/module1.h"
 #include "values/company_ratios.h"
 #include "values/confirm_clear.h"
+#include "values/entry_controls.h"
 #include "values/font_size.h"
 #include "values/item_definitions.h"
 #include "values/one_year_printout.h"
 #include "values/one_year_store.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
-
+using kiv::setBold;
+using kiv::setColours;
 using kiv::values::Item;
 namespace values = kiv::values;
 
@@ -31,55 +30,6 @@ const QColor kYellow(255, 255, 0);
 const QColor kNoteGrey(192, 192, 192);
 const QColor kTotalGrey(224, 224, 224);
 const QColor kTotalBlue(0, 0, 128);
-
-// A hand pointing down at the boxes below it.
-class HandPicture : public QWidget {
-public:
-    HandPicture(const QString& name, QWidget* parent)
-        : QWidget(parent)
-    {
-        setObjectName(name);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
-        const double w = r.width(), h = r.height();
-        QPainterPath hand;
-        // Cuff, back of the hand, and the index finger pointing down.
-        hand.addRoundedRect(QRectF(r.left() + w * 0.25, r.top(), w * 0.5, h * 0.18), 2, 2);
-        hand.addRoundedRect(QRectF(r.left() + w * 0.2, r.top() + h * 0.18, w * 0.6, h * 0.34), 5, 5);
-        hand.addRoundedRect(QRectF(r.left() + w * 0.42, r.top() + h * 0.45, w * 0.16, h * 0.53), 4, 4);
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(QColor(255, 224, 189));
-        p.drawPath(hand.simplified());
-        p.setBrush(QColor(0, 0, 160));
-        p.drawRect(QRectF(r.left() + w * 0.25, r.top(), w * 0.5, h * 0.18));
-    }
-};
-
-void setColors(QWidget* w, const QColor& text, const QColor& background = QColor())
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, text);
-    pal.setColor(QPalette::Text, text);
-    if (background.isValid()) {
-        pal.setColor(QPalette::Window, background);
-        pal.setColor(QPalette::Base, background);
-        w->setAutoFillBackground(true);
-    }
-    w->setPalette(pal);
-}
-
-void setBold(QWidget* w)
-{
-    QFont f = w->font();
-    f.setBold(true);
-    w->setFont(f);
-}
 
 QString refusalText(Item item)
 {
@@ -166,7 +116,7 @@ void FrmMyValues::buildLayout()
     Label6->setText(QStringLiteral("Balance sheet data should be as at the fiscal year end 19xx"));
     Label17->setText(QStringLiteral("Income statement data should be for the fiscal year ending 19xx"));
     for (kiv::Label* l : {Label6, Label17}) {
-        setColors(l, kYellow);
+        setColours(l, kYellow);
         setBold(l);
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
@@ -175,41 +125,42 @@ void FrmMyValues::buildLayout()
     lblEnter = label(u"lblEnter", 7500, 1650, 3735, 300);
     Label14 = label(u"Label14", 480, 4860, 4320, 300);
     for (kiv::Label* l : {Label13, lblEnter, Label14}) {
-        setColors(l, Qt::black, kNoteGrey);
+        setColours(l, Qt::black, kNoteGrey);
         setBold(l);
         l->setAlignment(Qt::AlignCenter);
     }
     // Drawn under the boxes they point at.
-    Image1[2] = addControl(new HandPicture(QStringLiteral("Image1_2"), this), K::Image, 3885, 1950, 480, 480);
-    Image1[1] = addControl(new HandPicture(QStringLiteral("Image1_1"), this), K::Image, 10155, 1965, 480, 480);
-    Image1[0] = addControl(new HandPicture(QStringLiteral("Image1_0"), this), K::Image, 3900, 5145, 480, 480);
+    Image1[2] = addControl(new kiv::HandPicture(QStringLiteral("Image1_2"), this), K::Image, 3885, 1950, 480, 480);
+    Image1[1] = addControl(new kiv::HandPicture(QStringLiteral("Image1_1"), this), K::Image, 10155, 1965, 480, 480);
+    Image1[0] = addControl(new kiv::HandPicture(QStringLiteral("Image1_0"), this), K::Image, 3900, 5145, 480, 480);
 
     Label15 = label(u"Label15", 105, 2055, 1905, 255);
     Label16 = label(u"Label16", 5085, 2055, 4485, 255);
     Label4 = label(u"Label4", 120, 5205, 3345, 360);
     for (kiv::Label* l : {Label15, Label16, Label4}) {
-        setColors(l, kYellow);
+        setColours(l, kYellow);
         setBold(l);
     }
 
     for (const values::ItemInfo& it : values::items()) {
         const Row row = rowOf(it.item);
         const std::size_t i = std::size_t(values::index(it.item));
-        auto* c = label(it.caption, row.captionLeft, row.top, row.captionWidth, row.captionHeight);
-        setColors(c, Qt::white);
+        auto* c = addControl(new kiv::ClickLabel(QString::fromUtf16(it.caption), this), K::Label, row.captionLeft, row.top,
+                             row.captionWidth, row.captionHeight);
+        setColours(c, Qt::white);
         if (it.computed)
             setBold(c);
-        c->setCursor(Qt::PointingHandCursor);
-        c->installEventFilter(this);
+        const Item item = it.item;
+        connect(c, &kiv::ClickLabel::Click, this, [this, item] { ShowDefinition(item); });
         captions_[i] = c;
         auto* b = addControl(new kiv::TextBox(QString::fromUtf16(it.box), this), K::TextBox, row.boxLeft, row.top, 1215,
                              row.boxHeight);
         if (it.computed) {
             b->setReadOnly(true);
-            setColors(b, kTotalBlue, kTotalGrey);
+            setColours(b, kTotalBlue, kTotalGrey);
             setBold(b);
         } else {
-            setColors(b, Qt::black, Qt::white);
+            setColours(b, Qt::black, Qt::white);
         }
         boxes_[i] = b;
     }
@@ -442,21 +393,6 @@ void FrmMyValues::Form_Paint()
         Label6->setText(kiv::text(144) + year);
         Label17->setText(kiv::text(146) + year);
     }
-}
-
-bool FrmMyValues::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        for (const values::ItemInfo& it : values::items()) {
-            kiv::Label* c = caption(it.item);
-            if (c == watched && mouse->button() == Qt::LeftButton && c->rect().contains(mouse->position().toPoint())) {
-                ShowDefinition(it.item);
-                return true;
-            }
-        }
-    }
-    return Form::eventFilter(watched, event);
 }
 
 // ---- entry ---------------------------------------------------------------------------------

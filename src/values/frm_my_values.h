@@ -91,7 +91,6 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Paint() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();

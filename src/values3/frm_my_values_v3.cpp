@@ -6,15 +6,13 @@
 #include "platform/program_end.h"
 #include "shell/module1.h"
 #include "ratios3/frm_my_ratios_v3.h"
+#include "values/confirm_clear.h"
+#include "values/entry_controls.h"
 #include "values/font_size.h"
 #include "values/frm_export.h"
 #include "values3/item_definitions_v3.h"
 #include "values3/three_year_export.h"
 #include "values3/three_year_printout.h"
-#include "values3/v3_controls.h"
-
-#include <QApplication>
-#include <QKeyEvent>
 
 using namespace kiv::values3;
 
@@ -38,29 +36,14 @@ constexpr float kCaptionWidth = 5400;
 // Top of each item's row; the gross-profit caption is two lines high.
 constexpr float kRowTop[kItemCount] = {2760, 3480, 3840, 4560, 4920, 5280, 5820, 6180, 6540};
 
-void setColours(QWidget* w, const QColor& text, const std::optional<QColor>& back = std::nullopt)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, text);
-    pal.setColor(QPalette::Text, text);
-    if (back) {
-        pal.setColor(QPalette::Window, *back);
-        w->setAutoFillBackground(true);
-    }
-    w->setPalette(pal);
-}
-
-void setBold(QWidget* w)
-{
-    QFont f = w->font();
-    f.setBold(true);
-    w->setFont(f);
-}
-
 } // namespace
+
+using kiv::setBold;
+using kiv::setColours;
 
 FrmMyValuesV3::FrmMyValuesV3()
     : Form(QStringLiteral("frmMyValuesV3"))
+    , entry_(*this, &kiv::num::normalisedForm)
 {
     setDesignSize(kDesignWidth, kDesignHeight);
     setAutoFillBackground(true);
@@ -71,7 +54,8 @@ FrmMyValuesV3::FrmMyValuesV3()
     const auto button = [this](const QString& name, float left, float top, float width) {
         auto* b = addControl(new kiv::CommandButton(name, this), kiv::fit::Kind::CommandButton, left, top, width, 375);
         setBold(b);
-        b->beforeClick = [this] { return !focusInRefusedBox(); };
+        // A click leaves the focus in the box the user is in, which the click checks first.
+        b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
     cmdView = button(QStringLiteral("cmdView"), 0, 0, 6000);
@@ -99,16 +83,16 @@ FrmMyValuesV3::FrmMyValuesV3()
 
     const char16_t* const handNames[kYearCount] = {u"imgPoint(0)", u"imgPoint(1)", u"imgPoint(2)"};
     for (int y = 0; y < kYearCount; ++y)
-        imgPoint[static_cast<std::size_t>(y)] = addControl(new HandPicture(QString::fromUtf16(handNames[y]), this), kiv::fit::Kind::Image,
+        imgPoint[static_cast<std::size_t>(y)] = addControl(new kiv::HandPicture(QString::fromUtf16(handNames[y]), this), kiv::fit::Kind::Image,
                                                            kColumnLeft[y] + (kColumnWidth - 480) / 2, 1860, 480, 480);
     const auto area = [this](const QString& name, int column) {
-        return addControl(new ImageArea(name, this), kiv::fit::Kind::Image,
+        return addControl(new kiv::ImageArea(name, this), kiv::fit::Kind::Image,
                           kColumnLeft[column] + (kColumnWidth - 480) / 2, 1860, 480, 480);
     };
     Image1 = area(QStringLiteral("Image1"), 0);
     Image3 = area(QStringLiteral("Image3"), 1);
     Image2 = area(QStringLiteral("Image2"), 2);
-    connect(Image1, &ImageArea::Click, this, &FrmMyValuesV3::Image1_Click);
+    connect(Image1, &kiv::ImageArea::Click, this, &FrmMyValuesV3::Image1_Click);
 
     Label15 = label(QStringLiteral("Label15"), kCaptionLeft, 2400, 3000, 255);
     Label16 = label(QStringLiteral("Label16"), kCaptionLeft, 3150, kCaptionWidth, 255);
@@ -125,16 +109,16 @@ FrmMyValuesV3::FrmMyValuesV3()
         setBold(*years[y]);
     }
 
-    ClickLabel** captions[kItemCount] = {&Label3, &lblLiabilities, &lblEquity, &lblOperatingRevenue1, &lblRevenue6,
+    kiv::ClickLabel** captions[kItemCount] = {&Label3, &lblLiabilities, &lblEquity, &lblOperatingRevenue1, &lblRevenue6,
                                          &lblGrossProfit, &lblOperatingProfit, &lblPretaxProfit, &lblAftertaxProfit};
     for (int i = 0; i < kItemCount; ++i) {
         const float height = static_cast<Item>(i) == Item::GrossProfit ? 480 : kBoxHeight;
-        auto* caption = addControl(new ClickLabel(captionLabel(static_cast<Item>(i)), this), kiv::fit::Kind::Label, kCaptionLeft,
+        auto* caption = addControl(new kiv::ClickLabel(captionLabel(static_cast<Item>(i)), this), kiv::fit::Kind::Label, kCaptionLeft,
                                    kRowTop[i], kCaptionWidth, height);
         setColours(caption, kWhite);
         *captions[i] = caption;
         captions_[static_cast<std::size_t>(i)] = caption;
-        connect(caption, &ClickLabel::Click, this, [this, caption] { showDefinition(caption->objectName()); });
+        connect(caption, &kiv::ClickLabel::Click, this, [this, caption] { showDefinition(caption->objectName()); });
     }
 
     kiv::TextBox** boxes[kAmountCount] = {
@@ -153,20 +137,10 @@ FrmMyValuesV3::FrmMyValuesV3()
         setColours(box, Qt::black, kWhite);
         *boxes[i] = box;
         boxes_[static_cast<std::size_t>(i)] = box;
-        box->onGotFocus = [box](Qt::FocusReason) { box->setSelection(0, static_cast<int>(box->text().size())); };
-        box->onKeyPress = [this, i](QKeyEvent* event) {
-            if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
-                return false;
-            checkAmount(i, true);
-            return true;
-        };
-        box->onLostFocus = [this, i](Qt::FocusReason reason) {
-            // The window losing the activation (a message box, another program) leaves no box.
-            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || refusing_ || !isVisible())
-                return;
-            checkAmount(i, false);
-        };
     }
+    for (int i = 0; i < kAmountCount; ++i)
+        entry_.addTypedBox(boxes_[static_cast<std::size_t>(i)], findChild<QWidget*>(enterSuccessor(i), Qt::FindDirectChildrenOnly),
+                           [] { return amountRefusal(gLanguage); });
 
     cmdSave = button(QStringLiteral("cmdSave"), kColumnLeft[0], 7080, kColumnWidth);
     cmdRestore = button(QStringLiteral("cmdRestore"), kColumnLeft[1], 7080, kColumnWidth);
@@ -190,6 +164,10 @@ FrmMyValuesV3::FrmMyValuesV3()
 
     CommonDialog1 = new kiv::CommonDialog(QStringLiteral("CommonDialog1"), this);
     addInvisibleControl(CommonDialog1, kiv::fit::Kind::CommonDialog);
+
+    // The two export operations are run by the export dialog, never by a click of the user.
+    for (kiv::CommandButton* b : {cmdView, cmdReturn, cmdPrint, cmdExport, CmdFontSize, CmdHelp, cmdQuit, cmdSave, cmdRestore, cmdClear})
+        entry_.guard(b);
 
     connect(cmdView, &kiv::CommandButton::Click, this, &FrmMyValuesV3::cmdView_Click);
     connect(cmdReturn, &kiv::CommandButton::Click, this, &FrmMyValuesV3::cmdReturn_Click);
@@ -289,33 +267,6 @@ void FrmMyValuesV3::focusAndSelect(kiv::TextBox* box)
     box->setSelection(0, static_cast<int>(box->text().size()));
 }
 
-void FrmMyValuesV3::checkAmount(int index, bool move)
-{
-    kiv::TextBox* box = boxes_[static_cast<std::size_t>(index)];
-    if (const std::optional<QString> accepted = acceptedAmountText(box->text())) {
-        box->setText(*accepted);
-        if (move)
-            if (auto* next = findChild<QWidget*>(enterSuccessor(index), Qt::FindDirectChildrenOnly))
-                next->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    kiv::MsgBox(amountRefusal(gLanguage));
-    // Taking the focus back makes the control the user went to lose it again; that control
-    // was never really entered and is not checked for it.
-    refusing_ = true;
-    focusAndSelect(box);
-    refusing_ = false;
-}
-
-bool FrmMyValuesV3::focusInRefusedBox() const
-{
-    auto* focused = QApplication::focusWidget();
-    for (kiv::TextBox* box : boxes_)
-        if (box == focused)
-            return !acceptedAmountText(box->text());
-    return false;
-}
-
 void FrmMyValuesV3::showDefinition(const QString& label)
 {
     kiv::ShowDefinition(kiv::itemDefinitionV3(label, gLanguage));
@@ -393,13 +344,7 @@ void FrmMyValuesV3::cmdRestore_Click()
 
 void FrmMyValuesV3::cmdClear_Click()
 {
-    const QString question = gLanguage == 0 ? QStringLiteral("Are you sure you want to clear all of the data cell ?")
-                                            : QStringLiteral("Êtes-vous certain de vouloir effacer toutes les données ?");
-    if (kiv::MsgBox(question, kiv::vbYesNo + kiv::vbQuestion, kTitle) != kiv::vbYes)
-        return;
-    for (kiv::TextBox* box : boxes_)
-        box->setText(QStringLiteral("0"));
-    focusAndSelect(txtTaYear3);
+    entry_.quietly([this] { kiv::ConfirmClear(kTitle, boxes_, txtTaYear3); });
 }
 
 void FrmMyValuesV3::Image1_Click()

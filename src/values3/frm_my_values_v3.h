@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "values/amount_entry.h"
 #include "values/export_window.h"
 #include "values3/three_year_values.h"
 
@@ -8,11 +9,11 @@
 #include <cstdint>
 #include <vector>
 
-namespace kiv::values3 {
+namespace kiv {
 class ClickLabel;
 class HandPicture;
 class ImageArea;
-} // namespace kiv::values3
+} // namespace kiv
 
 // The three-year entry window: nine amounts for each of three fiscal years, typed by the user,
 // from which the compare button computes six ratios per year for the comparison window.
@@ -39,7 +40,7 @@ public:
     // Section headings, notes and year captions.
     kiv::Label *Label15, *Label16, *Label4, *Label6, *Label17, *Label13, *Label1, *Label2, *Label5;
     // Item captions, top to bottom; a click shows the item's definition.
-    kiv::values3::ClickLabel *Label3, *lblLiabilities, *lblEquity, *lblOperatingRevenue1, *lblRevenue6,
+    kiv::ClickLabel *Label3, *lblLiabilities, *lblEquity, *lblOperatingRevenue1, *lblRevenue6,
         *lblGrossProfit, *lblOperatingProfit, *lblPretaxProfit, *lblAftertaxProfit;
     // The firm's ratios, hidden: Year3 without suffix, Year2 ending 95, Year1 ending 94. The
     // comparison window reads their captions.
@@ -51,8 +52,8 @@ public:
 
     // The hands over the year columns (0: 1999, 1: 1998, 2: 1997) and the image areas over
     // them: Image1 over the 1999 hand ends the program when clicked.
-    std::array<kiv::values3::HandPicture*, 3> imgPoint{};
-    kiv::values3::ImageArea *Image1, *Image3, *Image2;
+    std::array<kiv::HandPicture*, 3> imgPoint{};
+    kiv::ImageArea *Image1, *Image3, *Image2;
     kiv::CommonDialog* CommonDialog1;
 
     std::int16_t CurrentFontSize = 10;
@@ -85,19 +86,14 @@ protected:
 private:
     kiv::values3::Texts texts() const;
     void setTexts(const QStringList& texts);
-    // The amount check of a box: on Enter (move) or when the box is left.
-    void checkAmount(int index, bool move);
     void focusAndSelect(kiv::TextBox* box);
-    // True while the focus sits in a box whose text is refused: no button acts then.
-    bool focusInRefusedBox() const;
     void showDefinition(const QString& label);
     // Shows the comparison window, which reads the ratio labels, and hides this one.
     void showComparison();
     void exportTo(kiv::exports::Program program);
 
     std::array<kiv::TextBox*, kiv::values3::kAmountCount> boxes_{};
-    std::array<kiv::values3::ClickLabel*, kiv::values3::kItemCount> captions_{};
-    // A refused box is taking the focus back: the control it takes it from is not checked.
-    bool refusing_ = false;
+    std::array<kiv::ClickLabel*, kiv::values3::kItemCount> captions_{};
+    kiv::AmountEntry entry_;
 };
 KIV_FORM_ACCESSOR(FrmMyValuesV3, frmMyValuesV3)

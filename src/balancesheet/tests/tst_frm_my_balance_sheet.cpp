@@ -15,7 +15,7 @@
 #include "test_support.h"
 #include "values/frm_export.h"
 #include "values/frm_my_values.h"
-#include "values3/v3_controls.h"
+#include "values/entry_controls.h"
 
 #include <QApplication>
 
@@ -389,7 +389,7 @@ void TestFrmMyBalanceSheet::definitions()
     FrmMyBalanceSheet& w = openComparison(language);
     const QString cash = w.firmLabels[0]->text();
     program.dialogs.answer(kiv::vbOK);
-    QTest::mouseClick(w.findChild<kiv::values3::ClickLabel*>(caption), Qt::LeftButton);
+    QTest::mouseClick(w.findChild<kiv::ClickLabel*>(caption), Qt::LeftButton);
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
     const kivtest::Prompt box = program.dialogs.last();
     QCOMPARE(box.title, title);

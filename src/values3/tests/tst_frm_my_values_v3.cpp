@@ -11,7 +11,7 @@
 #include "test_support.h"
 #include "values3/frm_my_values_v3.h"
 #include "values3/three_year_printout.h"
-#include "values3/v3_controls.h"
+#include "values/entry_controls.h"
 
 #include <QApplication>
 #include <QFile>

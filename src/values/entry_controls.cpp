@@ -1,13 +1,13 @@
-#include "values3/v3_controls.h"
+#include "values/entry_controls.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
-namespace kiv::values3 {
+namespace kiv {
 
 ClickLabel::ClickLabel(const QString& name, QWidget* parent)
-    : kiv::Label(name, parent)
+    : Label(name, parent)
 {
     setCursor(Qt::PointingHandCursor);
 }
@@ -25,6 +25,13 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     if (click)
         emit Click();
+}
+
+ImageArea::ImageArea(const QString& name, QWidget* parent)
+    : ClickLabel(name, parent)
+{
+    unsetCursor();
+    setAttribute(Qt::WA_NoSystemBackground);
 }
 
 HandPicture::HandPicture(const QString& name, QWidget* parent)
@@ -59,27 +66,24 @@ void HandPicture::paintEvent(QPaintEvent*)
     p.drawArc(QRectF(5, 8, 6, 8), 90 * 16, 180 * 16);
 }
 
-ImageArea::ImageArea(const QString& name, QWidget* parent)
-    : QWidget(parent)
+void setColours(QWidget* w, const QColor& text, const std::optional<QColor>& back)
 {
-    setObjectName(name);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setFocusPolicy(Qt::NoFocus);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, text);
+    pal.setColor(QPalette::Text, text);
+    if (back) {
+        pal.setColor(QPalette::Window, *back);
+        pal.setColor(QPalette::Base, *back);
+        w->setAutoFillBackground(true);
+    }
+    w->setPalette(pal);
 }
 
-void ImageArea::mousePressEvent(QMouseEvent* event)
+void setBold(QWidget* w)
 {
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
+    QFont f = w->font();
+    f.setBold(true);
+    w->setFont(f);
 }
 
-void ImageArea::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    event->accept();
-    if (click)
-        emit Click();
-}
-
-} // namespace kiv::values3
+} // namespace kiv
