@@ -69,7 +69,7 @@ public:
     void CmdFontSize_Click();
     void CmdHelp_Click();
     void cmdQuit_Click();
-    // Saved figures, printing and the export: their commands are not in this window yet.
+    // Saved figures, printing and the export.
     void cmdSave_Click();
     void cmdRestore_Click();
     void cmdPrint_Click();

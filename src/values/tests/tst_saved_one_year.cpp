@@ -367,6 +367,8 @@ void TestSavedOneYear::unwritableFolder()
                               u"unwritableFolder"_s});
         QVERIFY(child.waitForFinished(120000));
         const QByteArray out = child.readAll();
+        if (!out.contains("Start testing"))
+            QSKIP(qPrintable(u"this test can't run as an unprivileged user: "_s + QString::fromLocal8Bit(out)));
         QVERIFY2(child.exitCode() == 0 && out.contains("PASS   : TestSavedOneYear::unwritableFolder()"), out.constData());
         return;
     }
