@@ -1,10 +1,17 @@
 #include "platform/program_folder.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 
 namespace kiv {
 namespace {
 QString& overridden()
+{
+    static QString folder;
+    return folder;
+}
+
+QString& overriddenUserData()
 {
     static QString folder;
     return folder;
@@ -24,6 +31,19 @@ QString programFolder()
 void setProgramFolder(const QString& folder)
 {
     overridden() = folder;
+}
+
+QString userDataFolder()
+{
+    if (!overriddenUserData().isEmpty())
+        return overriddenUserData();
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return home.isEmpty() ? QString() : joinPath(home, QStringLiteral("kiv_2000"));
+}
+
+void setUserDataFolder(const QString& folder)
+{
+    overriddenUserData() = folder;
 }
 
 QString joinPath(const QString& folder, const QString& name)

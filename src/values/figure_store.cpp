@@ -4,6 +4,7 @@
 #include "platform/program_folder.h"
 #include "values/numbers.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <cmath>
 
@@ -76,6 +77,31 @@ Failure failure(Failure::Kind kind, const QString& path, int column = -1)
     return f;
 }
 
+WritableCheck& writableOverride()
+{
+    static WritableCheck check;
+    return check;
+}
+
+// The file system's answer: a folder this user may create files in (a read-only mount says no).
+bool folderWritable(const QString& folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+
+// The folder a store is written into, created when missing; only the user's own folder can be,
+// and it keeps the firm's figures to that user alone.
+bool ensureFolder(const QString& folder)
+{
+    if (QFileInfo(folder).isDir())
+        return true;
+    if (!QDir().mkpath(folder))
+        return false;
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    return true;
+}
+
 // The store's table, read whole; throws DbError.
 std::shared_ptr<db::Snapshot> readTable(const FigureStore& store, const QString& path)
 {
@@ -90,9 +116,31 @@ QString storePath(const FigureStore& store)
     return joinPath(programFolder(), store.fileName);
 }
 
+StoreLocation locateStore(const FigureStore& store, const QString& programFolder, const QString& userFolder, const WritableCheck& canWrite)
+{
+    const QString delivered = joinPath(programFolder, store.fileName);
+    if (userFolder.isEmpty() || canWrite(programFolder))
+        return {delivered, delivered, delivered};
+    const QString own = joinPath(userFolder, store.fileName);
+    if (QFileInfo::exists(own))
+        return {own, own, own};
+    return {delivered, own, delivered};
+}
+
+StoreLocation storeLocation(const FigureStore& store)
+{
+    return locateStore(store, programFolder(), userDataFolder(), writableOverride() ? writableOverride() : WritableCheck(folderWritable));
+}
+
+void setWritableCheck(WritableCheck check)
+{
+    writableOverride() = std::move(check);
+}
+
 std::optional<Failure> save(const FigureStore& store, const QStringList& texts)
 {
-    const QString path = storePath(store);
+    const StoreLocation where = storeLocation(store);
+    const QString& path = where.saveTo;
     std::vector<Value> row;
     for (std::size_t c = 0; c < store.columns.size(); ++c) {
         const int column = static_cast<int>(c);
@@ -101,11 +149,18 @@ std::optional<Failure> save(const FigureStore& store, const QStringList& texts)
             return failure(Failure::Kind::NotANumber, path, column);
         row.push_back(Value::text(storedText(*formed, store.columns[c].form)));
     }
-    if (!QFileInfo::exists(path))
-        return failure(Failure::Kind::FileMissing, path);
+    // The file must be a store already (a first Save into the user's folder: the delivered
+    // one): never replace a file that isn't one, and never make a store from nothing.
+    if (!QFileInfo::exists(where.checkFirst))
+        return failure(Failure::Kind::FileMissing, where.checkFirst);
     try {
-        // The file must be a store already: never replace a file that isn't one.
-        readTable(store, path);
+        readTable(store, where.checkFirst);
+    } catch (const DbError& e) {
+        return failureOf(e, where.checkFirst);
+    }
+    if (!ensureFolder(QFileInfo(path).absolutePath()))
+        return failure(Failure::Kind::ReadOnly, path);
+    try {
         db::TableData table;
         table.name = store.table;
         for (const Column& column : store.columns)
@@ -120,7 +175,7 @@ std::optional<Failure> save(const FigureStore& store, const QStringList& texts)
 
 std::variant<QStringList, Failure> restore(const FigureStore& store)
 {
-    const QString path = storePath(store);
+    const QString path = storeLocation(store).restoreFrom;
     if (!QFileInfo::exists(path))
         return failure(Failure::Kind::FileMissing, path);
     std::shared_ptr<db::Snapshot> table;

@@ -9,6 +9,7 @@
 // installation may be an Access file, which Restore reads as well and the next Save replaces.
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -27,15 +28,45 @@ struct Column {
     TextForm form = TextForm::Plain;
 };
 
-// A store: its file in the program folder, its table and its columns in save order.
+// A store: its file (in the program folder, or in the user's data folder: see storeLocation),
+// its table and its columns in save order.
 struct FigureStore {
     QString fileName; // "kiv_MyValue_v3.mdb"
     QString table;    // "MyValue_v3"
     std::vector<Column> columns;
 };
 
-// The full path of the store's file. Every reader and writer of a store goes through here.
+// The store delivered with the program: its file in the program folder.
 QString storePath(const FigureStore& store);
+
+// Where a store is read and written. The program folder holds the delivered store; whoever can
+// write to that folder (the build tree, a program folder of one's own) keeps the figures in it.
+// An installed program folder belongs to root: there each user's store is a file of the same
+// name in the user's data folder, which the first Save writes (the delivered store must be a
+// store, as for any Save) and which Restore reads from then on; until it exists Restore reads
+// the delivered store. Nothing but the two stores ever moves out of the program folder.
+struct StoreLocation {
+    QString restoreFrom; // the file Restore reads
+    QString saveTo;      // the file Save replaces (or creates, in the user's data folder)
+    QString checkFirst;  // the store Save checks before writing: saveTo, or the delivered one
+                         // when saveTo does not exist yet
+};
+
+// Tells whether the program may write into a folder.
+using WritableCheck = std::function<bool(const QString& folder)>;
+
+// The decision itself, from the two folders and the writability of the program folder.
+// With no user data folder (no data home at all) the store stays in the program folder.
+StoreLocation locateStore(const FigureStore& store, const QString& programFolder, const QString& userFolder,
+                          const WritableCheck& canWrite);
+
+// The decision for the running program: its program folder, the user's data folder and the
+// file system's answer (or the check set by setWritableCheck). Save and Restore go through here.
+StoreLocation storeLocation(const FigureStore& store);
+
+// Replaces the file system's answer for the program folder (tests: root writes anywhere);
+// an empty check restores it.
+void setWritableCheck(WritableCheck check);
 
 // Why Save or Restore did nothing.
 struct Failure {
@@ -61,7 +92,7 @@ struct Failure {
 // Replaces the stored row with `texts` (one per column, in column order). Every text must read
 // fully as one number (an amount within the fixed-point range for Plain and Entry columns);
 // the first that doesn't is refused before the file is opened. The store must exist and hold
-// the table. Nothing on success.
+// the table (a first Save into the user's data folder: the delivered store). Nothing on success.
 std::optional<Failure> save(const FigureStore& store, const QStringList& texts);
 
 // The stored row as the boxes' texts, in column order and in each column's form, or why it

@@ -104,6 +104,7 @@ Program::Program(QSizeF screenTwips)
     kiv::setEndHandler([] { throw kiv::ProgramEnded{}; });
     kiv::setScreenSizeTwips(screenTwips);
     kiv::setProgramFolder(dir_.path());
+    kiv::setUserDataFolder(userFolder());
 }
 
 Program::~Program()
@@ -112,6 +113,7 @@ Program::~Program()
     kiv::resetModule1();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     kiv::setProgramFolder(QString());
+    kiv::setUserDataFolder(QString());
     kiv::setScreenSizeTwips(std::nullopt);
     kiv::setEndHandler({});
 }

@@ -72,8 +72,9 @@ private:
 
 // A fresh program for one test: shared variables at their start values, no window instance,
 // End() throwing kiv::ProgramEnded, scripted boxes, a recording help viewer, a screen of the
-// given size and a temporary program folder (with the help files when asked), and a recording
-// printer that keeps every printout (printer.documents(), printer.last()).
+// given size and a temporary program folder (with the help files when asked), a user data
+// folder of its own that does not exist yet (userFolder()), and a recording printer that keeps
+// every printout (printer.documents(), printer.last()).
 class Program {
 public:
     explicit Program(QSizeF screenTwips = QSizeF(9600, 7200));
@@ -82,12 +83,14 @@ public:
     RecordingHelp help;
     kiv::RecordingPrinter printer;
     QString folder() const { return dir_.path(); }
+    QString userFolder() const { return userDir_.path() + QStringLiteral("/kiv_2000"); }
     // Copies a file into the temporary program folder under the given name.
     void addFile(const QString& source, const QString& name) const;
     void writeFile(const QString& name, const QByteArray& content) const;
 
 private:
     QTemporaryDir dir_;
+    QTemporaryDir userDir_;
 };
 
 // The folder holding fixtures/jet and fixtures/jet-large, or empty when it is absent.

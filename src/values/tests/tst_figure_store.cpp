@@ -7,6 +7,7 @@
 #include "values3/three_year_values.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <unistd.h>
 
 using namespace kiv::store;
@@ -63,6 +64,15 @@ bool runningAsRoot()
     return ::geteuid() == 0;
 }
 
+// The program folder as an installed one looks to its users: not writable, whoever runs the test.
+struct ReadOnlyProgramFolder {
+    ReadOnlyProgramFolder() { setWritableCheck([](const QString&) { return false; }); }
+    ~ReadOnlyProgramFolder() { setWritableCheck({}); }
+};
+
+const std::vector<Value> kDeliveredRow{Value::number(1), Value::number(2), Value::number(3)};
+const QStringList kDeliveredTexts{u"1"_s, u" 2"_s, u"3"_s};
+
 } // namespace
 
 // Save succeeded; otherwise the failure's message tells why.
@@ -85,6 +95,11 @@ private slots:
     void failures_data();
     void failures();
     void readOnlyFolder();
+    void location_data();
+    void location();
+    void userStore();
+    void userStoreFailures_data();
+    void userStoreFailures();
     void accessStore();
     void deliveredStore();
     void messages_data();
@@ -242,7 +257,8 @@ void TestFigureStore::failures()
     QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden).size(), fixture == u"missing" ? 0 : 1);
 }
 
-// A folder the user can't write to keeps the old store (root writes anywhere: skipped then).
+// A program folder the user can't write to keeps the delivered store as it is, and the figures
+// go to the user's own folder (root writes anywhere: skipped then; userStore below covers it).
 void TestFigureStore::readOnlyFolder()
 {
     if (runningAsRoot())
@@ -253,10 +269,156 @@ void TestFigureStore::readOnlyFolder()
     const QByteArray before = readAll(path);
     QVERIFY(QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::ExeOwner));
     const std::optional<Failure> saved = save(smallStore(), {u"7"_s, u" 8"_s, u"9"_s});
+    const auto restored = restore(smallStore());
     QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(saved);
-    QCOMPARE(saved->kind, Failure::Kind::ReadOnly);
+    VERIFY_SAVED(saved);
+    QCOMPARE(std::get<QStringList>(restored), (QStringList{u"7"_s, u" 8"_s, u"9"_s}));
     QCOMPARE(readAll(path), before);
+    QVERIFY(QFile::exists(kiv::joinPath(program.userFolder(), smallStore().fileName)));
+}
+
+// Which file Restore reads, Save writes and Save checks first, from the program folder's
+// writability, the user's own store and whether the user has a data folder at all.
+void TestFigureStore::location_data()
+{
+    QTest::addColumn<bool>("programWritable");
+    QTest::addColumn<bool>("ownStore");
+    QTest::addColumn<bool>("dataHome");
+    QTest::addColumn<QString>("restoreFrom");
+    QTest::addColumn<QString>("saveTo");
+    QTest::addColumn<QString>("checkFirst");
+    QTest::newRow("writable program folder") << true << false << true << u"program"_s << u"program"_s << u"program"_s;
+    QTest::newRow("writable, an own store left from before") << true << true << true << u"program"_s << u"program"_s << u"program"_s;
+    QTest::newRow("installed, before the first save") << false << false << true << u"program"_s << u"user"_s << u"program"_s;
+    QTest::newRow("installed, after the first save") << false << true << true << u"user"_s << u"user"_s << u"user"_s;
+    QTest::newRow("installed, no data home") << false << false << false << u"program"_s << u"program"_s << u"program"_s;
+}
+
+void TestFigureStore::location()
+{
+    QFETCH(bool, programWritable);
+    QFETCH(bool, ownStore);
+    QFETCH(bool, dataHome);
+    QFETCH(QString, restoreFrom);
+    QFETCH(QString, saveTo);
+    QFETCH(QString, checkFirst);
+    QTemporaryDir root;
+    const QString programFolder = root.filePath(u"program"_s);
+    const QString userFolder = root.filePath(u"user"_s);
+    QVERIFY(QDir().mkpath(programFolder));
+    QVERIFY(QDir().mkpath(userFolder));
+    QFile(kiv::joinPath(programFolder, smallStore().fileName)).open(QIODevice::WriteOnly);
+    if (ownStore)
+        QFile(kiv::joinPath(userFolder, smallStore().fileName)).open(QIODevice::WriteOnly);
+    QStringList asked;
+    const StoreLocation where = locateStore(smallStore(), programFolder, dataHome ? userFolder : QString(), [&](const QString& folder) {
+        asked << folder;
+        return programWritable;
+    });
+    auto file = [&](const QString& folder) { return kiv::joinPath(folder == u"program" ? programFolder : userFolder, smallStore().fileName); };
+    QCOMPARE(where.restoreFrom, file(restoreFrom));
+    QCOMPARE(where.saveTo, file(saveTo));
+    QCOMPARE(where.checkFirst, file(checkFirst));
+    if (dataHome)
+        QCOMPARE(asked, QStringList{programFolder});
+}
+
+// Installed: Restore reads the delivered store until the first Save writes the user's own,
+// which every later Save and Restore uses; the delivered store never changes.
+void TestFigureStore::userStore()
+{
+    kivtest::Program program;
+    const ReadOnlyProgramFolder installed;
+    const FigureStore& store = smallStore();
+    writeStore(store, store.table, smallColumns(), {kDeliveredRow});
+    const QByteArray delivered = readAll(storePath(store));
+    const QString own = kiv::joinPath(program.userFolder(), store.fileName);
+
+    QCOMPARE(std::get<QStringList>(restore(store)), kDeliveredTexts);
+    QVERIFY(!QFileInfo::exists(program.userFolder()));
+
+    VERIFY_SAVED(save(store, {u"7"_s, u" 8"_s, u"9"_s}));
+    QVERIFY(QFile::exists(own));
+    QCOMPARE(QFile::permissions(program.userFolder()) & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+             QFile::Permissions());
+    QCOMPARE(std::get<QStringList>(restore(store)), (QStringList{u"7"_s, u" 8"_s, u"9"_s}));
+    VERIFY_SAVED(save(store, {u"-4.5"_s, u" 5"_s, u"6"_s}));
+    QCOMPARE(std::get<QStringList>(restore(store)), (QStringList{u"-4.5"_s, u" 5"_s, u"6"_s}));
+    QCOMPARE(readAll(storePath(store)), delivered);
+    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
+    QCOMPARE(QDir(program.userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
+
+    // Whoever can write to the program folder uses the store there.
+    setWritableCheck({});
+    QCOMPARE(std::get<QStringList>(restore(store)), kDeliveredTexts);
+}
+
+// Installed, with a store that can't serve: each failure names the file at fault and leaves
+// both files as they were; a first Save never makes a store from nothing.
+void TestFigureStore::userStoreFailures_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<Failure::Kind>("restoreFailure"); // WriteFailed: Restore gives the delivered row
+    QTest::addColumn<QString>("restoreFile");
+    QTest::addColumn<Failure::Kind>("saveFailure");
+    QTest::addColumn<QString>("saveFile");
+    QTest::newRow("no delivered store") << u"no delivered"_s << Failure::Kind::FileMissing << u"program"_s << Failure::Kind::FileMissing
+                                        << u"program"_s;
+    QTest::newRow("delivered store not a database") << u"delivered text"_s << Failure::Kind::NotADatabase << u"program"_s
+                                                    << Failure::Kind::NotADatabase << u"program"_s;
+    QTest::newRow("own store damaged") << u"own text"_s << Failure::Kind::NotADatabase << u"user"_s << Failure::Kind::NotADatabase
+                                       << u"user"_s;
+    QTest::newRow("own folder can't be made") << u"folder blocked"_s << Failure::Kind::WriteFailed << u"program"_s
+                                              << Failure::Kind::ReadOnly << u"user"_s;
+}
+
+void TestFigureStore::userStoreFailures()
+{
+    QFETCH(QString, fixture);
+    QFETCH(Failure::Kind, restoreFailure);
+    QFETCH(QString, restoreFile);
+    QFETCH(Failure::Kind, saveFailure);
+    QFETCH(QString, saveFile);
+    kivtest::Program program;
+    const ReadOnlyProgramFolder installed;
+    const FigureStore& store = smallStore();
+    const QString delivered = storePath(store);
+    QString own = kiv::joinPath(program.userFolder(), store.fileName);
+    if (fixture == u"delivered text")
+        program.writeFile(store.fileName, "Cash,Ar,Ta\n1,2,3\n");
+    else if (fixture != u"no delivered")
+        writeStore(store, store.table, smallColumns(), {kDeliveredRow});
+    if (fixture == u"own text") {
+        QVERIFY(QDir().mkpath(program.userFolder()));
+        QFile f(own);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a store");
+    } else if (fixture == u"folder blocked") {
+        // The data home is a plain file: no folder can be made inside it.
+        const QString home = QFileInfo(program.userFolder()).absolutePath() + u"/home-is-a-file"_s;
+        QFile(home).open(QIODevice::WriteOnly);
+        kiv::setUserDataFolder(home + u"/kiv_2000"_s);
+        own = kiv::joinPath(home + u"/kiv_2000"_s, store.fileName);
+    }
+    const QByteArray deliveredBefore = readAll(delivered);
+    const QByteArray ownBefore = readAll(own);
+    auto file = [&](const QString& which) { return which == u"program" ? delivered : own; };
+
+    const auto restored = restore(store);
+    if (restoreFailure == Failure::Kind::WriteFailed) {
+        QCOMPARE(std::get<QStringList>(restored), kDeliveredTexts);
+    } else {
+        QVERIFY(std::holds_alternative<Failure>(restored));
+        QCOMPARE(std::get<Failure>(restored).kind, restoreFailure);
+        QCOMPARE(std::get<Failure>(restored).file, file(restoreFile));
+    }
+    const std::optional<Failure> saved = save(store, {u"7"_s, u" 8"_s, u"9"_s});
+    QVERIFY(saved);
+    QCOMPARE(saved->kind, saveFailure);
+    QCOMPARE(saved->file, file(saveFile));
+    QCOMPARE(readAll(delivered), deliveredBefore);
+    QCOMPARE(readAll(own), ownBefore);
+    QCOMPARE(QFileInfo::exists(own), fixture == u"own text");
 }
 
 // The original program's Access store is read exactly, and the next Save replaces it.
