@@ -353,8 +353,10 @@ void TestSavedOneYear::saveRefusesATextThatIsNoAmount()
     QCOMPARE(w.txtCash->text(), u" 1500"_s);
 }
 
-// A program folder the user can't write to keeps the stored row. Permissions don't hold for
-// root: then the test runs itself again as an unprivileged user.
+// A program folder the user can't write to (an installed program) keeps the delivered store as
+// it is: the figures go to the user's own store, which Restore reads from then on. When that
+// can't be written either, Save says so and keeps the row saved there. Permissions don't hold
+// for root: then the test runs itself again as an unprivileged user.
 void TestSavedOneYear::unwritableFolder()
 {
     if (::geteuid() == 0) {
@@ -379,14 +381,41 @@ void TestSavedOneYear::unwritableFolder()
     enterFigures(w, kStatement);
     const QStringList boxesBefore = boxTexts(w);
     QVERIFY(QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::ExeOwner));
+    clickButton(w.cmdSave);
+    QCOMPARE(program.dialogs.texts(), QStringList());
+    const QString own = kiv::joinPath(program.userFolder(), u"kiv_MyValue_v12.mdb"_s);
+    QVERIFY(QFile::exists(own));
+    enterFigures(w, {{Item::Cash, u"7"_s}});
+    clickButton(w.cmdRestore);
+    QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    auto trimmed = [](QStringList texts) {
+        for (QString& t : texts)
+            t = t.trimmed();
+        return texts;
+    };
+    QCOMPARE(trimmed(boxTexts(w)), trimmed(boxesBefore));
+    QCOMPARE(w.txtCash->text(), u" 1500"_s);
+    QVERIFY(QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::ExeOwner));
+
+    // The user's own folder locked as well: nothing is written anywhere.
+    QFile ownFile(own);
+    QVERIFY(ownFile.open(QIODevice::ReadOnly));
+    const QByteArray ownBefore = ownFile.readAll();
+    ownFile.close();
+    QVERIFY(QFile::setPermissions(program.userFolder(), QFile::ReadOwner | QFile::ExeOwner));
+    enterFigures(w, {{Item::Cash, u"7"_s}});
+    const QStringList changedBoxes = boxTexts(w);
     program.dialogs.answer(kiv::vbOK);
     clickButton(w.cmdSave);
+    QFile::setPermissions(program.userFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY2(program.dialogs.last().text.contains(u"the file or its folder cannot be written to"), qPrintable(program.dialogs.last().text));
-    QVERIFY(program.dialogs.last().text.contains(storeFile()));
+    QVERIFY(program.dialogs.last().text.contains(own));
+    QVERIFY(ownFile.open(QIODevice::ReadOnly));
+    QCOMPARE(ownFile.readAll(), ownBefore);
     QCOMPARE(fileBytes(), before);
     QCOMPARE(filesInFolder(program), QStringList{u"kiv_MyValue_v12.mdb"_s});
-    QCOMPARE(boxTexts(w), boxesBefore);
+    QCOMPARE(boxTexts(w), changedBoxes);
 }
 
 // The original program's Access store: Restore reads it whole, each amount in its box's form;
