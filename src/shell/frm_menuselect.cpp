@@ -200,7 +200,10 @@ void FrmMenuselect::Startapp_Click()
     for (kiv::TextBox* box : frmMyValuesV3().amountBoxes())
         box->setText(QStringLiteral("0"));
     frmStartup().Show();
-    Hide();
+    // An edition that cannot be opened sends the user back here: the industry selection has
+    // then told why and given up its instance, and the menu stays up for another choice.
+    if (frmStartup_Exists())
+        Hide();
 }
 
 void FrmMenuselect::Aboutproduct_Click()

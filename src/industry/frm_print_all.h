@@ -1,0 +1,30 @@
+#pragma once
+#include "platform/controls.h"
+#include "platform/form.h"
+
+// The print menu: a small window over the disabled industry selection window. It prints the
+// prepared reports of the whole edition or the industry index; whatever the user does, the
+// industry selection window is brought to the front and enabled again.
+class FrmPrintAll : public kiv::Form {
+    Q_OBJECT
+public:
+    FrmPrintAll();
+
+    kiv::Label* lblMessage = nullptr;
+    kiv::OptionButton* optPrintFR = nullptr;
+    kiv::OptionButton* optPrintBS = nullptr;
+    kiv::OptionButton* optPrintBoth = nullptr;
+    kiv::OptionButton* optPrintIndex = nullptr;
+    kiv::CommandButton* cmdOK = nullptr;
+    kiv::CommandButton* cmdCancel = nullptr;
+
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    // The close box closes the menu as Cancel does.
+    void Form_Unload() override;
+};
+KIV_FORM_ACCESSOR(FrmPrintAll, frmPrintAll)
