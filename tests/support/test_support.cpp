@@ -3,6 +3,8 @@
 #include "platform/form.h"
 #include "platform/program_folder.h"
 #include "shell/app_setup.h"
+#include "shell/editions.h"
+#include "shell/frm_menuselect.h"
 #include "shell/module1.h"
 
 #include <QFile>
@@ -155,6 +157,22 @@ QString sourceDir()
 QString programDir()
 {
     return qEnvironmentVariable("KIV_PROGRAM_DIR");
+}
+
+void useSampleEdition(const Program& program, const QString& option)
+{
+    gDataPath = program.folder();
+    const kiv::Edition* e = kiv::editionByOption(option);
+    if (!e)
+        return;
+    QString file = e->database ? QString::fromUtf16(e->database) : QStringLiteral("KIV_OTHER_Sample.mdb");
+    if (!e->database)
+        gOtherDbName = file;
+    QString sample = programDir() + u'/' + file;
+    if (!QFileInfo::exists(sample))
+        sample = programDir() + (e->kind == kiv::EditionKind::OneYear ? QStringLiteral("/kiv_vol1.mdb") : QStringLiteral("/kiv_vol3.mdb"));
+    program.addFile(sample, file);
+    frmMenuselect().editionOption(option)->setChecked(true);
 }
 
 void setupTestApplication(QApplication& app)

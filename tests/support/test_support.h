@@ -99,6 +99,12 @@ QString jetFixture(const QString& name); // full path of a file of fixtures/jet,
 QString sourceDir();                     // the checkout
 QString programDir();                    // the program folder of the build tree
 
+// Makes the program folder the data folder (gDataPath) and puts there the database of the
+// edition option, copied from the sample editions of the build tree (a three-year option
+// without a sample of its own gets Volume 3's), then selects the option on the edition menu.
+// The industry selection window opens that edition when it is first used.
+void useSampleEdition(const Program& program, const QString& option = QStringLiteral("optVol1"));
+
 void setupTestApplication(QApplication& app);
 
 } // namespace kivtest

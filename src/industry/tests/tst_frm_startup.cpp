@@ -3,6 +3,7 @@
 // edition menu, in both languages; and what the user reads when an edition cannot be used.
 #include "industry/frm_ind_definitions.h"
 #include "industry/frm_startup.h"
+#include "industry/text_match.h"
 #include "platform/db/csv_import.h"
 #include "shell/frm_menuselect.h"
 #include "shell/module1.h"
@@ -150,6 +151,7 @@ private slots:
     void unusableEdition_data();
     void unusableEdition();
     void startFromTheEditionMenu();
+    void sampleEditionEveryMode();
 };
 
 void TestFrmStartup::init()
@@ -254,6 +256,19 @@ void TestFrmStartup::captions()
                           w.lblSic->text(), w.lblSICESearch->text()}),
              texts);
     QCOMPARE(w.Label1->text(), texts[0]);
+
+    // Help shows the help file of the language; Exit asks first.
+    const QString help = language == 0 ? u"help.html"_s : u"helpf.html"_s;
+    program.writeFile(help, "<html></html>");
+    click(w.CmdHelp);
+    QCOMPARE(program.help.shown, QStringList{program.folder() + u'/' + help});
+    program.dialogs.answer(kiv::vbNo);
+    click(w.cmdQuit);
+    QCOMPARE(program.dialogs.last().title, u"Kivob"_s);
+    QCOMPARE(program.dialogs.last().style, int(kiv::vbYesNo + kiv::vbQuestion));
+    QVERIFY(w.isVisible());
+    program.dialogs.answer(kiv::vbYes);
+    KIV_VERIFY_ENDS(w.cmdQuit->click());
 }
 
 void TestFrmStartup::modes_data()
@@ -681,6 +696,37 @@ void TestFrmStartup::startFromTheEditionMenu()
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
     QVERIFY(menu.isVisible());
     QVERIFY(!frmStartup_Exists());
+}
+
+// The sample Volume 1 of the program folder: every way of finding an industry finds one.
+void TestFrmStartup::sampleEditionEveryMode()
+{
+    kivtest::Program program;
+    kivtest::useSampleEdition(program, u"optVol1"_s);
+    FrmStartup& w = frmStartup();
+    w.Show();
+    QVERIFY(w.isVisible());
+    QVERIFY(w.cboIndustry->ListCount() > 10);
+    QVERIFY(w.cboSector->ListCount() > 1);
+    const QString firstCode = kiv::industry::SplitWords(gRSData->Field(u"SIC").toText()).value(0);
+
+    click(w.cmdSelectList);
+    QCOMPARE(w.lblIndustryName->text(), w.cboIndustry->List(0));
+    click(w.cmdSector);
+    choose(w.cboSector, w.cboSector->List(0));
+    QVERIFY(w.cboIndustry->ListCount() > 0);
+    QCOMPARE(w.lblIndustryName->text(), w.cboIndustry->Text());
+    click(w.cmdKey);
+    search(w, u"stores"_s);
+    QVERIFY(w.cboIndustry->ListCount() > 0);
+    choose(w.cboWordForms, u"Some"_s);
+    choose(w.cboSearchIn, u"Definition"_s);
+    search(w, u"sample"_s);
+    QCOMPARE(w.cboIndustry->ListCount(), gIndustryCount);
+    click(w.cmdSICSearch);
+    search(w, firstCode);
+    QVERIFY(w.lblSICC->text().contains(firstCode));
+    QVERIFY(program.dialogs.prompts().empty());
 }
 
 KIV_TEST_MAIN(TestFrmStartup)

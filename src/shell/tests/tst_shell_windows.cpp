@@ -320,6 +320,9 @@ void TestShellWindows::startResetsFigures()
 {
     ShellProgram program;
     chooseLanguage(program, 0, {QStringLiteral("kiv_vol1.mdb"), QStringLiteral("kiv_vol3.mdb")});
+    // The industry selection opens the chosen edition: the sample editions are in the folder.
+    for (const QString& name : {QStringLiteral("kiv_vol1.mdb"), QStringLiteral("kiv_vol3.mdb")})
+        program.addFile(kivtest::programDir() + u'/' + name, name);
     FrmMenuselect& menu = frmMenuselect();
     for (int round = 0; round < 2; ++round) {
         // Figures typed before, or left from an earlier visit of the menu.

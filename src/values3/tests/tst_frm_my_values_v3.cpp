@@ -493,6 +493,7 @@ void TestFrmMyValuesV3::printout()
 void TestFrmMyValuesV3::mainMenu()
 {
     kivtest::Program program;
+    kivtest::useSampleEdition(program, u"optVol3"_s);
     FrmMyValuesV3& w = shownWindow();
     w.txtSalesYear3->setText(u"5"_s);
     w.cmdReturn->click();
