@@ -683,6 +683,7 @@ void TestFrmMyValues::layoutAndLoad()
 void TestFrmMyValues::returnHelpExitClose()
 {
     kivtest::Program program;
+    kivtest::useSampleEdition(program);
     program.writeFile(QStringLiteral("help.html"), "<p>help</p>");
     FrmMyValues& w = openWindow();
     typeInto(w.txtCash, QStringLiteral("77"));
