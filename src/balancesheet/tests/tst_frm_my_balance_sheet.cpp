@@ -271,6 +271,9 @@ void TestFrmMyBalanceSheet::missingIndustryData()
 void TestFrmMyBalanceSheet::navigation()
 {
     kivtest::Program program;
+    // The industry selection opens an edition when it loads: load it first, then set the row.
+    kivtest::useSampleEdition(program);
+    frmStartup();
     useIndustryRow();
     FrmMyBalanceSheet& w = openComparison();
     FrmMyValues& values = frmMyValues();
