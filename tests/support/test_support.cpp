@@ -175,6 +175,18 @@ void useSampleEdition(const Program& program, const QString& option)
     frmMenuselect().editionOption(option)->setChecked(true);
 }
 
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& content)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
+}
+
 void setupTestApplication(QApplication& app)
 {
     kiv::setupApplication(app);

@@ -107,6 +107,10 @@ void useSampleEdition(const Program& program, const QString& option = QStringLit
 
 void setupTestApplication(QApplication& app);
 
+// The bytes of a file (empty when it cannot be read), and a file written with given bytes.
+QByteArray readFile(const QString& path);
+bool writeFile(const QString& path, const QByteArray& content);
+
 } // namespace kivtest
 
 // Runs a statement that must end the program; fails when it returns normally.

@@ -132,6 +132,12 @@ void writeBeside(const QString& file, const QByteArray& bytes)
         ::unlink(temp.constData());
         fail(reasonOf(error), file);
     }
+    // The new name itself is on the disk once its folder is.
+    const int folder = ::open(QFile::encodeName(where.absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
 }
 
 } // namespace

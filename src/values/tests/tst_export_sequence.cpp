@@ -259,18 +259,12 @@ void TstExportSequence::declinedReplaceIsSilent()
     kivtest::Program prog;
     Documents docs;
     const QString file = docs.dir.path() + QStringLiteral("/MyVal.123");
-    {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("keep me");
-    }
+    QVERIFY(kivtest::writeFile(file, "keep me"));
     prog.dialogs.answerInput(QStringLiteral("MyVal.123"));
     prog.dialogs.answer(kiv::vbNo);
     ExportToSpreadsheet(smallOperation(Program::Lotus));
     QCOMPARE(prog.dialogs.prompts().size(), std::size_t(2)); // the name, the question; nothing after No
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("keep me"));
+    QCOMPARE(kivtest::readFile(file), QByteArray("keep me"));
 }
 
 void TstExportSequence::titlesAndDefaultNames_data()

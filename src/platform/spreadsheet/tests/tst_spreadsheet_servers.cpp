@@ -17,18 +17,7 @@ using namespace kiv::sheet;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
+using kivtest::readFile;
 
 // Keeps the documents folder of a test in a temporary folder.
 struct Documents {
@@ -283,7 +272,7 @@ void TstSpreadsheetServers::replaceQuestion()
     gLanguage = static_cast<std::int16_t>(language);
     Documents docs;
     const QString file = docs.path(QStringLiteral("old.xlsx"));
-    writeAll(file, "old content");
+    QVERIFY(kivtest::writeFile(file, "old content"));
 
     program.dialogs.answer(answer);
     const int error = errorOf([] { saveWorkbookFile(QStringLiteral("old.xlsx"), [] { return QByteArray("new content"); }); });
@@ -292,10 +281,10 @@ void TstSpreadsheetServers::replaceQuestion()
     QCOMPARE(program.dialogs.last().style, int(kiv::vbYesNo + kiv::vbQuestion));
     if (answer == kiv::vbYes) {
         QCOMPARE(error, 0);
-        QCOMPARE(readAll(file), QByteArray("new content"));
+        QCOMPARE(readFile(file), QByteArray("new content"));
     } else {
         QCOMPARE(error, int(kApplicationDefined));
-        QCOMPARE(readAll(file), QByteArray("old content"));
+        QCOMPARE(readFile(file), QByteArray("old content"));
     }
     QCOMPARE(QDir(docs.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.xlsx")});
 }
@@ -346,7 +335,7 @@ void TstSpreadsheetServers::fullDiskKeepsTheOldFile()
     kivtest::Program program;
     Documents docs;
     const QString file = docs.path(QStringLiteral("MyVal.123"));
-    writeAll(file, "old");
+    QVERIFY(kivtest::writeFile(file, "old"));
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
@@ -361,7 +350,7 @@ void TstSpreadsheetServers::fullDiskKeepsTheOldFile()
 
     QCOMPARE(error, int(kDiskFull));
     QCOMPARE(shown, QStringLiteral("The file '%1' was not saved: the disk is full or the file could not be written.").arg(file));
-    QCOMPARE(readAll(file), QByteArray("old"));
+    QCOMPARE(readFile(file), QByteArray("old"));
     QCOMPARE(QDir(docs.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("MyVal.123")});
 }
 
@@ -375,7 +364,7 @@ void TstSpreadsheetServers::documentsFolderIsMade()
     // Only the documents folder itself is made, never a folder named in the file name.
     const int error = errorOf([] { saveWorkbookFile(QStringLiteral("a/b.xlsx"), [] { return QByteArray("x"); }); });
     setDocumentsFolder(QString());
-    QCOMPARE(readAll(docs + QStringLiteral("/MyVal.xlsx")), QByteArray("book"));
+    QCOMPARE(readFile(docs + QStringLiteral("/MyVal.xlsx")), QByteArray("book"));
     QCOMPARE(error, int(kPathNotFound));
     QVERIFY(!QFileInfo::exists(docs + QStringLiteral("/a")));
 }
