@@ -519,9 +519,6 @@ void FrmMyValues::cmdPrint_Click()
         c.items[i] = captions_[i]->text();
     kiv::printDocument(values::statementPrintout(c, texts(), gLanguage));
 }
-void FrmMyValues::cmdExport_Click() {}
-void FrmMyValues::cmdExcMV_Click() {}
-void FrmMyValues::cmdLotusMV_Click() {}
 
 void FrmMyValues::ShowDefinition(Item item)
 {

@@ -3,6 +3,7 @@
 #include "platform/form.h"
 #include "values/amount_entry.h"
 #include "values/company_values.h"
+#include "values/export_window.h"
 
 #include <array>
 #include <cstdint>
@@ -10,7 +11,7 @@
 
 // The one-year entry window: the firm's balance sheet and income statement, their totals, and
 // the fifteen ratios the comparison windows read from its hidden labels.
-class FrmMyValues : public kiv::Form {
+class FrmMyValues : public kiv::Form, public kiv::ExportOwnerAt<kiv::exports::OwnerSlot::OneYearValues> {
     Q_OBJECT
 public:
     FrmMyValues();
@@ -76,6 +77,10 @@ public:
     void cmdExport_Click();
     void cmdExcMV_Click();
     void cmdLotusMV_Click();
+    // The export dialog's calls (frm_my_values_export.cpp).
+    void excel() override { cmdExcMV_Click(); }
+    void lotus() override { cmdLotusMV_Click(); }
+    kiv::Form& form() override { return *this; }
     // A click on an item's caption.
     void ShowDefinition(kiv::values::Item item);
 

@@ -1,19 +1,20 @@
 // The files of the program's own spreadsheet servers, read back by independent programs:
-// the workbook by openpyxl, the 1-2-3 worksheet by LibreOffice and by Gnumeric. The one-year
-// export in French: every caption with its accents, every figure as a number.
+// the workbook by openpyxl and LibreOffice, the 1-2-3 worksheet by LibreOffice and Gnumeric.
+// The one-year window's export in French: every caption with its accents, every figure as a
+// number.
 #include "platform/spreadsheet/cell_text.h"
 #include "platform/spreadsheet/save_file.h"
 #include "shell/module1.h"
 #include "test_support.h"
 #include "values/export.h"
 #include "values/export_window.h"
+#include "values/frm_my_values.h"
 
 #include <QFile>
 #include <cmath>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
@@ -32,33 +33,11 @@ struct Found {
 };
 using Sheet = std::map<QString, Found>;
 
-// The figures of the 33 boxes, in layout order: amounts in the entry form, totals in the
+// Figures for the 33 boxes, in turn: amounts in the entry form, totals in the
 // single-precision form, the placeholder, zero and a negative amount.
 const QStringList kFigures = {
     QStringLiteral(" 1500"), QStringLiteral(" 2.5"), QStringLiteral("-300"), QStringLiteral("1.234568E+07"),
     QStringLiteral(" 0"), QStringLiteral("..."), QStringLiteral(" 12345.6789"), QStringLiteral(" 7"),
-};
-
-// A window with the controls of the layout: captions from the string table in the user's
-// language, figures from kFigures in turn.
-class OneYearWindow : public QWidget {
-public:
-    explicit OneYearWindow(const Layout& layout)
-    {
-        int n = 0;
-        for (const LayoutCell& c : layout)
-            for (const Part& p : c.parts) {
-                if (p.kind != Part::Kind::Control)
-                    continue;
-                if (c.value) {
-                    auto* box = new QLineEdit(kFigures[n++ % kFigures.size()], this);
-                    box->setObjectName(p.text);
-                } else {
-                    auto* label = new QLabel(kiv::text(c.stringId), this);
-                    label->setObjectName(p.text);
-                }
-            }
-    }
 };
 
 bool run(const QString& program, const QStringList& args, QByteArray* out = nullptr, int timeoutMs = 120000)
@@ -179,8 +158,8 @@ private slots:
     void worksheetByGnumeric();
 
 private:
-    // Runs the one-year export in French to a file of the documents folder.
-    QString exportTo(Program program, const QString& name);
+    // Runs one of the window's export operations to a file of the documents folder.
+    QString exportTo(FrmMyValues& window, kivtest::Program& program, Program to, const QString& name);
     // significantDigits: how many digits of a number the reader keeps (0: all of them).
     void compare(const Sheet& found, const QString& reader, int significantDigits = 0);
     // LibreOffice's CSV of both files (one start of LibreOffice), text cells quoted.
@@ -197,17 +176,23 @@ private:
 
 void TstExportFiles::initTestCase()
 {
-    kiv::sheet::setDocumentsFolder(docs_.path());
-    layout_ = myValuesLayout(1);
+    // The one-year figures in French, exported to both programs.
+    kivtest::Program program;
     gLanguage = 1;
-    OneYearWindow window(layout_);
-    for (const ExportCell& c : kiv::windowCells(window, layout_))
+    kiv::sheet::setDocumentsFolder(docs_.path());
+    FrmMyValues& w = frmMyValues();
+    w.Show();
+    const Layout layout = myValuesLayout(1);
+    int n = 0;
+    for (const LayoutCell& c : layout)
+        if (c.value)
+            w.findChild<QLineEdit*>(c.parts.at(0).text)->setText(kFigures[n++ % kFigures.size()]);
+    for (const ExportCell& c : kiv::windowCells(w, layout))
         expected_[kiv::sheet::cellName(c.row, c.column)] = {c.value, c.text()};
-    gLanguage = 0;
     QCOMPARE(expected_.size(), std::size_t(70));
     QCOMPARE(expected_[QStringLiteral("A25")].second, QStringLiteral("Bénéfice brut annuel (Ventes de biens moins coûts des ventes)"));
-    workbook_ = exportTo(Program::Excel, QStringLiteral("MyVal1011.xlsx"));
-    worksheet_ = exportTo(Program::Lotus, QStringLiteral("MyVal1011 lotus.123"));
+    workbook_ = exportTo(w, program, Program::Excel, QStringLiteral("MyVal1011.xlsx"));
+    worksheet_ = exportTo(w, program, Program::Lotus, QStringLiteral("MyVal1011 lotus.123"));
 }
 
 void TstExportFiles::cleanupTestCase()
@@ -215,16 +200,12 @@ void TstExportFiles::cleanupTestCase()
     kiv::sheet::setDocumentsFolder(QString());
 }
 
-QString TstExportFiles::exportTo(Program program, const QString& name)
+QString TstExportFiles::exportTo(FrmMyValues& window, kivtest::Program& program, Program to, const QString& name)
 {
-    kivtest::Program prog;
-    gLanguage = 1;
-    kiv::sheet::setDocumentsFolder(docs_.path());
-    OneYearWindow window(layout_);
-    prog.dialogs.answerInput(name);
-    prog.dialogs.answer(kiv::vbOK);
-    ExportToSpreadsheet(exportOperation(myValuesExport(), program, QStringLiteral("1011"), kiv::windowCells(window, layout_)));
-    [&] { QCOMPARE(prog.dialogs.texts().last(), QStringLiteral("Les données ont été exportées '") + name + u'\''); }();
+    program.dialogs.answerInput(name);
+    program.dialogs.answer(kiv::vbOK);
+    to == Program::Excel ? window.cmdExcMV_Click() : window.cmdLotusMV_Click();
+    [&] { QCOMPARE(program.dialogs.texts().last(), QStringLiteral("Les données ont été exportées '") + name + u'\''); }();
     return docs_.path() + u'/' + name;
 }
 

@@ -7,6 +7,9 @@
 #include "test_support.h"
 #include "values/export.h"
 #include "values/export_window.h"
+#include "values/frm_export.h"
+#include "values/frm_my_values.h"
+#include "industry/frm_startup.h"
 
 #include <QFile>
 #include <QLabel>
@@ -40,28 +43,16 @@ ExportOperation smallOperation(Program program)
     return op;
 }
 
-// A window holding every control of a layout: captions "caption of <name>", box texts
-// "<n>" numbered in layout order.
-class LayoutWindow : public QWidget {
-public:
-    explicit LayoutWindow(const Layout& layout)
-    {
-        int n = 0;
-        for (const LayoutCell& c : layout)
-            for (const Part& p : c.parts) {
-                if (p.kind != Part::Kind::Control || findChild<QWidget*>(p.text))
-                    continue;
-                if (p.text.startsWith(QStringLiteral("txt"))) {
-                    auto* box = new QLineEdit(this);
-                    box->setObjectName(p.text);
-                    box->setText(QStringLiteral(" %1").arg(++n));
-                } else {
-                    auto* label = new QLabel(QStringLiteral("caption of ") + p.text, this);
-                    label->setObjectName(p.text);
-                }
-            }
+// Gives the industry selection window the code text the exports read from it.
+void setIndustryCode(const QString& code)
+{
+    QLabel* label = frmStartup().findChild<QLabel*>(QStringLiteral("lblSICC"));
+    if (!label) {
+        label = new QLabel(&frmStartup());
+        label->setObjectName(QStringLiteral("lblSICC"));
     }
-};
+    label->setText(code);
+}
 
 } // namespace
 
@@ -361,48 +352,66 @@ void TstExportSequence::oneYearFigures()
     QFETCH(int, language);
     kivtest::Program prog;
     gLanguage = static_cast<std::int16_t>(language);
-    const Layout layout = myValuesLayout(language);
-    LayoutWindow window(layout);
-    // Two figures read "...": Lotus gets them as right-aligned labels; a caption "..." stays.
-    window.findChild<QLineEdit*>(QStringLiteral("txtCash"))->setText(QStringLiteral("..."));
-    window.findChild<QLineEdit*>(QStringLiteral("txtCurrentLiabilities"))->setText(QStringLiteral("..."));
-    window.findChild<QLabel*>(QStringLiteral("Label4"))->setText(QStringLiteral("..."));
+    Documents docs;
     RecordingServers servers;
-    prog.dialogs.answerInput(QStringLiteral("x"));
-    prog.dialogs.answer(kiv::vbOK);
+    setIndustryCode(QStringLiteral("1011"));
+    FrmMyValues& w = frmMyValues();
+    w.Show();
+    // Box i (in layout order) shows " i00"; then two totals show "...", which Lotus gets as
+    // right-aligned labels.
+    const Layout layout = myValuesLayout(language);
+    int n = 0;
+    for (const LayoutCell& c : layout)
+        if (c.value)
+            w.findChild<QLineEdit*>(c.parts.at(0).text)->setText(QStringLiteral(" %1").arg(++n * 100));
+    QTest::mouseClick(w.cmdExport, Qt::LeftButton);
+    QVERIFY(frmExport().isVisible());
+    QVERIFY(!w.isEnabled());
+    // The texts are read when the export runs.
+    w.txtToa->setText(QStringLiteral("..."));
+    w.txtEquity1->setText(QStringLiteral("..."));
+    w.txtTa->setText(QStringLiteral("1.234568E+07"));
+    QVERIFY(gExportFromValues && !gExportFromRatios && !gExportFromBalanceSheet);
     const auto p = static_cast<Program>(program);
-    ExportToSpreadsheet(exportOperation(myValuesExport(), p, QStringLiteral("1011"), kiv::windowCells(window, layout)));
+    QTest::mouseClick(p == Program::Lotus ? frmExport().optLotus : frmExport().optExcel, Qt::LeftButton);
+    prog.dialogs.answerInput(QStringLiteral("figures"));
+    prog.dialogs.answer(kiv::vbOK);
+    QTest::mouseClick(frmExport().cmdOK, Qt::LeftButton);
+    QVERIFY(w.isEnabled());
+
+    const auto& asked = prog.dialogs.prompts();
+    QCOMPARE(asked.size(), std::size_t(2));
+    QCOMPARE(asked[0].title, exportTitle(myValuesExport(), p, QStringLiteral("1011"), language));
+    QCOMPARE(asked[0].defaultText, docs.dir.path() + (p == Program::Excel ? QStringLiteral("/MyVal1011.xlsx") : QStringLiteral("/MyVal1011.123")));
+    QCOMPARE(asked[1].text, language == 0 ? QStringLiteral("Successfully Exported 'figures'") : QStringLiteral("Les données ont été exportées 'figures'"));
 
     // The cells of the sheet, in the order written: row by row, left to right.
-    const QStringList expected = QStringLiteral("A1 A3 D3 A4 B4 D4 E4 A5 B5 D5 E5 A6 B6 D6 E6 A7 B7 D7 E7 A8 B8 D8 E8 A9 B9 D9 E9 A10 B10 D10 E10 A11 B11 D11 E11 A12 B12 D12 E12 D13 E13 D14 E14 D15 E15 D16 E16 D17 E17 D18 E18 D19 E19 D20 E20 A22 A23 B23 A24 B24 A25 B25 A26 B26 A27 B27 A28 B28 A29 B29").split(u' ');
+    const QStringList expected = QStringLiteral(
+        "A1 A3 D3 A4 B4 D4 E4 A5 B5 D5 E5 A6 B6 D6 E6 A7 B7 D7 E7 A8 B8 D8 E8 A9 B9 D9 E9 A10 B10 D10 E10 "
+        "A11 B11 D11 E11 A12 B12 D12 E12 D13 E13 D14 E14 D15 E15 D16 E16 D17 E17 D18 E18 D19 E19 D20 E20 "
+        "A22 A23 B23 A24 B24 A25 B25 A26 B26 A27 B27 A28 B28 A29 B29").split(u' ');
     QStringList cells;
-    for (const auto& w : servers.written)
-        cells << w.cell;
+    for (const auto& written : servers.written)
+        cells << written.cell;
     QCOMPARE(cells, expected);
-    QCOMPARE(cells.size(), 70);
 
+    // Captions as the window shows them in the user's language; figures as the boxes show them.
     QCOMPARE(servers.cell(QStringLiteral("A1")), language == 0 ? QStringLiteral("Your Company Values") : QStringLiteral("Valeurs de Votre Entreprise"));
-    const auto captionOf = [&](const char16_t* cellName, const char16_t* label) {
-        QCOMPARE(servers.cell(QString::fromUtf16(cellName)), QStringLiteral("caption of ") + QString::fromUtf16(label));
-    };
-    captionOf(u"A3", u"Label15");
-    captionOf(u"D3", u"Label16");
-    captionOf(u"A4", u"Label5");
-    captionOf(u"D12", u"lblDeferredTax");
-    captionOf(u"D20", u"lblCurrentLiabilitite");
-    captionOf(u"A27", u"lblInterextExpense");
-    captionOf(u"A29", u"lblAftertaxProfit");
-    QCOMPARE(servers.cell(QStringLiteral("A22")), QStringLiteral("..."));
-    const QString placeholder = p == Program::Lotus ? QStringLiteral("\"...") : QStringLiteral("...");
-    QCOMPARE(servers.cell(QStringLiteral("B4")), placeholder);
-    QCOMPARE(servers.cell(QStringLiteral("E20")), placeholder);
-    // The other boxes, numbered in layout order, arrive unchanged.
-    QCOMPARE(servers.cell(QStringLiteral("E4")), QStringLiteral(" 2"));
-    QCOMPARE(servers.cell(QStringLiteral("B29")), QStringLiteral(" 33"));
-    int values = 0;
-    for (const LayoutCell& c : layout)
-        values += c.value;
-    QCOMPARE(values, 33);
+    n = 0;
+    for (const LayoutCell& c : layout) {
+        const QString got = servers.cell(c.cell);
+        if (c.stringId)
+            QCOMPARE(got, kiv::text(c.stringId));
+        if (!c.value)
+            continue;
+        ++n;
+        const QString shown = w.findChild<QLineEdit*>(c.parts.at(0).text)->text();
+        QCOMPARE(got, p == Program::Lotus && shown == QStringLiteral("...") ? QStringLiteral("\"...") : shown);
+    }
+    QCOMPARE(n, 33);
+    QCOMPARE(servers.cell(QStringLiteral("B9")), p == Program::Lotus ? QStringLiteral("\"...") : QStringLiteral("..."));
+    QCOMPARE(servers.cell(QStringLiteral("B12")), QStringLiteral("1.234568E+07"));
+    QCOMPARE(servers.cell(QStringLiteral("D12")), language == 0 ? QStringLiteral("Deferred tax") : QStringLiteral("Impôts sur le revenu reporté"));
 }
 
 KIV_TEST_MAIN(TstExportSequence)
