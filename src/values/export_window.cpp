@@ -71,7 +71,7 @@ std::vector<exports::ExportCell> windowCells(const QObject& window, const export
 
 QString industryCodeText()
 {
-    const QLabel* code = frmStartup().findChild<QLabel*>(QStringLiteral("lblSICC"));
+    const kiv::Label* code = frmStartup().lblSICC;
     return code ? code->text() : QString();
 }
 

@@ -2,6 +2,7 @@
 // choice each keeps, and the owner's way back through OK, Cancel and the close box.
 #include "platform/spreadsheet/recording.h"
 #include "platform/spreadsheet/save_file.h"
+#include "industry/frm_startup.h"
 #include "ratios3/frm_my_ratios_v3.h"
 #include "shell/module1.h"
 #include "test_support.h"
@@ -304,6 +305,9 @@ void TstExportDialogs::threeYearRatiosExport_data()
     QTest::addColumn<bool>("lotus");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("defaultName");
+    // The code comes from the industry selection in English, from the window itself in French.
+    QTest::newRow("English, Excel") << 0 << false << QStringLiteral("Export My Ratios, SICE:1011 to Excel file")
+                                    << QStringLiteral("Mrat1011.xlsx");
     QTest::newRow("French, Lotus") << 1 << true << QStringLiteral("Exporter Vol3, CTI-E:non applicable à un fichier de Lotus")
                                    << QStringLiteral("Mratnon applicable.123");
     QTest::newRow("French, Excel") << 1 << false << QStringLiteral("Exporter Vol3, CTI-E:non applicable à un fichier de Excel")
@@ -321,6 +325,7 @@ void TstExportDialogs::threeYearRatiosExport()
     QTemporaryDir docs;
     kiv::sheet::setDocumentsFolder(docs.path());
     kiv::sheet::RecordingServers servers;
+    frmStartup().lblSICC->setText(QStringLiteral("1011"));
     FrmMyRatiosV3& w = frmMyRatiosV3();
     w.lblSice->setText(QStringLiteral("non applicable"));
     w.Show();

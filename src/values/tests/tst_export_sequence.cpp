@@ -46,12 +46,7 @@ ExportOperation smallOperation(Program program)
 // Gives the industry selection window the code text the exports read from it.
 void setIndustryCode(const QString& code)
 {
-    QLabel* label = frmStartup().findChild<QLabel*>(QStringLiteral("lblSICC"));
-    if (!label) {
-        label = new QLabel(&frmStartup());
-        label->setObjectName(QStringLiteral("lblSICC"));
-    }
-    label->setText(code);
+    frmStartup().lblSICC->setText(code);
 }
 
 } // namespace
