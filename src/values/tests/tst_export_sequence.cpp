@@ -12,7 +12,6 @@
 #include "industry/frm_startup.h"
 
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 
 using namespace kiv::exports;
