@@ -271,10 +271,9 @@ void TestFrmMyBalanceSheet::missingIndustryData()
 void TestFrmMyBalanceSheet::navigation()
 {
     kivtest::Program program;
-    // The industry selection opens an edition when it loads: load it first, then set the row.
-    kivtest::useSampleEdition(program);
+    // The industry selection opens the edition when it loads; its first industry is current.
+    kivtest::useSampleEdition(program, u"optVol2"_s);
     frmStartup();
-    useIndustryRow();
     FrmMyBalanceSheet& w = openComparison();
     FrmMyValues& values = frmMyValues();
     QVERIFY(!values.isVisible());
