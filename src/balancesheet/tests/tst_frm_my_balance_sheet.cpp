@@ -280,8 +280,6 @@ void TestFrmMyBalanceSheet::navigation()
     const QString cash = w.firmLabels[0]->text();
 
     ShowOrder order{&w, &frmMyRatios(), &values, &frmStartup()};
-    // The row holds no ratio quartiles: the ratio comparison says so, and shows nothing.
-    program.dialogs.answer(kiv::vbOK);
     QTest::mouseClick(w.cmdView, Qt::LeftButton);
     QVERIFY(frmMyRatios().isVisible());
     QVERIFY(!w.isVisible());
