@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -214,6 +215,7 @@ private slots:
     void helpExitClose();
     void exportThroughTheDialog_data();
     void exportThroughTheDialog();
+    void exportWritesTheFiles();
     void printout_data();
     void printout();
 };
@@ -662,6 +664,24 @@ void TestFrmMyRatios::exportThroughTheDialog()
     QCOMPARE(servers.cell(u"B9"_s), lotus ? u"\"..."_s : u"..."_s);
     QCOMPARE(servers.cell(u"D9"_s), lotus ? u"\"..."_s : u"..."_s);
     QCOMPARE(servers.cell(u"E9"_s), u" "_s);
+}
+
+// With the program's own spreadsheet servers both exports leave their file where the user said.
+void TestFrmMyRatios::exportWritesTheFiles()
+{
+    kivtest::Program program;
+    FrmMyRatios& w = showComparison(program, 0);
+    for (const QString& name : {u"ratios.xlsx"_s, u"ratios.123"_s}) {
+        const QString path = program.folder() + u'/' + name;
+        program.dialogs.answerInput(path);
+        program.dialogs.answer(kiv::vbOK);
+        if (name.endsWith(u".123"_s))
+            w.cmdLotusMR_Click();
+        else
+            w.cmdExcMR_Click();
+        QCOMPARE(program.dialogs.last().text, u"Successfully Exported '"_s + path + u'\'');
+        QVERIFY2(QFileInfo(path).size() > 0, qPrintable(path));
+    }
 }
 
 void TestFrmMyRatios::printout_data()
