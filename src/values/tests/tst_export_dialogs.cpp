@@ -325,10 +325,11 @@ void TstExportDialogs::threeYearRatiosExport()
     QTemporaryDir docs;
     kiv::sheet::setDocumentsFolder(docs.path());
     kiv::sheet::RecordingServers servers;
+    kivtest::useSampleEdition(program, QStringLiteral("optVol3"));
     frmStartup().lblSICC->setText(QStringLiteral("1011"));
     FrmMyRatiosV3& w = frmMyRatiosV3();
-    w.lblSice->setText(QStringLiteral("non applicable"));
     w.Show();
+    w.lblSice->setText(QStringLiteral("non applicable"));
     gExportFromBalanceSheet = true;
     QTest::mouseClick(w.cmdExport, Qt::LeftButton);
     QVERIFY(frmExportV3().isVisible());

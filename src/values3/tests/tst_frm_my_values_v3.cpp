@@ -35,6 +35,14 @@ FrmMyValuesV3& shownWindow(int language = 0)
     return w;
 }
 
+// The industry selection opened on the sample Volume 3: its first industry is the current one,
+// which the comparison window compares with when the compare button shows it.
+void chooseSampleIndustry(const kivtest::Program& program)
+{
+    kivtest::useSampleEdition(program, u"optVol3"_s);
+    frmStartup();
+}
+
 QString focusName()
 {
     QWidget* w = QApplication::focusWidget();
@@ -331,6 +339,7 @@ void TestFrmMyValuesV3::compare()
     QFETCH(QStringList, ratios);
     QFETCH(QString, focus);
     kivtest::Program program;
+    chooseSampleIndustry(program);
     FrmMyValuesV3& w = shownWindow();
     for (const QString& pair : values)
         box(w, pair.section(u'=', 0, 0))->setText(pair.section(u'=', 1));
@@ -506,6 +515,7 @@ void TestFrmMyValuesV3::mainMenu()
 void TestFrmMyValuesV3::compareShowsComparison()
 {
     kivtest::Program program;
+    chooseSampleIndustry(program);
     FrmMyValuesV3& w = shownWindow();
     w.cmdView->click();
     QVERIFY(frmMyRatiosV3().isVisible());
@@ -572,6 +582,7 @@ void TestFrmMyValuesV3::restoreAccessStore()
 {
     KIV_REQUIRE_SHARED();
     kivtest::Program program;
+    chooseSampleIndustry(program);
     program.addFile(kivtest::jetFixture(u"saved-three-year.mdb"_s), savedFigures().fileName);
     FrmMyValuesV3& w = shownWindow();
     w.cmdRestore->click();
