@@ -1,5 +1,6 @@
 #include "ratios/one_year_comparison.h"
 
+#include "industry/text_match.h"
 #include "platform/db/database.h"
 #include "shell/module1.h"
 #include "values/numbers.h"
@@ -65,11 +66,6 @@ const QString kIndustry = QStringLiteral("Industry");
 const QString kSic = QStringLiteral("SIC");
 const QString kNumberOfFirms = QStringLiteral("NumberOfFirms");
 
-QString descriptionColumn(int language)
-{
-    return language == 0 ? QStringLiteral("IndustryDescriptionE") : QStringLiteral("IndustryDescriptionF");
-}
-
 } // namespace
 
 std::span<const ComparisonRow> comparisonRows()
@@ -97,9 +93,7 @@ QStringList positionLabels()
 
 QString shownIndustryCode(const QString& storedSic, int language)
 {
-    if (language == 1 && storedSic.toLower() == u"not applicable")
-        return QStringLiteral("non applicable");
-    return storedSic;
+    return industry::shownIndustryCode(storedSic, language);
 }
 
 // ---- the current industry -------------------------------------------------------------------
@@ -111,35 +105,9 @@ std::variant<IndustryContent, ContentProblem> readIndustry(const db::Snapshot* d
         return problem;
     problem.kind = ContentProblem::Kind::UnusableColumns;
 
-    const int row = data->position();
-    // A column's value; nothing when the column is absent or holds Null (noted in the problem).
-    auto value = [&](const QString& column) -> std::optional<db::Value> {
-        const int index = data->columnIndex(column);
-        if (index < 0) {
-            problem.missing << column;
-            return std::nullopt;
-        }
-        db::Value v = data->value(row, index);
-        if (v.isNull()) {
-            problem.empty << column;
-            return std::nullopt;
-        }
-        return v;
-    };
-    auto text = [&](const QString& column) {
-        const std::optional<db::Value> v = value(column);
-        return v ? v->toText() : QString();
-    };
-    auto number = [&](const QString& column) -> double {
-        const std::optional<db::Value> v = value(column);
-        if (!v)
-            return 0;
-        if (v->isText() && !num::readsFully(v->toText())) {
-            problem.notNumbers << column;
-            return 0;
-        }
-        return v->toDouble();
-    };
+    RecordReader read(*data, problem);
+    const auto text = [&](const QString& column) { return read.text(column); };
+    const auto number = [&](const QString& column) { return read.number(column); };
 
     IndustryContent content;
     content.industryNumber = text(kIndustry);
@@ -154,36 +122,9 @@ std::variant<IndustryContent, ContentProblem> readIndustry(const db::Snapshot* d
         const double q3 = number(r.columns[2]);
         content.quartiles[i] = arrangeQuartiles(q1, q2, q3, lowerIsBetter(r.rule));
     }
-    if (!problem.missing.isEmpty() || !problem.empty.isEmpty() || !problem.notNumbers.isEmpty())
+    if (!read.usable())
         return problem;
     return content;
-}
-
-QString problemMessage(const ContentProblem& problem, int language)
-{
-    const bool english = language == 0;
-    if (problem.kind == ContentProblem::Kind::NoIndustry)
-        return english ? QStringLiteral("No industry is chosen, so the firm's ratios cannot be compared. "
-                                        "Choose an industry on the main menu first.")
-                       : QStringLiteral("Aucune industrie n'est choisie : les ratios de l'entreprise ne peuvent pas être "
-                                        "comparés. Choisissez d'abord une industrie dans le menu principal.");
-    QStringList lines;
-    const QString industry = problem.industryNumber.isEmpty() ? QString() : u' ' + problem.industryNumber;
-    lines << (english ? QStringLiteral("The figures of industry%1 cannot be used for the comparison:").arg(industry)
-                      : QStringLiteral("Les données de l'industrie%1 ne peuvent pas servir à la comparaison :").arg(industry));
-    const QString joined = QStringLiteral(", ");
-    if (!problem.missing.isEmpty())
-        lines << (english ? QStringLiteral("- the edition database has no column %1;")
-                          : QStringLiteral("- la base de données de l'édition n'a pas de colonne %1;"))
-                     .arg(problem.missing.join(joined));
-    if (!problem.empty.isEmpty())
-        lines << (english ? QStringLiteral("- no value is stored in %1;") : QStringLiteral("- aucune valeur n'est enregistrée dans %1;"))
-                     .arg(problem.empty.join(joined));
-    if (!problem.notNumbers.isEmpty())
-        lines << (english ? QStringLiteral("- %1 do not hold a number;") : QStringLiteral("- %1 ne contiennent pas de nombre;"))
-                     .arg(problem.notNumbers.join(joined));
-    lines << (english ? QStringLiteral("The comparison is left empty.") : QStringLiteral("La comparaison reste vide."));
-    return lines.join(u'\n');
 }
 
 // ---- export ---------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // its position. The window holds its content only in label texts; this file knows those labels,
 // reads the current industry's record, and lays out what the export and the printout send.
 #include "platform/printer.h"
+#include "ratios/industry_record.h"
 #include "ratios/quartile_rank.h"
 #include "values/company_ratios.h"
 #include "values/export.h"
@@ -76,23 +77,11 @@ struct IndustryContent {
     std::array<IndustryQuartiles, kRowCount> quartiles;
 };
 
-// Why no comparison can be shown.
-struct ContentProblem {
-    enum class Kind { NoIndustry, UnusableColumns } kind = Kind::NoIndustry;
-    QString industryNumber;  // the industry concerned, when it could be read
-    QStringList missing;     // columns the table does not have
-    QStringList empty;       // columns that hold no value
-    QStringList notNumbers;  // quartile columns holding a text that is not one number
-};
-
 // Reads the current row of the snapshot (null, empty or past its end: no industry). Every
 // column the window reads must exist and hold a value, and every quartile column must hold a
 // number (a text is taken only when it reads whole as one number with a period as decimal
 // point: "12,75" would otherwise be ranked as 12).
 std::variant<IndustryContent, ContentProblem> readIndustry(const db::Snapshot* data, int language);
-
-// The message for a problem, in the user's language (0 English, otherwise French).
-QString problemMessage(const ContentProblem& problem, int language);
 
 // ---- export and printout --------------------------------------------------------------------
 

@@ -268,7 +268,7 @@ void FrmMyRatiosV3::rebuild()
         setText(c->yearLabel, yearText(c->year));
 
     if (const auto* problem = std::get_if<ContentProblem>(&read))
-        kiv::MsgBox(problemMessage(*problem, gLanguage), kiv::vbExclamation);
+        kiv::MsgBox(kiv::ratios::problemMessage(*problem, gLanguage), kiv::vbOKOnly + kiv::vbExclamation);
 }
 
 // ---- buttons --------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "ratios3/three_year_comparison.h"
 
+#include "industry/text_match.h"
 #include "platform/db/database.h"
 #include "values/numbers.h"
 
@@ -114,80 +115,32 @@ QStringList positionLabels()
     return labels;
 }
 
-QString shownCode(const QString& storedSic, int language)
-{
-    if (language == 1 && storedSic.toLower() == QStringLiteral("not applicable"))
-        return QStringLiteral("non applicable");
-    return storedSic;
-}
-
 // ---- the current industry -------------------------------------------------------------------
 
 std::variant<IndustryContent, ContentProblem> readIndustry(const db::Snapshot* data, int language)
 {
+    ContentProblem problem;
     if (!data || data->EOF_())
-        return ContentProblem{ContentProblem::Kind::NoIndustry, QString(), {}};
+        return problem;
+    problem.kind = ContentProblem::Kind::UnusableColumns;
 
-    const QString description = language == 0 ? QStringLiteral("IndustryDescriptionE") : QStringLiteral("IndustryDescriptionF");
-    const auto text = [data](const QString& column) { return data->hasColumn(column) ? data->Field(column).toText() : QString(); };
-    const QString number = text(QStringLiteral("Industry"));
-
-    QStringList missing;
-    for (const QString& column : {QStringLiteral("Industry"), QStringLiteral("SIC"), description})
-        if (!data->hasColumn(column))
-            missing << column;
-    const auto order = cellsInWorkingOrder();
-    for (const Cell* c : order)
-        for (const QString& column : c->columns)
-            if (!data->hasColumn(column))
-                missing << column;
-    if (!missing.isEmpty())
-        return ContentProblem{ContentProblem::Kind::MissingColumns, number, missing};
-
-    QStringList empty;
+    ratios::RecordReader read(*data, problem);
     IndustryContent content;
+    content.industryNumber = read.text(QStringLiteral("Industry"));
+    problem.industryNumber = content.industryNumber;
+    content.code = industry::shownIndustryCode(read.text(QStringLiteral("SIC")), language);
+    content.description = read.text(ratios::descriptionColumn(language));
+    const auto order = cellsInWorkingOrder();
     for (std::size_t i = 0; i < order.size(); ++i) {
         const Cell& c = *order[i];
-        double stored[3] = {};
-        for (std::size_t q = 0; q < 3; ++q) {
-            const db::Value v = data->Field(c.columns[q]);
-            if (v.isNull())
-                empty << c.columns[q];
-            stored[q] = v.toDouble();
-        }
-        content.quartiles[i] = arrangeQuartiles(stored[0], stored[1], stored[2], c.rule == ThreeYearRule::LowerIsBetter);
+        const double q1 = read.number(c.columns[0]);
+        const double q2 = read.number(c.columns[1]);
+        const double q3 = read.number(c.columns[2]);
+        content.quartiles[i] = arrangeQuartiles(q1, q2, q3, c.rule == ThreeYearRule::LowerIsBetter);
     }
-    if (!empty.isEmpty())
-        return ContentProblem{ContentProblem::Kind::EmptyQuartiles, number, empty};
-
-    content.industryNumber = number;
-    content.code = shownCode(text(QStringLiteral("SIC")), language);
-    content.description = text(description);
+    if (!read.usable())
+        return problem;
     return content;
-}
-
-QString problemMessage(const ContentProblem& problem, int language)
-{
-    const bool english = language == 0;
-    const QString columns = problem.columns.join(QStringLiteral(", "));
-    switch (problem.kind) {
-    case ContentProblem::Kind::NoIndustry:
-        return english ? QStringLiteral("No industry is chosen, so your ratios cannot be compared. Please choose an industry "
-                                        "in the main menu first.")
-                       : QStringLiteral("Aucune industrie n'est choisie : vos ratios ne peuvent pas être comparés. Veuillez "
-                                        "d'abord choisir une industrie au menu principal.");
-    case ContentProblem::Kind::MissingColumns:
-        return english ? QStringLiteral("Your ratios cannot be compared: the data of industry %1 in this edition lack the "
-                                        "columns %2.").arg(problem.industryNumber, columns)
-                       : QStringLiteral("Vos ratios ne peuvent pas être comparés : il manque aux données de l'industrie %1 "
-                                        "dans cette édition les colonnes %2.").arg(problem.industryNumber, columns);
-    case ContentProblem::Kind::EmptyQuartiles:
-        return english ? QStringLiteral("Your ratios cannot be compared: this edition holds no value for industry %1 in %2.")
-                             .arg(problem.industryNumber, columns)
-                       : QStringLiteral("Vos ratios ne peuvent pas être comparés : cette édition ne contient aucune valeur "
-                                        "pour l'industrie %1 dans %2.").arg(problem.industryNumber, columns);
-    }
-    return QString();
 }
 
 // ---- export ---------------------------------------------------------------------------------

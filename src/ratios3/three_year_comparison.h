@@ -4,6 +4,7 @@
 // its content only in label texts; this file knows the labels, reads the current industry's
 // record, and lays out what the export and the printout send.
 #include "platform/printer.h"
+#include "ratios/industry_record.h"
 #include "ratios/quartile_rank.h"
 #include "ratios3/three_year_rank.h"
 #include "values/export.h"
@@ -62,10 +63,6 @@ int ratioNameId(Ratio ratio);        // the name's string-table id (English; Fre
 // ratio's better label, then its worse label.
 QStringList positionLabels();
 
-// The code text the window shows for the stored SIC text: in French a code stored as
-// "not applicable" (in any letter case, nothing trimmed) reads "non applicable".
-QString shownCode(const QString& storedSic, int language);
-
 // ---- the current industry -------------------------------------------------------------------
 
 // What the window shows of the current industry.
@@ -78,20 +75,11 @@ struct IndustryContent {
     std::array<IndustryQuartiles, kCellCount> quartiles;
 };
 
-// Why no comparison can be shown.
-struct ContentProblem {
-    enum class Kind { NoIndustry, MissingColumns, EmptyQuartiles } kind = Kind::NoIndustry;
-    QString industryNumber; // the industry concerned, when there is one
-    QStringList columns;    // the columns that are absent, or that hold no value
-};
+using ratios::ContentProblem;
 
-// Reads the current row of the snapshot (null or past its end: no industry). Every column
-// the window reads must exist; every quartile column must hold a value. A header column
-// without a value shows as the empty text.
+// Reads the current row of the snapshot (null or past its end: no industry). Every column the
+// window reads must exist and hold a value, every quartile column a number.
 std::variant<IndustryContent, ContentProblem> readIndustry(const db::Snapshot* data, int language);
-
-// The message for a problem, in the user's language (0 English, otherwise French).
-QString problemMessage(const ContentProblem& problem, int language);
 
 // The firm's position in a cell, from the texts its labels hold.
 inline QuartilePosition rankCell(const Cell& c, const QString& firmText, const IndustryQuartiles& quartiles)

@@ -271,7 +271,7 @@ void TestFrmMyRatiosV3::noIndustry()
     click(frmMyValuesV3().cmdView);
     QCOMPARE(activationsWhileOpen, 1);
     QCOMPARE(program.dialogs.texts(),
-             QStringList{u"No industry is chosen, so your ratios cannot be compared. Please choose an industry in the main menu first."_s});
+             QStringList{u"No industry is chosen, so the firm's ratios cannot be compared. Choose an industry on the main menu first."_s});
     QVERIFY(w.isVisible());
     QCOMPARE(cellTexts(w), QStringList(kCellCount, u"|||"_s));
     QCOMPARE(text(w, u"Label91"_s), u"1997"_s);
@@ -288,10 +288,12 @@ void TestFrmMyRatiosV3::incompleteIndustry_data()
     QTest::addColumn<bool>("drop");
     QTest::addColumn<QString>("message");
     QTest::newRow("Null, English") << 0 << u"PPMQ3_2"_s << false
-                                   << u"Your ratios cannot be compared: this edition holds no value for industry 401 in PPMQ3_2."_s;
+                                   << u"The figures of industry 401 cannot be used for the comparison:\n- no value is stored in PPMQ3_2;\n"_s
+                                      u"The comparison is left empty."_s;
     QTest::newRow("missing, French")
         << 1 << u"LTAQ1_1"_s << true
-        << u"Vos ratios ne peuvent pas être comparés : il manque aux données de l'industrie 401 dans cette édition les colonnes LTAQ1_1."_s;
+        << u"Les données de l'industrie 401 ne peuvent pas servir à la comparaison :\n- la base de données de l'édition n'a pas de "_s
+           u"colonne LTAQ1_1;\nLa comparaison reste vide."_s;
 }
 
 void TestFrmMyRatiosV3::incompleteIndustry()

@@ -207,33 +207,33 @@ void TestThreeYearComparison::quartileTexts()
     QCOMPARE(quartiles[0].q2, c.ratio == Ratio::NetProfitMargin && c.year == Year::Year3 ? expected.q2 : u"2.30"_s);
 }
 
-// No current industry, a column the edition lacks, a quartile without a value: no content,
-// and a message that says which.
+// No current industry, a column the edition lacks, a column without a value, a quartile that
+// is not a number: no content, and the problem names the columns.
 void TestThreeYearComparison::problems_data()
 {
     QTest::addColumn<std::shared_ptr<kiv::db::Snapshot>>("data");
     QTest::addColumn<bool>("pastEnd");
     QTest::addColumn<int>("language");
     QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("message");
-    using K = ContentProblem::Kind;
-    QTest::newRow("no snapshot") << std::shared_ptr<kiv::db::Snapshot>() << false << 0 << int(K::NoIndustry)
-                                 << u"No industry is chosen, so your ratios cannot be compared. Please choose an industry in the main "
-                                    u"menu first."_s;
-    QTest::newRow("past the last row, French")
-        << edition() << true << 1 << int(K::NoIndustry)
-        << u"Aucune industrie n'est choisie : vos ratios ne peuvent pas être comparés. Veuillez d'abord choisir une industrie au "
-           u"menu principal."_s;
-    QTest::newRow("missing quartile column")
-        << edition({}, u"LTAQ3_1"_s) << false << 0 << int(K::MissingColumns)
-        << u"Your ratios cannot be compared: the data of industry 401 in this edition lack the columns LTAQ3_1."_s;
-    QTest::newRow("missing description, French")
-        << edition({}, u"IndustryDescriptionF"_s) << false << 1 << int(K::MissingColumns)
-        << u"Vos ratios ne peuvent pas être comparés : il manque aux données de l'industrie 401 dans cette édition les colonnes "
-           u"IndustryDescriptionF."_s;
-    QTest::newRow("Null quartiles")
-        << edition({{u"NPMQ2_1"_s, Value::null()}, {u"ROEQ3_3"_s, Value::null()}}) << false << 0 << int(K::EmptyQuartiles)
-        << u"Your ratios cannot be compared: this edition holds no value for industry 401 in ROEQ3_3, NPMQ2_1."_s;
+    QTest::addColumn<QStringList>("missing");
+    QTest::addColumn<QStringList>("empty");
+    QTest::addColumn<QStringList>("notNumbers");
+    const int none = int(ContentProblem::Kind::NoIndustry);
+    const int columns = int(ContentProblem::Kind::UnusableColumns);
+    QTest::newRow("no snapshot") << std::shared_ptr<kiv::db::Snapshot>() << false << 0 << none << QStringList() << QStringList()
+                                 << QStringList();
+    QTest::newRow("past the last row") << edition() << true << 1 << none << QStringList() << QStringList() << QStringList();
+    QTest::newRow("missing quartile column") << edition({}, u"LTAQ3_1"_s) << false << 0 << columns << QStringList{u"LTAQ3_1"_s}
+                                             << QStringList() << QStringList();
+    QTest::newRow("missing French description") << edition({}, u"IndustryDescriptionF"_s) << false << 1 << columns
+                                                << QStringList{u"IndustryDescriptionF"_s} << QStringList() << QStringList();
+    QTest::newRow("Null quartiles, 1999 first") << edition({{u"NPMQ2_1"_s, Value::null()}, {u"ROEQ3_3"_s, Value::null()}}) << false
+                                                << 0 << columns << QStringList() << QStringList{u"ROEQ3_3"_s, u"NPMQ2_1"_s}
+                                                << QStringList();
+    QTest::newRow("Null code") << edition({{u"SIC"_s, Value::null()}}) << false << 0 << columns << QStringList()
+                               << QStringList{u"SIC"_s} << QStringList();
+    QTest::newRow("decimal comma") << edition({{u"PPMQ1_2"_s, Value::text(u"12,75"_s)}}) << false << 0 << columns << QStringList()
+                                   << QStringList() << QStringList{u"PPMQ1_2"_s};
 }
 
 void TestThreeYearComparison::problems()
@@ -242,14 +242,20 @@ void TestThreeYearComparison::problems()
     QFETCH(bool, pastEnd);
     QFETCH(int, language);
     QFETCH(int, kind);
-    QFETCH(QString, message);
+    QFETCH(QStringList, missing);
+    QFETCH(QStringList, empty);
+    QFETCH(QStringList, notNumbers);
     if (pastEnd)
         data->MoveNext();
     const auto read = readIndustry(data.get(), language);
     const auto* problem = std::get_if<ContentProblem>(&read);
     QVERIFY(problem);
     QCOMPARE(int(problem->kind), kind);
-    QCOMPARE(problemMessage(*problem, language), message);
+    QCOMPARE(problem->missing, missing);
+    QCOMPARE(problem->empty, empty);
+    QCOMPARE(problem->notNumbers, notNumbers);
+    if (kind == int(ContentProblem::Kind::UnusableColumns))
+        QCOMPARE(problem->industryNumber, u"401"_s);
 }
 
 // What each cell of the export is made of, shown as the control names in brackets.
