@@ -12,6 +12,10 @@
 #include "values/frm_export.h"
 #include "values3/frm_my_values_v3.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QScopeGuard>
+
 using namespace kiv::ratios3;
 using kiv::setBold;
 using kiv::setColours;
@@ -221,17 +225,37 @@ void FrmMyRatiosV3::Form_Paint()
 
 void FrmMyRatiosV3::Form_Activate()
 {
-    // A message of the rebuild must not start another rebuild when its box gives the
-    // activation back.
-    if (activating_)
-        return;
-    activating_ = true;
-    rebuild();
-    activating_ = false;
+    leftForOtherWindow_ = false;
+    rebuild(true);
 }
 
-void FrmMyRatiosV3::rebuild()
+void FrmMyRatiosV3::changeEvent(QEvent* event)
 {
+    Form::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    if (isActiveWindow()) {
+        // Back from another window: rebuilt without telling again what the showing told.
+        if (leftForOtherWindow_ && isVisible()) {
+            leftForOtherWindow_ = false;
+            rebuild(false);
+        }
+        return;
+    }
+    // A message or input box over the window is no other window: its closing changes nothing.
+    QWidget* now = QApplication::activeWindow();
+    leftForOtherWindow_ = now && now != this && qobject_cast<kiv::Form*>(now);
+}
+
+void FrmMyRatiosV3::rebuild(bool report)
+{
+    // A message of the rebuild must not start another rebuild when its box gives the
+    // activation back.
+    if (rebuilding_)
+        return;
+    rebuilding_ = true;
+    const auto done = qScopeGuard([this] { rebuilding_ = false; });
+
     for (const QString& name : positionLabels())
         setText(name, QString());
 
@@ -267,7 +291,7 @@ void FrmMyRatiosV3::rebuild()
     for (const Cell* c : cells)
         setText(c->yearLabel, yearText(c->year));
 
-    if (const auto* problem = std::get_if<ContentProblem>(&read))
+    if (const auto* problem = std::get_if<ContentProblem>(&read); problem && report)
         kiv::MsgBox(kiv::ratios::problemMessage(*problem, gLanguage), kiv::vbOKOnly + kiv::vbExclamation);
 }
 

@@ -11,7 +11,8 @@ class ClickLabel;
 
 // The three-year comparison window: the firm's six ratios for 1999, 1998 and 1997 beside the
 // current industry's medians, with the firm's place in the industry's quartiles. Its content
-// lives only in label texts and is rebuilt every time the window is shown.
+// lives only in label texts and is rebuilt every time the window is shown, and whenever it
+// becomes active again after another window of the program (the export dialog).
 class FrmMyRatiosV3 : public kiv::Form, public kiv::ExportOwnerAt<kiv::exports::OwnerSlot::ThreeYearRatios> {
     Q_OBJECT
 public:
@@ -63,14 +64,19 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Paint() override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void showDefinition(const QString& nameLabel);
     void exportTo(kiv::exports::Program program);
     void setText(const QString& name, const QString& text);
-    // Rebuilds the whole content from the current industry and the firm's ratios.
-    void rebuild();
+    // Rebuilds the whole content from the current industry and the firm's ratios; `report`
+    // tells the user when the industry can't be compared.
+    void rebuild(bool report);
 
-    bool activating_ = false;
+    bool rebuilding_ = false;
+    // The window lost the activation to another window of the program (not a message box):
+    // getting it back rebuilds the content.
+    bool leftForOtherWindow_ = false;
 };
 KIV_FORM_ACCESSOR(FrmMyRatiosV3, frmMyRatiosV3)

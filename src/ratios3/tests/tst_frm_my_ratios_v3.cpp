@@ -155,10 +155,12 @@ private slots:
     void road_data();
     void road();
     void noIndustry();
+    void sampleVolume3();
     void incompleteIndustry_data();
     void incompleteIndustry();
     void exportCells_data();
     void exportCells();
+    void rebuiltAfterExportDialog();
     void printout();
     void definitions_data();
     void definitions();
@@ -252,8 +254,9 @@ void TestFrmMyRatiosV3::road()
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(0));
 }
 
-// Without a current industry the window says so once, shows an empty comparison, and a
-// second activation while the message is up starts nothing.
+// Without a current industry the window says so once, shows an empty comparison, and neither a
+// second activation while the message is up nor coming back from the export dialog tells it
+// again.
 void TestFrmMyRatiosV3::noIndustry()
 {
     kivtest::Program program;
@@ -277,6 +280,51 @@ void TestFrmMyRatiosV3::noIndustry()
     QCOMPARE(text(w, u"Label91"_s), u"1997"_s);
     QVERIFY(w.lblIndustryDescription->text().isEmpty());
     QVERIFY(text(w, u"lblLtaQ396"_s).isEmpty());
+
+    // Back from the export dialog: rebuilt, still empty, and not told again.
+    program.dialogs.whileOpen = nullptr;
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    click(w.cmdExport);
+    QVERIFY(QTest::qWaitForWindowActive(&frmExportV3()));
+    click(frmExportV3().cmdCancel);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCoreApplication::processEvents();
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    QCOMPARE(cellTexts(w), QStringList(kCellCount, u"|||"_s));
+}
+
+// The sample Volume 3 delivered with the program: the comparison shows an industry's medians
+// and a position in every cell, and Export and Print carry them.
+void TestFrmMyRatiosV3::sampleVolume3()
+{
+    kivtest::Program program;
+    Documents docs;
+    setLanguage(0);
+    kivtest::useSampleEdition(program, u"optVol3"_s);
+    frmMenuselect().Startapp_Click();
+    pickIndustry(u"Blorps for children"_s);
+    continueToEntry();
+    typeFigures(kFigures);
+    click(frmMyValuesV3().cmdView);
+    FrmMyRatiosV3& w = frmMyRatiosV3();
+    QVERIFY(w.isVisible());
+    QVERIFY(program.dialogs.prompts().empty());
+    QCOMPARE(w.lblIndustryNumber->text(), u"305"_s);
+    for (const Cell* c : cellsInWorkingOrder())
+        QVERIFY2(!text(w, c->median).isEmpty(), qPrintable(c->median));
+    verifyWellFormed(w);
+
+    kiv::sheet::RecordingServers servers;
+    click(w.cmdExport);
+    program.dialogs.answerInput(u"sample"_s);
+    program.dialogs.answer(kiv::vbOK);
+    click(frmExportV3().cmdOK);
+    QCOMPARE(servers.written.size(), std::size_t(105));
+    QCOMPARE(servers.cell(u"D6"_s), text(w, u"lblNpmQ296"_s));
+    QCOMPARE(servers.cell(u"E28"_s) + servers.cell(u"F28"_s), text(w, u"lblLta94"_s) + text(w, u"lblLta194"_s));
+    click(w.cmdPrint);
+    QCOMPARE(program.printer.documents().size(), std::size_t(1));
+    QVERIFY(program.printer.documents()[0].textLines().join(u'\n').contains(u"Blorps for children"_s));
 }
 
 // A quartile column without a value, or an edition that lacks one: one message naming them, an
@@ -380,6 +428,27 @@ void TestFrmMyRatiosV3::exportCells()
     QCOMPARE(lta1997, (QStringList{u"1997"_s, dots, u"0.51"_s, QString(), dots}));
     QCOMPARE(servers.cell(u"A26"_s), english ? u"Liabilities to assets"_s : u"Ratio du passif à l'actif"_s);
     QCOMPARE(servers.cell(u"B26"_s), u"1999"_s);
+}
+
+// Back from the export dialog the window is active again and rebuilt from the sources as they
+// are then; the industry's message is not told again.
+void TestFrmMyRatiosV3::rebuiltAfterExportDialog()
+{
+    KIV_REQUIRE_SHARED();
+    kivtest::Program program;
+    FrmMyRatiosV3& w = compare(program, 0, true, u"Hardware stores"_s);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    click(w.cmdExport);
+    QVERIFY(QTest::qWaitForWindowActive(&frmExportV3()));
+    frmMyValuesV3().findChild<QLabel*>(u"lblNpm"_s)->setText(u"..."_s);
+    frmMyValuesV3().findChild<QLabel*>(u"lblLta94"_s)->setText(u"0.37"_s);
+    click(frmExportV3().cmdCancel);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTRY_COMPARE(cellTexts(w)[0], u"...|5.00|...|"_s);
+    QCOMPARE(cellTexts(w)[17], u"0.37|0.53|75|"_s);
+    verifyWellFormed(w);
+    QVERIFY(w.isEnabled());
+    QVERIFY(program.dialogs.prompts().empty());
 }
 
 // The printout as printed: the header, the heads, one line per cell with the window's texts.
