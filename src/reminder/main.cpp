@@ -35,8 +35,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tivmel"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
 
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tivmel"), tivmel::message(QString::fromUtf8(KIV_INSTALLED_PROGRAM_DIR)),
-                    QMessageBox::Ok);
+    const QString folder = tivmel::installFolder(QString::fromUtf8(KIV_INSTALLED_PROGRAM_DIR), QApplication::applicationDirPath());
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tivmel"), tivmel::message(folder), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     if (qEnvironmentVariableIsSet("TIVMEL_SELF_TEST"))
         QTimer::singleShot(0, &box, [&box] {
