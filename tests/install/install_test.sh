@@ -9,7 +9,9 @@
 #    the next run restores them, another user still sees the delivered zeros, and the
 #    delivered stores stay byte for byte as installed;
 #  - the build tree's program behaves the same;
-#  - a staged install (DESTDIR) puts the program where the reminder program says it is.
+#  - the reminder program names the program folder it is installed in;
+#  - a staged install (DESTDIR) puts the program in the configured folder, and its menu entry
+#    names the configured launcher.
 set -euo pipefail
 
 while [ $# -gt 0 ]; do
@@ -18,6 +20,7 @@ while [ $# -gt 0 ]; do
     --probe) probe=$2 ;;
     --program-subdir) subdir=$2 ;;
     --program-folder) configured_folder=$2 ;;
+    --full-bindir) configured_bindir=$2 ;;
     --bindir) bindir=$2 ;;
     --datadir) datadir=$2 ;;
     *) echo "unknown argument $1" >&2; exit 2 ;;
@@ -83,7 +86,7 @@ check "the menu entry has an English name" test -n "$(entry Name)"
 check "the menu entry has a French name" test -n "$(entry 'Name\[fr\]')"
 check "the menu entry has a French comment" test -n "$(entry 'Comment\[fr\]')"
 check "the menu entry is in Office and Finance" test "$(entry Categories)" = "Office;Finance;"
-check "the menu entry starts a launcher of the bin folder" test -L "$prefix/$bindir/$(entry Exec)"
+check "the menu entry starts the launcher of the prefix's bin folder" test "$(entry Exec)" = "$prefix/$bindir/Kiv_2000"
 icon=$prefix/$datadir/icons/hicolor/scalable/apps/$(entry Icon).svg
 check "the menu entry's icon is installed" grep -q '<svg' "$icon"
 
@@ -175,13 +178,22 @@ as_user() { "$@"; }
 run "$work/run-build" "$home2" "$build/bin/Kiv_2000"
 check_smoke "$work/run-build" "build tree" "$build/bin/Kiv_2000"
 
-# --- A staged install: the reminder names the folder the program lands in -----------------
+# --- The reminder: the program folder it is installed in, under this prefix ---------------
+reminder=$(env -i PATH=/usr/bin:/bin HOME="$work" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen TIVMEL_SELF_TEST=1 \
+  ASAN_OPTIONS="${ASAN_OPTIONS:-}" "$prefix/$bindir/Tivmel" 2>/dev/null || true)
+check "the reminder shows its box and ends" grep -qx "buttons: OK" <<< "$reminder"
+check "the reminder names the program folder" \
+  grep -qF "The default destination directory is: $(readlink -f "$folder")." <<< "$reminder"
+check "the reminder names it in French too" \
+  grep -qF "Le répertoire destinataire par défault est: $(readlink -f "$folder")." <<< "$reminder"
+
+# --- A staged install: the configured folders, not the staging one ------------------------
 stage=$work/stage
 DESTDIR=$stage cmake --install "$build" > "$work/stage.log" || { cat "$work/stage.log"; exit 1; }
 check "a staged install puts the program in $configured_folder" test -x "$stage$configured_folder/Kiv_2000"
-reminder=$(env -i PATH=/usr/bin:/bin HOME="$work" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen TIVMEL_SELF_TEST=1 \
-  ASAN_OPTIONS="${ASAN_OPTIONS:-}" "$stage$configured_folder/Tivmel" 2>/dev/null || true)
-check "the reminder names the program folder" grep -qF "The default destination directory is: $configured_folder." <<< "$reminder"
+staged_entry=$(find "$stage" -name kiv_2000.desktop | head -n 1)
+check "the staged menu entry starts $configured_bindir/Kiv_2000" \
+  grep -qx "Exec=$configured_bindir/Kiv_2000" "$staged_entry"
 
 if [ "$failures" -gt 0 ]; then
   for out in "$work"/run*; do
