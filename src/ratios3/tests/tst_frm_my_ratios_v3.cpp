@@ -18,6 +18,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 using namespace kiv::ratios3;
@@ -152,6 +153,7 @@ struct Documents {
 class TestFrmMyRatiosV3 : public QObject {
     Q_OBJECT
 private slots:
+    void load();
     void road_data();
     void road();
     void noIndustry();
@@ -170,6 +172,37 @@ private slots:
     void industryReport_data();
     void industryReport();
 };
+
+// Loaded once to the screen's size, scaled across and down apart, every label and button at 10
+// points; the boundary labels hidden, the year labels waiting for the first showing.
+void TestFrmMyRatiosV3::load()
+{
+    kivtest::Program program; // a screen of 9600 x 7200 twips
+    setLanguage(0);
+    FrmMyRatiosV3& w = frmMyRatiosV3();
+    QCOMPARE(w.size(), QSize(640, 480));
+    QCOMPARE(int(w.CurrentFontSize), 10);
+    int fonts = 0;
+    for (const QWidget* c : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (qobject_cast<const QLabel*>(c) || qobject_cast<const QAbstractButton*>(c)) {
+            QVERIFY2(w.controlFontSize(c) == 10, qPrintable(c->objectName()));
+            ++fonts;
+        }
+    QCOMPARE(fonts, kCellCount * 7 + 6 + 10 + 12); // cells, ratio names, buttons, heads and header
+    const float across = 9600.0f / 10200.0f;
+    const float down = 7200.0f / 8100.0f;
+    const kiv::fit::Item* year = w.item(w.label(u"Label91"_s));
+    QCOMPARE(year->left, 3165 * across);
+    QCOMPARE(year->top, 7380 * down);
+    QCOMPARE(year->width, 615 * across);
+    QCOMPARE(year->height, 255 * down);
+    QCOMPARE(w.item(w.label(u"lblMyPpm95"_s))->left, 4260 * across);
+    QCOMPARE(w.item(w.label(u"lblMyPpm95"_s))->top, 4020 * down);
+    QCOMPARE(w.item(w.lblSice)->left, 720 * across);
+    QVERIFY(w.label(u"lblLtaq394"_s)->isHidden() && w.label(u"lblReQ195"_s)->isHidden());
+    QVERIFY(!w.label(u"lblNpm1"_s)->isHidden() && !w.label(u"lblNpmQ296"_s)->isHidden());
+    QCOMPARE(text(w, u"Label74"_s) + text(w, u"Label78"_s) + text(w, u"Label91"_s), u"Year3Year2Year1"_s);
+}
 
 void TestFrmMyRatiosV3::road_data()
 {
@@ -190,6 +223,10 @@ void TestFrmMyRatiosV3::road()
     QFETCH(bool, sqlite);
     QFETCH(int, language);
     const bool english = language == 0;
+    // A French user's regional settings write a decimal comma: the window keeps its periods.
+    const QLocale previous;
+    QLocale::setDefault(english ? QLocale(QLocale::English, QLocale::Canada) : QLocale(QLocale::French, QLocale::Canada));
+    const auto restore = qScopeGuard([&previous] { QLocale::setDefault(previous); });
     kivtest::Program program;
     FrmMyRatiosV3& w = compare(program, language, sqlite, english ? u"Hardware stores"_s : u"Quincailleries"_s);
     QVERIFY(w.isVisible());
