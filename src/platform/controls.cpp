@@ -25,7 +25,9 @@ CommandButton::CommandButton(const QString& name, QWidget* parent)
 
 void CommandButton::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+    // Enter of the main keys or of the keypad; with Shift, Ctrl or Alt held it is no Enter.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
         click();
         return;

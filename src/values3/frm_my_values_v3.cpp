@@ -328,8 +328,13 @@ void FrmMyValuesV3::cmdSave_Click()
     QStringList list;
     for (const QString& text : texts())
         list << text;
-    if (const std::optional<kiv::store::Failure> failure = kiv::store::save(savedFigures(), list))
-        kiv::MsgBox(kiv::store::failureMessage(*failure, true, gLanguage, amountDescriptions(gLanguage)), kiv::vbExclamation);
+    const std::optional<kiv::store::Failure> failure = kiv::store::save(savedFigures(), list);
+    if (!failure)
+        return;
+    kiv::MsgBox(kiv::store::failureMessage(*failure, true, gLanguage, amountDescriptions(gLanguage)), kiv::vbExclamation);
+    // The box whose text can't be saved, ready to be corrected; its text is not checked again.
+    if (failure->kind == kiv::store::Failure::Kind::NotANumber && failure->column >= 0 && failure->column < kAmountCount)
+        entry_.quietly([&] { focusAndSelect(boxes_[static_cast<std::size_t>(failure->column)]); });
 }
 
 void FrmMyValuesV3::cmdRestore_Click()

@@ -3,6 +3,7 @@
 // the printout and the ways out.
 #include "industry/frm_startup.h"
 #include "platform/db/database.h"
+#include "shell/frm_menuselect.h"
 #include "platform/spreadsheet/recording.h"
 #include "platform/spreadsheet/save_file.h"
 #include "ratios3/frm_my_ratios_v3.h"
@@ -13,9 +14,11 @@
 #include "values3/three_year_printout.h"
 #include "values/entry_controls.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLocale>
 
 using namespace kiv::values3;
 using namespace Qt::StringLiterals;
@@ -115,6 +118,72 @@ struct Documents {
     ~Documents() { kiv::sheet::setDocumentsFolder(QString()); }
 };
 
+
+// The firm's figures of the saved three-year fixture, in the order of the boxes; they balance in
+// every year.
+const QStringList kFigures{
+    u"5420000"_s, u"3185400"_s, u"2234600"_s, u"8765400"_s, u"8123750"_s, u"2436125"_s, u"612480"_s, u"498215.25"_s, u"371904.1275"_s,
+    u"5012350"_s, u"3077100"_s, u"1935250"_s, u"8010200"_s, u"7452600"_s, u"2198517"_s, u"401315"_s, u"275840"_s, u"203120.5"_s,
+    u"4706800"_s, u"3150625"_s, u"1556175"_s, u"7384900"_s, u"6890450"_s, u"1929326"_s, u"-18740"_s, u"-96315.75"_s, u"-71208"_s};
+// Their 18 ratios, in the order of the ratio labels.
+const QStringList kFigureRatios{u"4.24"_s, u"5.68"_s, u"29.99"_s, u"9.19"_s, u"0.59"_s, u"16.64"_s,
+                                u"2.54"_s, u"3.44"_s, u"29.50"_s, u"5.50"_s, u"0.61"_s, u"10.50"_s,
+                                u"-0.96"_s, u"-1.30"_s, u"28.00"_s, u"-2.05"_s, u"0.67"_s, u"-4.58"_s};
+
+// Chooses the language as the start screen does.
+void setLanguage(int language)
+{
+    gLanguage = static_cast<std::int16_t>(language);
+    gLangLetter = language == 0 ? u"E"_s : u"F"_s;
+    gDescField = u"IndustryDescription"_s + gLangLetter;
+}
+
+void click(QAbstractButton* b)
+{
+    QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->objectName()));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Picks an industry by its name in the alphabetical list of the industry selection.
+void pickIndustry(const QString& name)
+{
+    FrmStartup& s = frmStartup();
+    click(s.cmdSelectList);
+    kiv::ComboBox* list = s.cboIndustry;
+    const int i = list->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(i >= 0, qPrintable(name));
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    view->setCurrentIndex(view->model()->index(i, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    list->hidePopup();
+}
+
+// The edition menu's Start on a sample edition: the industry selection comes up.
+void startOn(const kivtest::Program& program, const QString& option, int language)
+{
+    setLanguage(language);
+    kivtest::useSampleEdition(program, option);
+    frmMenuselect().Startapp_Click();
+    QVERIFY(frmStartup().isVisible());
+}
+
+// Compare and financial ratios, then Continue: the entry window comes up.
+void continueToEntry()
+{
+    FrmStartup& s = frmStartup();
+    click(s.optCompare);
+    click(s.optRatios);
+    click(s.Cmdcontinue);
+    QVERIFY(frmMyValuesV3().isVisible());
+}
+
+// Writes a store file holding one table.
+void writeStoreTable(const kiv::db::TableData& table)
+{
+    kiv::db::writeDatabase(kiv::store::storePath(savedFigures()), {table});
+}
+
 } // namespace
 
 class TestFrmMyValuesV3 : public QObject {
@@ -143,6 +212,13 @@ private slots:
     void saveRefusesText();
     void restoreFailureChangesNothing();
     void restoreAccessStore();
+    void restoreFailures_data();
+    void restoreFailures();
+    void road_data();
+    void road();
+    void exportTakesCurrentIndustry_data();
+    void exportTakesCurrentIndustry();
+    void numbersWithAPeriod();
     void exportDialog();
     void exportCells_data();
     void exportCells();
@@ -562,6 +638,9 @@ void TestFrmMyValuesV3::saveRefusesText()
                          u"is not a number. Please correct it and save again."_s});
     QCOMPARE(fileBytes(kiv::store::storePath(savedFigures())), before);
     QCOMPARE(w.txtGrossProfitYear2->text(), u"12,5"_s);
+    // The box is ready to be corrected.
+    QCOMPARE(focusName(), u"txtGrossProfitYear2"_s);
+    QCOMPARE(w.txtGrossProfitYear2->selectedText(), u"12,5"_s);
 }
 
 void TestFrmMyValuesV3::restoreFailureChangesNothing()
@@ -667,6 +746,175 @@ void TestFrmMyValuesV3::exportCells()
     QCOMPARE(servers.cell(u"C15"_s), lotus ? u"\"..."_s : u"..."_s);
     QCOMPARE(program.dialogs.last().text, language == 0 ? u"Successfully Exported 'three.xls'"_s
                                                         : u"Les données ont été exportées 'three.xls'"_s);
+}
+
+void TestFrmMyValuesV3::restoreFailures_data()
+{
+    QTest::addColumn<QString>("column");  // the column of the delivered row that is spoiled
+    QTest::addColumn<QString>("spoiled"); // "missing", "null", "no row", or the value it holds
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no row") << QString() << u"no row"_s << u"the file holds no saved figures"_s;
+    QTest::newRow("a column missing") << u"OperatingProfitYear2"_s << u"missing"_s
+                                      << u"the saved figures have no value for Annual operating profit, 1998"_s;
+    QTest::newRow("a column without a value") << u"TaYear1"_s << u"null"_s << u"the saved figures have no value for Total assets, 1997"_s;
+    QTest::newRow("a decimal comma") << u"SalesYear3"_s << u"12,5"_s
+                                     << u"the saved value of Annual sales of goods, 1999 is not an amount"_s;
+    QTest::newRow("beyond the amount range") << u"TaYear2"_s << u"1E15"_s
+                                             << u"the saved value of Total assets, 1998 is not an amount"_s;
+}
+
+// A store that can't give back the whole row is told about and changes no box.
+void TestFrmMyValuesV3::restoreFailures()
+{
+    QFETCH(QString, column);
+    QFETCH(QString, spoiled);
+    QFETCH(QString, reason);
+    kivtest::Program program;
+    kiv::db::TableData t;
+    t.name = u"MyValue_v3"_s;
+    std::vector<kiv::db::Value> row;
+    for (const QString& name : columnNames()) {
+        if (name == column && spoiled == u"missing"_s)
+            continue;
+        const bool text = name == column && spoiled != u"null"_s;
+        t.columns.push_back({name, text ? kiv::db::ColumnType::Text : kiv::db::ColumnType::Double});
+        row.push_back(name != column ? kiv::db::Value::number(7)
+                      : text         ? kiv::db::Value::text(spoiled)
+                                     : kiv::db::Value::null());
+    }
+    if (spoiled != u"no row"_s)
+        t.rows.push_back(row);
+    writeStoreTable(t);
+
+    FrmMyValuesV3& w = shownWindow();
+    const std::vector<kiv::TextBox*> boxes = w.amountBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setText(QString::number(i));
+    const QStringList before = boxTexts(w);
+    program.dialogs.answer(kiv::vbOK);
+    w.cmdRestore->click();
+    QCOMPARE(program.dialogs.texts(), QStringList{u"The saved figures could not be restored from '"_s
+                                                  + kiv::store::storePath(savedFigures()) + u"': "_s + reason
+                                                  + u". No figure was changed."_s});
+    QCOMPARE(boxTexts(w), before);
+}
+
+void TestFrmMyValuesV3::road_data()
+{
+    QTest::addColumn<QString>("edition");
+    QTest::addColumn<int>("language");
+    QTest::newRow("Volume 3, English") << u"optVol3"_s << 0;
+    QTest::newRow("Ontario, French") << u"optOntario"_s << 1;
+    QTest::newRow("other edition, English") << u"optOther"_s << 0;
+}
+
+// From the edition menu's Start to the comparison as the user goes: compare and ratios,
+// Continue, the figures typed box after box with Enter, then Enter on the compare button.
+void TestFrmMyValuesV3::road()
+{
+    QFETCH(QString, edition);
+    QFETCH(int, language);
+    kivtest::Program program;
+    startOn(program, edition, language);
+    continueToEntry();
+    FrmMyValuesV3& w = frmMyValuesV3();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(w.cmdView->text(), language == 0 ? u"Compare your ratios"_s : u"Comparer vos ratios"_s);
+    QCOMPARE(boxTexts(w), QStringList(kAmountCount, u"0"_s));
+    QCOMPARE(focusName(), u"txtTaYear3"_s);
+    for (const QString& figure : kFigures) {
+        QWidget* current = QApplication::focusWidget();
+        typeInto(current, figure);
+        QTest::keyClick(current, Qt::Key_Return);
+    }
+    QCOMPARE(boxTexts(w), kFigures);
+    QCOMPARE(focusName(), u"cmdView"_s);
+    // The keypad's Enter presses the focused button as well.
+    QTest::keyClick(w.cmdView, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(program.dialogs.prompts().empty());
+    QCOMPARE(ratioTextsOf(w), kFigureRatios);
+    QVERIFY(frmMyRatiosV3().isVisible());
+    QVERIFY(!w.isVisible());
+}
+
+void TestFrmMyValuesV3::exportTakesCurrentIndustry_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("industry");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("defaultName");
+    QTest::newRow("English") << 0 << u"Sprangle stores"_s << u"Export My Values, SICE:7956 to Excel file"_s << u"Mval7956.xlsx"_s;
+    QTest::newRow("French") << 1 << u"Machins pour enfants"_s << u"Exporter Vol3, CTI-E:4774 à un fichier de Excel"_s
+                            << u"Mval4774.xlsx"_s;
+    QTest::newRow("French, no code") << 1 << u"Oddments pour enfants"_s
+                                     << u"Exporter Vol3, CTI-E:non applicable à un fichier de Excel"_s
+                                     << u"Mvalnon applicable.xlsx"_s;
+}
+
+// The export is named after the industry the figures are compared with: the one picked last on
+// the main menu, not the first one it showed.
+void TestFrmMyValuesV3::exportTakesCurrentIndustry()
+{
+    QFETCH(int, language);
+    QFETCH(QString, industry);
+    QFETCH(QString, title);
+    QFETCH(QString, defaultName);
+    kivtest::Program program;
+    Documents documents;
+    kiv::sheet::RecordingServers servers;
+    startOn(program, u"optVol3"_s, language);
+    continueToEntry();
+    FrmMyValuesV3& w = frmMyValuesV3();
+    click(w.cmdReturn);
+    pickIndustry(industry);
+    continueToEntry();
+    click(w.cmdExport);
+    QTest::mouseClick(frmExportV3().optExcel, Qt::LeftButton);
+    program.dialogs.answerInput(QString()); // Cancel: nothing is written
+    click(frmExportV3().cmdOK);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    QCOMPARE(program.dialogs.last().title, title);
+    QCOMPARE(program.dialogs.last().defaultText, documents.dir.path() + u'/' + defaultName);
+    QVERIFY(servers.saved.isEmpty());
+    QVERIFY(w.isEnabled());
+}
+
+// Numbers are read and written with a period whatever the user's regional settings.
+void TestFrmMyValuesV3::numbersWithAPeriod()
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    struct Back {
+        QLocale locale;
+        ~Back() { QLocale::setDefault(locale); }
+    } back{previous};
+    kivtest::Program program;
+    chooseSampleIndustry(program);
+    deliverStore();
+    FrmMyValuesV3& w = shownWindow(1);
+    for (int i = 0; i < kAmountCount; ++i) {
+        QWidget* current = QApplication::focusWidget();
+        typeInto(current, kFigures[i]);
+        QTest::keyClick(current, Qt::Key_Return);
+    }
+    QCOMPARE(boxTexts(w), kFigures);
+    // A decimal comma is no number here.
+    w.txtPretaxProfitYear2->setFocus();
+    typeInto(w.txtPretaxProfitYear2, u"275840,5"_s);
+    program.dialogs.answer(kiv::vbOK);
+    QTest::keyClick(w.txtPretaxProfitYear2, Qt::Key_Return);
+    QCOMPARE(program.dialogs.texts(), QStringList{u"SVP ecrit le numéro ici"_s});
+    typeInto(w.txtPretaxProfitYear2, u"275840"_s);
+    QTest::keyClick(w.txtPretaxProfitYear2, Qt::Key_Return);
+
+    w.cmdSave->click();
+    for (kiv::TextBox* b : w.amountBoxes())
+        b->setText(u"0"_s);
+    w.cmdRestore->click();
+    QCOMPARE(boxTexts(w), kFigures);
+    w.cmdView->click();
+    QCOMPARE(ratioTextsOf(w), kFigureRatios);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
 }
 
 KIV_TEST_MAIN(TestFrmMyValuesV3)
