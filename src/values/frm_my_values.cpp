@@ -36,8 +36,8 @@ QString refusalText(Item item)
     const bool english = gLanguage == 0;
     if (item == Item::OtherLiabilities)
         return english ? QStringLiteral("You did not enter a number for Other Liabilities! Please do so now. If value is null, please enter zero")
-                       : QStringLiteral("Vous n'avez pas incrit de chiffre pour Autres passifs!  Prière de le faire maintenant.  "
-                                        "Si la valeur est nulle, veuillez inscrire un zéro.");
+                       : QStringLiteral(
+                             "Vous n'avez pas incrit de chiffre pour Autres passifs!  Prière de le faire maintenant.  Si la valeur est nulle, veuillez inscrire un zéro.");
     return english ? QStringLiteral("Please enter a number") : QStringLiteral("SVP ecrit le numéro ici");
 }
 

@@ -72,6 +72,8 @@ private slots:
     void unreadableAmount();
     void ratios_data();
     void ratios();
+    void eachGuardAlone_data();
+    void eachGuardAlone();
     void everyBoxZero();
 };
 
@@ -318,6 +320,41 @@ void TestCompanyValues::ratios()
         const Ratio r = ratioOfCode(QStringView(part).left(eq));
         QVERIFY2(texts[std::size_t(r)] == part.mid(eq + 1),
                  qPrintable(part + QStringLiteral(" gave ") + texts[std::size_t(r)]));
+    }
+}
+
+void TestCompanyValues::eachGuardAlone_data()
+{
+    // One denominator at zero in a statement where every ratio can be computed: exactly the
+    // ratios it guards read "...", every other one has a value.
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("guarded");
+    QTest::newRow("none") << QString() << QStringList();
+    QTest::newRow("operating revenue") << QStringLiteral("OperatingRevenue=0") << QStringList{QStringLiteral("Npm"), QStringLiteral("Ppm"), QStringLiteral("Opm")};
+    QTest::newRow("sales") << QStringLiteral("Sales=0") << QStringList{QStringLiteral("Gpm")};
+    QTest::newRow("net operating assets") << QStringLiteral("AccountsPayable=1450") << QStringList{QStringLiteral("Ortnoa"), QStringLiteral("Rnoa")};
+    QTest::newRow("total assets") << QStringLiteral("Cash=-600") << QStringList{QStringLiteral("Rnoa"), QStringLiteral("Ppa"), QStringLiteral("Lta")};
+    QTest::newRow("capital employed") << QStringLiteral("Banks=-1200") << QStringList{QStringLiteral("Roce")};
+    QTest::newRow("shareholders' equity") << QStringLiteral("ShareC=0") << QStringList{QStringLiteral("Roe"), QStringLiteral("De")};
+    QTest::newRow("accounts receivable") << QStringLiteral("Ar=0") << QStringList{QStringLiteral("Rt")};
+    QTest::newRow("inventory") << QStringLiteral("Inv=0") << QStringList{QStringLiteral("It")};
+    QTest::newRow("current liabilities") << QStringLiteral("CurrentLiabilities=0") << QStringList{QStringLiteral("Wc")};
+    QTest::newRow("interest expense") << QStringLiteral("InterestExpense=0") << QStringList{QStringLiteral("Ic")};
+}
+
+void TestCompanyValues::eachGuardAlone()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, guarded);
+    const QString statement = QStringLiteral(
+        "Cash=1000;Ar=250;Inv=200;Invest=100;Ptfl=50;AccountsPayable=300;Banks=100;ShareC=1200;OperatingRevenue=2000;"
+        "Sales=1500;GrossProfit=600;OperatingProfit=230;InterestExpense=10;PretaxProfit=220;ProfitAfterTax=165;"
+        "CurrentAssets=450;CurrentLiabilities=300;");
+    const RatioTexts texts = ratioTexts(exactFrom(statement + change));
+    for (const RatioInfo& r : kiv::values::ratios()) {
+        const QString code = QString::fromUtf16(r.code);
+        const QString shown = texts[std::size_t(r.ratio)];
+        QVERIFY2((shown == u"...") == guarded.contains(code), qPrintable(code + QStringLiteral(" gave ") + shown));
     }
 }
 

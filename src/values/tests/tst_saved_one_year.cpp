@@ -13,8 +13,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <csignal>
 #include <memory>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -80,6 +82,33 @@ public:
 private:
     sqlite3* db_ = nullptr;
     bool locked_ = false;
+};
+
+// While it lives no file of this process can grow beyond a few bytes, as on a full disk: a
+// write past the limit fails (its signal ignored) instead of ending the test.
+class DiskFull {
+public:
+    DiskFull()
+    {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full = before_;
+        full.rlim_cur = 512;
+        active_ = setrlimit(RLIMIT_FSIZE, &full) == 0;
+    }
+    ~DiskFull()
+    {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    DiskFull(const DiskFull&) = delete;
+    DiskFull& operator=(const DiskFull&) = delete;
+    bool active() const { return active_; }
+
+private:
+    rlimit before_{};
+    void (*previous_)(int) = SIG_DFL;
+    bool active_ = false;
 };
 
 using Figures = std::vector<std::pair<Item, QString>>;
@@ -251,6 +280,7 @@ void TestSavedOneYear::failures_data()
          u"the file is not a database of saved figures, or it is damaged"_s);
     both("table missing", "no table", 0, u"the file has no table of saved figures"_s, u"the file has no table of saved figures"_s);
     both("locked", "locked", 1, u"locked by another program"_s, u"locked by another program"_s);
+    QTest::newRow("no space left, Save") << u"no space"_s << true << 0 << u"the file could not be written ("_s;
     QTest::newRow("read-only file, Save") << u"read-only"_s << true << 1
                                           << u"le fichier ou son dossier ne peut pas être modifié (lecture seule ou verrouillé)"_s;
     QTest::newRow("column missing, Restore") << u"no column"_s << false << 0
@@ -314,7 +344,14 @@ void TestSavedOneYear::failures()
     typeInto(w.txtBanks, u" 400"_s); // in a box, its text not yet checked
     const QStringList boxesBefore = boxTexts(w);
     program.dialogs.answer(kiv::vbOK);
-    clickButton(saving ? w.cmdSave : w.cmdRestore);
+    {
+        std::unique_ptr<DiskFull> full;
+        if (fixture == u"no space") {
+            full = std::make_unique<DiskFull>();
+            QVERIFY(full->active());
+        }
+        clickButton(saving ? w.cmdSave : w.cmdRestore);
+    }
 
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
     const kivtest::Prompt message = program.dialogs.last();
