@@ -100,9 +100,10 @@ const ExportTexts& threeYearRatiosExport()
 
 QString exportTitle(const ExportTexts& texts, Program program, const QString& code, int language)
 {
+    const bool excel = program == Program::Excel;
     if (language == 0)
-        return texts.titleEnglish + code + QStringLiteral(" to ") + programName(program) + QStringLiteral(" file");
-    return texts.titleFrench + code + QStringLiteral(" à un fichier de ") + programName(program);
+        return texts.titleEnglish + code + (excel ? QStringLiteral(" to Excel file") : QStringLiteral(" to Lotus file"));
+    return texts.titleFrench + code + (excel ? QStringLiteral(" à un fichier de Excel") : QStringLiteral(" à un fichier de Lotus"));
 }
 
 QString defaultExportName(const ExportTexts& texts, Program program, const QString& code)

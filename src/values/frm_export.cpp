@@ -1,5 +1,6 @@
 #include "values/frm_export.h"
 
+#include "platform/dialogs.h"
 #include "shell/module1.h"
 #include "values/export_window.h"
 
@@ -136,6 +137,8 @@ void ExportDialog::cmdOK_Click()
         o->excel();
     else if (lotus)
         o->lotus();
+    else
+        MsgBox(QStringLiteral("Option button error")); // nothing exported; the owner comes back all the same
 }
 
 void ExportDialog::cmdCancel_Click()

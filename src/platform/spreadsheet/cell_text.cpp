@@ -2,6 +2,8 @@
 
 #include "values/numbers.h"
 
+#include <cmath>
+
 namespace kiv::sheet {
 
 QString columnLetters(int column)
@@ -72,7 +74,8 @@ bool parseOneCellRange(QStringView text, int* row, int* column)
 std::optional<double> numberCellValue(const QString& text)
 {
     const num::LeadingNumber n = num::readLeadingNumber(text);
-    if (!n.readsFully)
+    // A number beyond the range of a cell ("1E999") stays the text it is.
+    if (!n.readsFully || !std::isfinite(n.value))
         return std::nullopt;
     return n.value;
 }

@@ -17,7 +17,8 @@ bool parseCellName(QStringView text, int* row, int* column);
 bool parseOneCellRange(QStringView text, int* row, int* column);
 
 // The number a cell text stands for: a text that the program's leading-number parse reads in
-// full (" 1500", "1.234568E+07", "-12.5"). Any other text, the empty one included, stays text.
+// full (" 1500", "1.234568E+07", "-12.5") to a finite number. Any other text, the empty one
+// included, stays text.
 std::optional<double> numberCellValue(const QString& text);
 
 } // namespace kiv::sheet

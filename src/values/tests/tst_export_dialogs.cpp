@@ -243,8 +243,14 @@ void TstExportDialogs::neitherOptionKeepsTheOwnerUsable()
     kiv::ExportDialog& d = frmExport();
     d.optExcel->setAutoExclusive(false);
     d.optExcel->setChecked(false);
+    bool enabledWhileTold = true;
+    program.dialogs.whileOpen = [&](const kivtest::Prompt&) { enabledWhileTold = owner.isEnabled(); };
+    program.dialogs.answer(kiv::vbOK);
     QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+    QCOMPARE(program.dialogs.texts(), QStringList{QStringLiteral("Option button error")});
+    QCOMPARE(program.dialogs.last().style, int(kiv::vbOKOnly));
     QVERIFY(owner.calls.isEmpty());
+    QVERIFY(!enabledWhileTold);
     QVERIFY(owner.isEnabled());
     QVERIFY(!d.isVisible());
 }

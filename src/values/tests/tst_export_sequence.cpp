@@ -274,6 +274,17 @@ void TstExportSequence::titlesAndDefaultNames_data()
                                 << QStringLiteral("Exporter, CTI: à un fichier de Excel") << QStringLiteral("MyRat.xlsx");
     QTest::newRow("three-year values") << 3 << int(Program::Lotus) << 0 << QStringLiteral("1011")
                                        << QStringLiteral("Export My Values, SICE:1011 to Lotus file") << QStringLiteral("Mval1011.123");
+    QTest::newRow("ratios, Lotus, English") << 1 << int(Program::Lotus) << 0 << QStringLiteral("1011")
+                                            << QStringLiteral("Export, SIC:1011 to Lotus file") << QStringLiteral("MyRat1011.123");
+    QTest::newRow("balance sheet, Lotus, French") << 2 << int(Program::Lotus) << 1 << QStringLiteral("not applicable")
+                                                  << QStringLiteral("Exporter, CTI:not applicable à un fichier de Lotus")
+                                                  << QStringLiteral("MyBalnot applicable.123");
+    QTest::newRow("three-year values, Excel, French") << 3 << int(Program::Excel) << 1 << QStringLiteral("1011")
+                                                      << QStringLiteral("Exporter Vol3, CTI-E:1011 à un fichier de Excel")
+                                                      << QStringLiteral("Mval1011.xlsx");
+    QTest::newRow("three-year ratios, Lotus, French") << 4 << int(Program::Lotus) << 1 << QStringLiteral("1011")
+                                                      << QStringLiteral("Exporter Vol3, CTI-E:1011 à un fichier de Lotus")
+                                                      << QStringLiteral("Mrat1011.123");
     QTest::newRow("three-year ratios, French") << 4 << int(Program::Excel) << 1 << QStringLiteral("non applicable")
                                                << QStringLiteral("Exporter Vol3, CTI-E:non applicable à un fichier de Excel")
                                                << QStringLiteral("Mratnon applicable.xlsx");

@@ -135,6 +135,8 @@ void TstSpreadsheetServers::numberCells_data()
     QTest::newRow("trailing letters") << QStringLiteral("12abc") << false << 0.0;
     QTest::newRow("caption") << QStringLiteral("Cash") << false << 0.0;
     QTest::newRow("exponent without digits") << QStringLiteral("1E") << false << 0.0;
+    QTest::newRow("beyond a double") << QStringLiteral("1E999") << false << 0.0;
+    QTest::newRow("beyond a double, negative") << QStringLiteral("-1D400") << false << 0.0;
 }
 
 void TstSpreadsheetServers::numberCells()
