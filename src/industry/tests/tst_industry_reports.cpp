@@ -21,6 +21,7 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
+#include <QRadioButton>
 
 using namespace Qt::StringLiterals;
 using kiv::report::ReportView;
@@ -46,7 +47,9 @@ FrmStartup& openEdition(const kivtest::Program& program, int language, const QSt
 void click(QAbstractButton* b)
 {
     QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->objectName()));
-    QTest::mouseClick(b, Qt::LeftButton);
+    // An option button takes a click on its round mark, wherever its caption ends.
+    const bool option = qobject_cast<QRadioButton*>(b) != nullptr;
+    QTest::mouseClick(b, Qt::LeftButton, {}, option ? QPoint(8, b->height() / 2) : QPoint());
 }
 
 void choose(kiv::ComboBox* box, int index)
