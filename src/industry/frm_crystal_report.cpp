@@ -76,7 +76,9 @@ QRect FrmCrystalReport::reportRect() const
     const QSizeF screen = kiv::screenSizeTwips();
     const int width = static_cast<int>(std::lround(screen.width() / kiv::fit::kTwipsPerPixel)) - 18;
     const int height = static_cast<int>(std::lround(screen.height() / kiv::fit::kTwipsPerPixel)) - 85;
-    return QRect(0, 50, std::max(width, 1), std::max(height, 1));
+    // 50 pixels down, under the button row; on a screen where the row is taller, just under it.
+    const int top = std::max(50, cmdChoose->geometry().bottom() + 1);
+    return QRect(0, top, std::max(width, 1), std::max(height, 1));
 }
 
 void FrmCrystalReport::cmdChoose_Click()

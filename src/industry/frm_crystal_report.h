@@ -29,8 +29,8 @@ public:
     // the one the industry selection window's data option asks for.
     void captionButtons();
 
-    // Where the report is drawn, in pixels inside the window: under the button row, as wide and
-    // as high as the screen leaves.
+    // Where the report is drawn, in pixels inside the window: 50 down (or under the button row
+    // when that is taller), as wide and as high as the screen leaves.
     QRect reportRect() const;
 
     static kiv::fit::Variant fitVariant();

@@ -129,6 +129,7 @@ private slots:
     void switchView();
     void reportWindowButtons_data();
     void reportWindowButtons();
+    void reportWindowScaling_data();
     void reportWindowScaling();
     void reportFileNames_data();
     void reportFileNames();
@@ -404,24 +405,36 @@ void TestIndustryReports::reportWindowButtons()
     }
 }
 
+void TestIndustryReports::reportWindowScaling_data()
+{
+    QTest::addColumn<int>("times"); // the screen, in design sizes
+    QTest::addColumn<int>("top");   // of the report, in pixels
+    QTest::newRow("twice the design") << 2 << 50;
+    QTest::newRow("three times: under the taller buttons") << 3 << 71;
+}
+
 // The report window fills the screen; its buttons stretch by the screen's ratios, the
-// vertical one taken at 95 percent, in 10-point type.
+// vertical one taken at 95 percent, in 10-point type; the report is drawn under them.
 void TestIndustryReports::reportWindowScaling()
 {
-    kivtest::Program program(QSizeF(9210 * 2, 6585 * 2));
+    QFETCH(int, times);
+    QFETCH(int, top);
+    kivtest::Program program(QSizeF(9210 * times, 6585 * times));
     FrmStartup& w = openEdition(program, 0, u"optVol1"_s);
     click(w.Cmdcontinue);
     FrmCrystalReport& r = frmCrystalReport();
-    QCOMPARE(r.size(), QSize(qRound(9210 * 2 / 15.0), qRound(6585 * 2 / 15.0)));
+    const QSize screen(qRound(9210 * times / 15.0), qRound(6585 * times / 15.0));
+    QCOMPARE(r.size(), screen);
     const kiv::fit::Item* it = r.item(r.cmdSwitchView);
     QVERIFY(it);
-    QCOMPARE(it->left, 3360.0f);
-    QCOMPARE(it->width, 6030.0f);
+    QCOMPARE(it->left, 1680.0f * times);
+    QCOMPARE(it->width, 3015.0f * times);
     QCOMPARE(it->top, 0.0f);
-    QCOMPARE(it->height, 712.5f);
+    QCOMPARE(it->height, 375.0f * times * 0.95f);
     for (QWidget* b : {static_cast<QWidget*>(r.cmdChoose), static_cast<QWidget*>(r.cmdQuit)})
         QCOMPARE(r.controlFontSize(b), 10.0f);
-    QCOMPARE(reportView()->geometry(), QRect(0, 50, qRound(9210 * 2 / 15.0) - 18, qRound(6585 * 2 / 15.0) - 85));
+    QCOMPARE(reportView()->geometry(), QRect(0, top, screen.width() - 18, screen.height() - 85));
+    QVERIFY(reportView()->geometry().top() > r.cmdChoose->geometry().bottom());
 }
 
 void TestIndustryReports::reportFileNames_data()
