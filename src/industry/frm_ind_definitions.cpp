@@ -1,6 +1,10 @@
 #include "industry/frm_ind_definitions.h"
 
 #include "industry/frm_startup.h"
+#include "industry/edition_data.h"
+#include "industry/industry_reports.h"
+#include "platform/dialogs.h"
+#include "shell/module1.h"
 
 namespace {
 QFont timesBold(double points)
@@ -78,6 +82,18 @@ void FrmIndDefinitions::Form_Load()
 
 void FrmIndDefinitions::Print_Click()
 {
+    // The definition is read again from the current industry, not from the text box; a
+    // definition the edition leaves empty prints as an empty line.
+    QString definition;
+    try {
+        definition = gRSData->Field(kiv::industry::definitionColumn(gLanguage)).toText();
+    } catch (const kiv::db::DbError& e) {
+        kiv::MsgBox(gLanguage == 0 ? QStringLiteral("The definition could not be read from the edition (%1).").arg(e.detail())
+                                   : QStringLiteral("La définition n'a pas pu être lue dans l'édition (%1).").arg(e.detail()),
+                    kiv::vbOKOnly + kiv::vbExclamation);
+        return;
+    }
+    kiv::printDocument(kiv::industry::industryDefinitionPrintout(TilDisplay->text(), definition, gLanguage));
 }
 
 void FrmIndDefinitions::BACK_Click()

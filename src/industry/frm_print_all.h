@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/report/report_control.h"
 
 // The print menu: a small window over the disabled industry selection window. It prints the
 // prepared reports of the whole edition or the industry index; whatever the user does, the
@@ -17,6 +18,8 @@ public:
     kiv::OptionButton* optPrintIndex = nullptr;
     kiv::CommandButton* cmdOK = nullptr;
     kiv::CommandButton* cmdCancel = nullptr;
+    // Prints the whole-edition reports.
+    kiv::report::ReportControl* CrystalReport1 = nullptr;
 
     void cmdOK_Click();
     void cmdCancel_Click();

@@ -1,5 +1,6 @@
 #include "industry/frm_startup.h"
 
+#include "industry/frm_crystal_report.h"
 #include "industry/frm_ind_definitions.h"
 #include "industry/frm_print_all.h"
 #include "industry/industry_module.h"
@@ -141,6 +142,9 @@ FrmStartup::FrmStartup()
 
     CommonDialog1 = new kiv::CommonDialog(QStringLiteral("CommonDialog1"), this);
     addInvisibleControl(CommonDialog1, K::CommonDialog);
+    CrystalReport1 = new kiv::report::ReportControl(this);
+    CrystalReport1->setObjectName(QStringLiteral("CrystalReport1"));
+    addInvisibleControl(CrystalReport1, K::ReportControl);
 
     for (QWidget* w : std::initializer_list<QWidget*>{cboSector, lblSearchIn, cboSearchIn, lblWordForms, cboWordForms,
                                                       cmdViewSector, lblText, lblSICESearch, txtSearch, cmdSearch,
@@ -478,11 +482,54 @@ void FrmStartup::optCompare_Click()
 
 // ---- routing --------------------------------------------------------------------------------
 
+bool FrmStartup::showReport(const QString& kind, const QString& formula)
+{
+    std::optional<QString> failure;
+    {
+        kiv::PointerGuard hourglass;
+        FrmCrystalReport& report = frmCrystalReport();
+        report.Show();
+        Hide();
+        report.captionButtons();
+        report.cmdSwitchView->setEnabled(false);
+        const QRect area = report.reportRect();
+        try {
+            CrystalReport1->setReportFileName(gDataPath + kiv::GetReportFileName(kind));
+            CrystalReport1->setSelectionFormula(formula);
+            CrystalReport1->setDestination(kiv::report::crptToWindow);
+            CrystalReport1->setWindowParentHandle(&report);
+            CrystalReport1->setWindowTop(area.top());
+            CrystalReport1->setWindowHeight(area.height());
+            CrystalReport1->setWindowLeft(area.left());
+            CrystalReport1->setWindowWidth(area.width());
+            CrystalReport1->setAction(1);
+        } catch (const kiv::report::ReportError& e) {
+            failure = e.reported() ? QString() : e.message();
+        }
+    }
+    if (!failure)
+        return true;
+    // Nothing was drawn: back to the industry selection, without an empty report window.
+    Show();
+    frmCrystalReport().Hide();
+    frmCrystalReport_Drop();
+    if (!failure->isEmpty())
+        kiv::MsgBox(*failure, kiv::vbOKOnly + kiv::vbExclamation);
+    return false;
+}
+
 void FrmStartup::cmdContinue_Click()
 {
     gSectorView = false;
     Cmdcontinue->setEnabled(false);
-    if (optCompare->isChecked() && optRatios->isChecked()) {
+    frmCrystalReport().cmdCompareRatios->setEnabled(true);
+    if (optView->isChecked() && optRatios->isChecked()) {
+        if (showReport(QStringLiteral("Ratios"), kiv::report::industryFormula(gRSData->Field(u"Industry"))))
+            frmCrystalReport().cmdSwitchView->setEnabled(oneYearEdition());
+    } else if (optView->isChecked() && optBalanceSheet->isChecked()) {
+        if (showReport(QStringLiteral("BalanceSheet"), kiv::report::industryFormula(gRSData->Field(u"Industry"))))
+            frmCrystalReport().cmdSwitchView->setEnabled(true);
+    } else if (optCompare->isChecked() && optRatios->isChecked()) {
         if (oneYearEdition())
             frmMyValues().Show();
         else
@@ -491,6 +538,9 @@ void FrmStartup::cmdContinue_Click()
     } else if (optCompare->isChecked() && optBalanceSheet->isChecked()) {
         frmMyValues().Show();
         Hide();
+    } else {
+        kiv::MsgBox(gLanguage == 0 ? QStringLiteral("Please Choose An Option") : QStringLiteral("Veuillez Choisirun Option"),
+                    kiv::vbOKOnly, QStringLiteral("Select"));
     }
     Cmdcontinue->setEnabled(true);
     cboIndustry->setVisible(false);
@@ -500,5 +550,17 @@ void FrmStartup::cmdViewSector_Click()
 {
     gSectorView = true;
     cmdViewSector->setEnabled(false);
+    // A sector's report has no firm to compare.
+    frmCrystalReport().cmdCompareRatios->setEnabled(false);
+    if (optView->isChecked() && optRatios->isChecked()) {
+        if (showReport(QStringLiteral("Ratios"), kiv::report::sectorFormula(gSectorCategory)))
+            frmCrystalReport().cmdSwitchView->setEnabled(oneYearEdition());
+    } else if (optView->isChecked() && optBalanceSheet->isChecked()) {
+        if (showReport(QStringLiteral("BalanceSheet"), kiv::report::sectorFormula(gSectorCategory)))
+            frmCrystalReport().cmdSwitchView->setEnabled(true);
+    } else {
+        kiv::MsgBox(QStringLiteral("Please Choose 'View industry data' in 'Function of Search'"), kiv::vbOKOnly,
+                    QStringLiteral("Select"));
+    }
     cmdViewSector->setEnabled(true);
 }

@@ -3,6 +3,7 @@
 #include "industry/edition_data.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/report/report_control.h"
 
 #include <QGroupBox>
 #include <optional>
@@ -55,6 +56,8 @@ public:
     kiv::CommandButton* cmdShow = nullptr;
     kiv::CommandButton* Cmdcontinue = nullptr;
     kiv::CommonDialog* CommonDialog1 = nullptr;
+    // Draws every on-screen report into the report window; keeps its settings between runs.
+    kiv::report::ReportControl* CrystalReport1 = nullptr;
 
     // ---- handlers ----------------------------------------------------------------------
     void cmdSelectList_Click();
@@ -99,6 +102,10 @@ private:
     void leaveForMenu(const kiv::industry::EditionProblem& problem);
     void showCurrentIndustry();
     void setSearchControlsVisible(bool keyword, bool code);
+    // Shows the report of the kind for the selection formula in a new report window and hides
+    // this one. False when the report could not run: the user has been told why, this window
+    // is shown again and no report window is left.
+    bool showReport(const QString& kind, const QString& formula);
 
     std::optional<kiv::industry::EditionProblem> loadProblem_;
 };

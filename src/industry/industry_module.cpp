@@ -2,6 +2,7 @@
 
 #include "industry/edition_data.h"
 #include "industry/frm_startup.h"
+#include "industry/industry_reports.h"
 #include "platform/dialogs.h"
 #include "shell/edition_choice.h"
 #include "shell/module1.h"
@@ -64,6 +65,19 @@ void SearchIndustries(const QString& key)
         w.cboIndustry->setVisible(false);
         MsgBox(gLanguage == 0 ? QStringLiteral("No match was found") : QStringLiteral("L'item n'a pas été trouver"), vbOKOnly);
     }
+}
+
+QString GetReportFileName(const QString& kind)
+{
+    return industry::reportFileName(selectedEdition(), gOtherDbName, kind, gLanguage);
+}
+
+void PrintIndustryIndex()
+{
+    if (!gDB)
+        throw db::DbError(db::DbError::Code::CannotOpen, QString(), QStringLiteral("no edition is open"));
+    const auto index = gDB->openSnapshot(QString::fromUtf16(industry::kDataTable));
+    printDocument(industry::industryIndexPrintout(*index, selectedEdition(), gLanguage));
 }
 
 } // namespace kiv

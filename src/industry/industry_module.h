@@ -20,4 +20,14 @@ void LoadSectorList();
 // stays hidden. gRSData is left on its first row (the pick then moves it).
 void SearchIndustries(const QString& key);
 
+// The file name of the report template of the selected edition for the report kind ("Ratios"
+// or "BalanceSheet") in the user's language, starting with the path separator, to be put
+// after gDataPath. Empty when no edition is selected.
+QString GetReportFileName(const QString& kind);
+
+// Prints the industry index of the open edition (every row of its KIV_DATA table). Throws
+// db::DbError when the edition's table can't be read; a printer failure has been told to the
+// user when it returns.
+void PrintIndustryIndex();
+
 } // namespace kiv

@@ -56,7 +56,13 @@ int QtDialogProvider::message(const QString& prompt, int style, const QString& t
             escape = button;
     if ((style & 7) != vbYesNo)
         box.setEscapeButton(escape);
+    // A question asked during a long task (the hourglass up) is answered with the usual pointer.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
     for (const auto& [button, result] : made)
         if (box.clickedButton() == button)
             return result;

@@ -40,7 +40,11 @@ inline QList<PdfWord> pdfWords(const QString& path)
     auto it = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput()));
     while (it.hasNext()) {
         const auto m = it.next();
-        words.push_back({m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble()});
+        QString text = m.captured(3); // as written in the XML: the five entities undone
+        text.replace(QStringLiteral("&quot;"), QStringLiteral("\"")).replace(QStringLiteral("&apos;"), QStringLiteral("'"));
+        text.replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+        text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        words.push_back({text, m.captured(1).toDouble(), m.captured(2).toDouble()});
     }
     return words;
 }

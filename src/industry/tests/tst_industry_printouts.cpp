@@ -1,0 +1,490 @@
+// What the industry selection prints: the print menu (its options by edition, the page-count
+// question, the whole edition's reports, the index, Cancel and its close box, failures), the
+// industry index's lines, and the definitions window's printout; on paper through a PDF.
+#include "industry/frm_ind_definitions.h"
+#include "industry/frm_print_all.h"
+#include "industry/frm_startup.h"
+#include "platform/db/database.h"
+#include "platform/printer_qt.h"
+#include "platform/report/report_labels.h"
+#include "shell/frm_menuselect.h"
+#include "shell/module1.h"
+#include "pdf_text.h"
+#include "test_support.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+using kiv::PrintItem;
+using kiv::PrintFont;
+
+namespace {
+
+FrmStartup& openEdition(const kivtest::Program& program, int language, const QString& option, bool templates = true)
+{
+    gLanguage = std::int16_t(language);
+    gLangLetter = language == 0 ? u"E"_s : u"F"_s;
+    gDescField = u"IndustryDescription"_s + gLangLetter;
+    kivtest::useSampleEdition(program, option);
+    if (templates)
+        for (const QString& name : QDir(kivtest::programDir()).entryList({u"*.rpt"_s}, QDir::Files))
+            program.addFile(kivtest::programDir() + u'/' + name, name);
+    FrmStartup& w = frmStartup();
+    w.Show();
+    return w;
+}
+
+void click(QAbstractButton* b)
+{
+    QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->objectName()));
+    // An option button takes a click on its round mark, wherever its caption ends.
+    const bool option = qobject_cast<QRadioButton*>(b) != nullptr;
+    QTest::mouseClick(b, Qt::LeftButton, {}, option ? QPoint(8, b->height() / 2) : QPoint());
+}
+
+FrmPrintAll& openMenu(FrmStartup& w)
+{
+    click(w.cmdPrint);
+    return frmPrintAll();
+}
+
+QStringList enabledOptions(const FrmPrintAll& m)
+{
+    QStringList names;
+    for (const kiv::OptionButton* o : {m.optPrintFR, m.optPrintBS, m.optPrintBoth, m.optPrintIndex})
+        if (o->isEnabled())
+            names << o->objectName();
+    return names;
+}
+
+// The edition's data with the current industry's definitions left empty (Null).
+std::shared_ptr<kiv::db::Snapshot> withNullDefinitions(const kiv::db::Snapshot& data)
+{
+    std::vector<std::vector<kiv::db::Value>> rows;
+    for (int r = 0; r < data.rowCount(); ++r) {
+        std::vector<kiv::db::Value> row;
+        for (int c = 0; c < data.columnNames().size(); ++c)
+            row.push_back(r == data.position() && data.columnNames()[c].startsWith(u"DEFINITIONS", Qt::CaseInsensitive)
+                              ? kiv::db::Value::null()
+                              : data.value(r, c));
+        rows.push_back(std::move(row));
+    }
+    auto copy = std::make_shared<kiv::db::Snapshot>(u"KIV_DATA"_s, data.columnNames(), std::move(rows));
+    copy->setPosition(data.position());
+    return copy;
+}
+
+// Prints to PDF files in a home of its own while it lives; the recording printer comes back after.
+class PdfPrinter {
+public:
+    PdfPrinter() : previous_(kiv::setPrinter(&printer_)) {}
+    ~PdfPrinter() { kiv::setPrinter(previous_); }
+    kivtest::TempHome home;
+
+private:
+    kiv::QtPrinter printer_{kiv::QtPrinter::Target::PdfOnly};
+    kiv::Printer* previous_;
+};
+
+// The file the program named in its last message.
+QString namedPdf(const kivtest::Program& program)
+{
+    const QString text = program.dialogs.last().text;
+    return text.mid(text.lastIndexOf(u'\n') + 1);
+}
+
+} // namespace
+
+class TestIndustryPrintouts : public QObject {
+    Q_OBJECT
+private slots:
+    void menuOptions_data();
+    void menuOptions();
+    void wholeEdition_data();
+    void wholeEdition();
+    void printFailures_data();
+    void printFailures();
+    void cancelAndCloseBox();
+    void industryIndex_data();
+    void industryIndex();
+    void indexOnPaper();
+    void definition_data();
+    void definition();
+    void longDefinitionOnPaper();
+};
+
+void TestIndustryPrintouts::menuOptions_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("enabled");
+    const QStringList all{u"optPrintFR"_s, u"optPrintBS"_s, u"optPrintBoth"_s, u"optPrintIndex"_s};
+    const QStringList threeYear{u"optPrintFR"_s, u"optPrintIndex"_s};
+    QTest::newRow("Volume 1") << u"optVol1"_s << 0 << all;
+    QTest::newRow("Volume 2, French") << u"optVol2"_s << 1 << all;
+    QTest::newRow("Volume 3") << u"optVol3"_s << 0 << threeYear;
+    QTest::newRow("Ontario, French") << u"optOntario"_s << 1 << threeYear;
+    QTest::newRow("CMA/RMR") << u"optOther"_s << 0 << threeYear;
+}
+
+// The menu offers what the edition has, keeps the last choice where it still holds, and is
+// captioned in the user's language; the selection window waits, disabled, until it closes.
+void TestIndustryPrintouts::menuOptions()
+{
+    QFETCH(QString, option);
+    QFETCH(int, language);
+    QFETCH(QStringList, enabled);
+    kivtest::Program program;
+    FrmStartup& w = openEdition(program, language, option);
+    FrmPrintAll& m = openMenu(w);
+    QVERIFY(m.isVisible());
+    QVERIFY(!w.isEnabled());
+    QCOMPARE(enabledOptions(m), enabled);
+    QVERIFY(m.optPrintFR->isChecked());
+    const QStringList captions{m.Caption(), m.lblMessage->text(), m.optPrintFR->text(), m.optPrintBS->text(),
+                               m.optPrintBoth->text(), m.optPrintIndex->text(), m.cmdOK->text(), m.cmdCancel->text()};
+    QCOMPARE(captions, language == 0 ? QStringList({u"Print menu"_s, u"Print industries in"_s, u"Financial ratios"_s, u"Balance sheet"_s,
+                                                    u"Both"_s, u"Print index only"_s, u"OK"_s, u"Cancel"_s})
+                                     : QStringList({u"Menu d'imprimer"_s, u"De cette industrie imprimez le/les"_s, u"Ratios financiers"_s,
+                                                    u"Bilan"_s, u"Les deux"_s, u"Imprimez seulement l'index"_s, u"OK"_s, u"Cancel"_s}));
+
+    // The next opening: the last choice stays in a one-year edition; a three-year one always
+    // opens on its ratio reports.
+    click(m.optPrintIndex);
+    click(m.cmdCancel);
+    QVERIFY(w.isEnabled());
+    openMenu(w);
+    QCOMPARE(m.optPrintIndex->isChecked(), enabled.size() == 4);
+    click(m.cmdCancel);
+    m.optPrintBS->setChecked(true);
+    openMenu(w);
+    QCOMPARE(m.optPrintBS->isChecked(), enabled.size() == 4);
+    QCOMPARE(m.optPrintFR->isChecked(), enabled.size() == 2);
+    QVERIFY(program.dialogs.prompts().empty());
+}
+
+void TestIndustryPrintouts::wholeEdition_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("pagesPerIndustry");
+    QTest::addColumn<QStringList>("printed"); // the report titles, in order
+    const QString ratios = kiv::report::labels::kRatiosTitle.in(0);
+    const QString balance = kiv::report::labels::kBalanceTitle.in(0);
+    QTest::newRow("ratios") << u"optVol1"_s << 0 << u"optPrintFR"_s << int(kiv::vbOK) << 1 << QStringList{ratios};
+    QTest::newRow("balance sheet") << u"optVol2"_s << 0 << u"optPrintBS"_s << int(kiv::vbOK) << 1 << QStringList{balance};
+    QTest::newRow("both") << u"optVol1"_s << 0 << u"optPrintBoth"_s << int(kiv::vbOK) << 2 << QStringList{ratios, balance};
+    QTest::newRow("both, Cancel") << u"optVol1"_s << 0 << u"optPrintBoth"_s << int(kiv::vbCancel) << 2 << QStringList();
+    QTest::newRow("three-year, French") << u"optVol3"_s << 1 << u"optPrintFR"_s << int(kiv::vbOK) << 1
+                                        << QStringList{kiv::report::labels::kThreeYearTitle.in(1)};
+}
+
+// Printing a whole edition: the question announces a page per industry and report; OK prints
+// every industry, one per page, and Cancel nothing; the selection window is usable either way.
+void TestIndustryPrintouts::wholeEdition()
+{
+    QFETCH(QString, option);
+    QFETCH(int, language);
+    QFETCH(QString, choice);
+    QFETCH(int, answer);
+    QFETCH(int, pagesPerIndustry);
+    QFETCH(QStringList, printed);
+    kivtest::Program program;
+    FrmStartup& w = openEdition(program, language, option);
+    FrmPrintAll& m = openMenu(w);
+    click(m.findChild<QAbstractButton*>(choice));
+    program.dialogs.answer(answer);
+    program.dialogs.whileOpen = [&](const kivtest::Prompt&) { QVERIFY(!m.isVisible()); };
+    click(m.cmdOK);
+
+    const QString n = QString::number(pagesPerIndustry * gIndustryCount);
+    QCOMPARE(program.dialogs.texts(), QStringList{language == 0 ? u"You will print "_s + n + u" pages.  Continue ?"_s
+                                                                 : u"Vous avez choisi d'imprimer "_s + n + u" pages.  Continuer ?"_s});
+    QCOMPARE(program.dialogs.last().style, kiv::vbOKCancel + kiv::vbQuestion);
+    QCOMPARE(program.dialogs.last().title, u"Kivob"_s);
+    QVERIFY(!m.isVisible());
+    QVERIFY(w.isEnabled());
+    QVERIFY(w.isVisible());
+    QVERIFY(!QApplication::overrideCursor());
+
+    const auto& docs = program.printer.pageDocuments();
+    QCOMPARE(int(docs.size()), printed.size());
+    for (std::size_t i = 0; i < docs.size(); ++i) {
+        QVERIFY2(docs[i].title.endsWith(printed[int(i)]), qPrintable(docs[i].title));
+        QCOMPARE(int(docs[i].pages.size()), gIndustryCount);
+    }
+    if (!docs.empty()) // every industry of the edition, its first row first
+        QVERIFY(docs[0].pages[0].toText().contains(gRSData->value(0, language == 0 ? u"IndustryDescriptionE" : u"IndustryDescriptionF").toText()));
+}
+
+void TestIndustryPrintouts::printFailures_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("fault"); // template, printer
+    QTest::addColumn<QString>("says");
+    QTest::newRow("ratios, template missing") << u"optPrintFR"_s << u"template"_s << u"kiv_v1_rat_e.rpt\" could not be found"_s;
+    QTest::newRow("both, template missing: the second is not run") << u"optPrintBoth"_s << u"template"_s << u"kiv_v1_rat_e.rpt\" could not be found"_s;
+    QTest::newRow("both, printer failure: the second is not run") << u"optPrintBoth"_s << u"printer"_s << u"The document could not be printed"_s;
+    QTest::newRow("index, printer failure") << u"optPrintIndex"_s << u"printer"_s << u"The document could not be printed"_s;
+}
+
+// A print that fails is told once; the selection window is usable again.
+void TestIndustryPrintouts::printFailures()
+{
+    QFETCH(QString, choice);
+    QFETCH(QString, fault);
+    QFETCH(QString, says);
+    kivtest::Program program;
+    FrmStartup& w = openEdition(program, 0, u"optVol1"_s, fault != u"template");
+    program.printer.setFailing(fault == u"printer");
+    FrmPrintAll& m = openMenu(w);
+    click(m.findChild<QAbstractButton*>(choice));
+    if (choice != u"optPrintIndex")
+        program.dialogs.answer(kiv::vbOK);
+    program.dialogs.answer(kiv::vbOK);
+    bool cursorWhileTold = true;
+    program.dialogs.whileOpen = [&](const kivtest::Prompt& p) {
+        if (p.text.contains(says))
+            cursorWhileTold = QApplication::overrideCursor() != nullptr;
+    };
+    click(m.cmdOK);
+    if (fault == u"template")
+        QVERIFY(!cursorWhileTold); // the print menu's own message comes after the hourglass
+    const QStringList texts = program.dialogs.texts();
+    QCOMPARE(texts.size(), choice == u"optPrintIndex" ? 1 : 2);
+    QVERIFY2(texts.last().contains(says), qPrintable(texts.last()));
+    QVERIFY(program.printer.pageDocuments().empty());
+    QVERIFY(program.printer.documents().empty());
+    QVERIFY(w.isEnabled());
+    QVERIFY(!m.isVisible());
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+// Cancel and the close box leave without printing or asking; the program goes on.
+void TestIndustryPrintouts::cancelAndCloseBox()
+{
+    kivtest::Program program;
+    FrmStartup& w = openEdition(program, 0, u"optVol1"_s);
+    FrmPrintAll& m = openMenu(w);
+    click(m.cmdCancel);
+    QVERIFY(!m.isVisible());
+    QVERIFY(w.isEnabled());
+    openMenu(w);
+    QVERIFY(!w.isEnabled());
+    bool ended = false;
+    try {
+        m.close();
+    } catch (const kiv::ProgramEnded&) {
+        ended = true;
+    }
+    QVERIFY(!ended);
+    QVERIFY(!m.isVisible());
+    QVERIFY(w.isEnabled());
+    QVERIFY(program.dialogs.prompts().empty());
+    QVERIFY(program.printer.documents().empty() && program.printer.pageDocuments().empty());
+}
+
+void TestIndustryPrintouts::industryIndex_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("title"); // " ": none
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("nameColumn");
+    QTest::addColumn<QStringList>("firstRow");
+    QTest::newRow("Volume 1") << u"optVol1"_s << 0 << u"Kivob Volume 1"_s << u"SICC"_s << 43
+                              << QStringList{u"203"_s, u"9843"_s, u"Fizzler wholesalers"_s};
+    QTest::newRow("Volume 3, French") << u"optVol3"_s << 1 << u"Kivob Volume 3"_s << u"CTI-E"_s << 15
+                                      << QStringList{u"305"_s, u"4922"_s, QString()};
+    QTest::newRow("Quebec, French") << u"optQuebec"_s << 1 << u"Kivob Québec"_s << u"CTI-E"_s << 15
+                                    << QStringList{u"305"_s, u"4922"_s, QString()};
+    QTest::newRow("CMA/RMR") << u"optOther"_s << 0 << u" "_s << u"SICE"_s << 15 << QStringList();
+}
+
+// The index: its title, the heading at its columns, a rule, and every industry at the same
+// columns, in the fonts of each part; nothing is asked.
+void TestIndustryPrintouts::industryIndex()
+{
+    QFETCH(QString, option);
+    QFETCH(int, language);
+    QFETCH(QString, title);
+    QFETCH(QString, code);
+    QFETCH(int, nameColumn);
+    QFETCH(QStringList, firstRow);
+    kivtest::Program program;
+    FrmStartup& w = openEdition(program, language, option);
+    FrmPrintAll& m = openMenu(w);
+    click(m.optPrintIndex);
+    click(m.cmdOK);
+    QVERIFY(program.dialogs.prompts().empty());
+    QVERIFY(w.isEnabled());
+    QCOMPARE(program.printer.documents().size(), std::size_t(1));
+
+    const kiv::PrintDocument doc = program.printer.last();
+    const auto& lines = doc.lines();
+    QCOMPARE(int(lines.size()), 6 + gIndustryCount);
+    const PrintFont plain{QString(), 10, false, false};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(lines[std::size_t(i)].text(), i == 2 ? title : u" "_s);
+        QCOMPARE(lines[std::size_t(i)].font, plain);
+    }
+    const QString nameHead = language == 0 ? u"Industry Name"_s : u"Nom de l'industrie"_s;
+    QCOMPARE(lines[4].items, (std::vector<PrintItem>{u"#"_s, kiv::Tab(8), code, kiv::Tab(nameColumn), nameHead}));
+    QCOMPARE(lines[4].font, (PrintFont{QString(), 8, true, false}));
+    QCOMPARE(lines[5].text(), QString(150, u'-'));
+    const QString nameField = language == 0 ? u"IndustryDescriptionE"_s : u"IndustryDescriptionF"_s;
+    for (int r = 0; r < gIndustryCount; ++r) {
+        const kiv::PrintLine& line = lines[std::size_t(6 + r)];
+        QCOMPARE(line.font, (PrintFont{QString(), 8, false, false}));
+        QCOMPARE(line.items.size(), std::size_t(5));
+        QCOMPARE(line.items[1], kiv::Tab(8));
+        QCOMPARE(line.items[3], kiv::Tab(nameColumn));
+        QCOMPARE(line.items[4].text, gRSData->value(r, nameField).toText());
+    }
+    if (!firstRow.isEmpty()) {
+        QCOMPARE(lines[6].items[0].text, firstRow[0]);
+        QCOMPARE(lines[6].items[2].text, firstRow[1]);
+        if (!firstRow[2].isEmpty())
+            QCOMPARE(lines[6].items[4].text, firstRow[2]);
+    }
+}
+
+// With no printer the index becomes a PDF file that the program names; it reads as the index,
+// its columns straight.
+void TestIndustryPrintouts::indexOnPaper()
+{
+    kivtest::Program program;
+    PdfPrinter pdf;
+    FrmStartup& w = openEdition(program, 0, u"optVol1"_s);
+    FrmPrintAll& m = openMenu(w);
+    click(m.optPrintIndex);
+    program.dialogs.answer(kiv::vbOK);
+    click(m.cmdOK);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    const QString file = namedPdf(program);
+    QVERIFY2(file.startsWith(pdf.home.documents()) && file.endsWith(u".pdf"), qPrintable(program.dialogs.last().text));
+    QVERIFY(QFileInfo(file).size() > 0);
+
+    const QString text = kivtest::pdfToText(file);
+    QVERIFY2(text.contains(u"Kivob Volume 1"), qPrintable(text));
+    QVERIFY(text.contains(u"Industry Name"));
+    QVERIFY(text.contains(u"Fizzler wholesalers"));
+    QCOMPARE(text.count(QRegularExpression(u"^\\s*\\d+\\s+\\S"_s, QRegularExpression::MultilineOption)), gIndustryCount);
+
+    // Every industry's number, code and name start at the same place as the others'.
+    QList<double> numbers, codes, names;
+    const QList<kivtest::PdfWord> words = kivtest::pdfWords(file);
+    for (int r = 0; r < gIndustryCount; ++r) {
+        const QString number = gRSData->value(r, u"Industry").toText();
+        const QString name = gRSData->value(r, u"IndustryDescriptionE").toText().section(u' ', 0, 0);
+        for (int i = 0; i + 1 < words.size(); ++i)
+            if (words[i].text == number && std::abs(words[i + 1].y - words[i].y) < 1) {
+                numbers << words[i].x;
+                codes << words[i + 1].x;
+                for (int j = i + 2; j < words.size() && std::abs(words[j].y - words[i].y) < 1; ++j)
+                    if (words[j].text == name) {
+                        names << words[j].x;
+                        break;
+                    }
+                break;
+            }
+    }
+    QCOMPARE(numbers.size(), gIndustryCount);
+    QVERIFY2(names.size() == gIndustryCount, qPrintable(text));
+    for (const QList<double>* column : {&numbers, &codes, &names})
+        QVERIFY(*std::max_element(column->begin(), column->end()) - *std::min_element(column->begin(), column->end()) < 0.5);
+    QVERIFY(numbers[0] < codes[0] && codes[0] < names[0]);
+}
+
+void TestIndustryPrintouts::definition_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("null");
+    QTest::newRow("English") << 0 << false;
+    QTest::newRow("French") << 1 << false;
+    QTest::newRow("no definition stored") << 0 << true;
+}
+
+// The printout: the industry's name in bold 12 points, five blank lines, the stored
+// definition in 10 points (the empty text when none is stored, as the window shows).
+void TestIndustryPrintouts::definition()
+{
+    QFETCH(int, language);
+    QFETCH(bool, null);
+    kivtest::Program program;
+    FrmStartup& w = openEdition(program, language, u"optVol1"_s);
+    click(w.cmdSelectList);
+    if (null) {
+        gRSData = withNullDefinitions(*gRSData);
+        w.cboIndustry_Click(); // the pick fills the window from the current industry
+    }
+    click(w.cmdShow);
+    FrmIndDefinitions& d = frmIndDefinitions();
+    const QString stored = gRSData->Field(language == 0 ? u"DEFINITIONSE" : u"DEFINITIONSF").toText();
+    QCOMPARE(stored.isEmpty(), null);
+    QCOMPARE(d.Definitions->toPlainText(), stored);
+    QCOMPARE(d.Print->text(), language == 0 ? u"Print"_s : u"Imprimer"_s);
+    d.Definitions->setPlainText(u"typed over"_s); // the printout reads the edition, not the box
+    click(d.Print);
+
+    QCOMPARE(program.printer.documents().size(), std::size_t(1));
+    const kiv::PrintDocument doc = program.printer.last();
+    const auto& lines = doc.lines();
+    QCOMPARE(lines.size(), std::size_t(7));
+    QCOMPARE(lines[0].text(), w.lblIndustryName->text());
+    QCOMPARE(lines[0].font, (PrintFont{QString(), 12, true, false}));
+    for (std::size_t i = 1; i <= 5; ++i)
+        QCOMPARE(lines[i].text(), u" "_s);
+    QCOMPARE(lines[6].text(), stored);
+    QCOMPARE(lines[6].font, (PrintFont{QString(), 10, false, false}));
+    QVERIFY(d.isVisible());
+    QVERIFY(program.dialogs.prompts().empty());
+}
+
+// A definition longer than the page is wide wraps on paper: every word is printed, none
+// beyond the page's right edge.
+void TestIndustryPrintouts::longDefinitionOnPaper()
+{
+    kivtest::Program program;
+    PdfPrinter pdf;
+    FrmStartup& w = openEdition(program, 0, u"optVol1"_s);
+    QStringList words;
+    for (int i = 0; i < 120; ++i)
+        words << u"word%1"_s.arg(i);
+    const QString definition = words.join(u' ');
+    std::vector<std::vector<kiv::db::Value>> rows;
+    QStringList columns = gRSData->columnNames();
+    std::vector<kiv::db::Value> row;
+    for (int c = 0; c < columns.size(); ++c)
+        row.push_back(columns[c].compare(u"DEFINITIONSE", Qt::CaseInsensitive) == 0 ? kiv::db::Value::text(definition)
+                                                                                     : gRSData->value(gRSData->position(), c));
+    rows.push_back(row);
+    gRSData = std::make_shared<kiv::db::Snapshot>(u"KIV_DATA"_s, columns, std::move(rows));
+    click(w.cmdShow);
+    program.dialogs.answer(kiv::vbOK);
+    click(frmIndDefinitions().Print);
+
+    const QString file = namedPdf(program);
+    const QList<kivtest::PdfWord> printed = kivtest::pdfWords(file);
+    QStringList found;
+    double right = 0;
+    QSet<int> lineTops;
+    for (const kivtest::PdfWord& word : printed)
+        if (word.text.startsWith(u"word")) {
+            found << word.text;
+            right = std::max(right, word.x);
+            lineTops.insert(qRound(word.y));
+        }
+    QCOMPARE(found, words);
+    QVERIFY(lineTops.size() > 3);
+    // The last word of a line starts at least a word's width inside the Letter page's margin.
+    QVERIFY2(right < 8.5 * 72 - 18 - 20, qPrintable(QString::number(right)));
+}
+
+KIV_TEST_MAIN(TestIndustryPrintouts)
+#include "tst_industry_printouts.moc"
