@@ -131,7 +131,7 @@ IndustryStructure readIndustry(const db::Snapshot* data, int language)
         return s;
     s.hasIndustry = true;
     const auto header = [&](const QString& column) {
-        if (!data->hasColumn(column)) {
+        if (!data->hasColumn(column) || data->Field(column).isNull()) {
             s.missing << column;
             return QString();
         }

@@ -214,25 +214,15 @@ void FrmMyRatios::Form_Load()
 
 void FrmMyRatios::Form_Activate()
 {
-    leftForOtherWindow_ = false;
+    return_.reset();
     rebuild(true);
 }
 
 void FrmMyRatios::changeEvent(QEvent* event)
 {
     Form::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange)
-        return;
-    if (isActiveWindow()) {
-        if (leftForOtherWindow_ && isVisible()) {
-            leftForOtherWindow_ = false;
-            rebuild(false);
-        }
-        return;
-    }
-    // A message or input box over the window is no other window: its closing changes nothing.
-    QWidget* now = QApplication::activeWindow();
-    leftForOtherWindow_ = now && now != this && qobject_cast<kiv::Form*>(now);
+    if (return_.returned(*this, *event))
+        rebuild(false);
 }
 
 void FrmMyRatios::blankPositions()

@@ -18,6 +18,7 @@
 #include "values/entry_controls.h"
 
 #include <QApplication>
+#include <QDialog>
 
 using namespace kiv::balancesheet;
 using namespace Qt::StringLiterals;
@@ -143,6 +144,7 @@ private slots:
     void content();
     void newFiguresAndIndustryAtNextShow();
     void missingIndustryData();
+    void rebuiltWhenActiveAgain();
     void navigation();
     void captions_data();
     void captions();
@@ -264,6 +266,46 @@ void TestFrmMyBalanceSheet::missingIndustryData()
     QCOMPARE(w.lblIndustryDescription->text(), QString());
     QCOMPARE(w.firmLabels[8]->text(), u"100.00"_s);
     QCOMPARE(w.industryLabels[8]->text(), u"..."_s);
+}
+
+// Becoming active again after another window of the program rebuilds the content from the
+// current figures. What the industry lacks is told when the window is shown, once: neither the
+// message box giving the activation back nor the return from another window tells it again.
+void TestFrmMyBalanceSheet::rebuiltWhenActiveAgain()
+{
+    kivtest::Program program;
+    useIndustryRow([](QStringList&, std::vector<Value>& row) { row[4] = Value::null(); }); // A11
+    FrmMyBalanceSheet* shown = nullptr;
+    program.dialogs.answer(kiv::vbOK);
+    // The box takes the activation while it is up, as a real one does, and gives it back.
+    program.dialogs.whileOpen = [&shown](const kivtest::Prompt&) {
+        QDialog box;
+        box.show();
+        box.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        box.close();
+        shown = &frmMyBalanceSheet();
+        shown->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+    };
+    FrmMyBalanceSheet& w = openComparison();
+    program.dialogs.whileOpen = nullptr;
+    QCoreApplication::processEvents();
+    QCOMPARE(shown, &w);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    QCOMPARE(w.firmLabels[0]->text(), u"20.00"_s);
+
+    FrmMyValues& values = frmMyValues();
+    values.show();
+    values.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&values));
+    values.txtCash->setText(u" 50"_s);
+    w.ZOrder(0);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTRY_COMPARE(w.firmLabels[0]->text(), u"10.00"_s);
+    QCOMPARE(w.differenceLabels[0]->text(), u"..."_s);
+    QCOMPARE(w.differenceLabels[1]->text(), u"8.50"_s);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
 }
 
 // On to the ratio comparison, back to the entry window, back to the industry selection: each
