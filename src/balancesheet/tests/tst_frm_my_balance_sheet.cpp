@@ -153,6 +153,7 @@ private slots:
     void newFiguresAndIndustryAtNextShow();
     void missingIndustryData();
     void rebuiltWhenActiveAgain();
+    void navigation_data();
     void navigation();
     void captions_data();
     void captions();
@@ -415,15 +416,24 @@ void TestFrmMyBalanceSheet::rebuiltWhenActiveAgain()
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
 }
 
+void TestFrmMyBalanceSheet::navigation_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 0;
+    QTest::newRow("French") << 1;
+}
+
 // On to the ratio comparison, back to the entry window, back to the industry selection: each
 // shows its target first and then hides this window, changing none of its labels.
 void TestFrmMyBalanceSheet::navigation()
 {
+    QFETCH(int, language);
     kivtest::Program program;
     // The industry selection opens the edition when it loads; its first industry is current.
+    gLanguage = static_cast<std::int16_t>(language);
     kivtest::useSampleEdition(program, u"optVol2"_s);
     frmStartup();
-    FrmMyBalanceSheet& w = openComparison();
+    FrmMyBalanceSheet& w = openComparison(language);
     FrmMyValues& values = frmMyValues();
     QVERIFY(!values.isVisible());
     const QString cash = w.firmLabels[0]->text();
@@ -432,8 +442,11 @@ void TestFrmMyBalanceSheet::navigation()
     QTest::mouseClick(w.cmdView, Qt::LeftButton);
     QVERIFY(frmMyRatios().isVisible());
     QVERIFY(!w.isVisible());
+    QCOMPARE(frmMyRatios().Caption(), kiv::LoadResString(244 + language));
+    QCOMPARE(frmMyRatios().lblIndustryDescription->text(), w.lblIndustryDescription->text());
     QTest::mouseClick(frmMyRatios().Command2, Qt::LeftButton);
     QTest::mouseClick(values.cmdCompare, Qt::LeftButton);
+    QCOMPARE(w.Caption(), kiv::LoadResString(232 + language));
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     QVERIFY(values.isVisible());
     QCOMPARE(values.txtCash->text(), u" 100"_s);
