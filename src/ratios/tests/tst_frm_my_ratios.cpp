@@ -568,7 +568,14 @@ void TestFrmMyRatios::industryReports()
     startup.optCompare->setChecked(true);
     (button == u"cmdView1" ? startup.optBalanceSheet : startup.optRatios)->setChecked(true);
     gSectorView = sector;
+    // The hourglass is up from the start of the request: when the industry selection is set.
+    bool hourglass = false;
+    const QMetaObject::Connection watch = connect(startup.optView, &QRadioButton::toggled, this, [&hourglass](bool on) {
+        hourglass = on && QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
     click(w.findChild<QWidget*>(button));
+    disconnect(watch);
+    QVERIFY(hourglass);
     QVERIFY(startup.optView->isChecked() && !startup.optCompare->isChecked());
     QCOMPARE(startup.optRatios->isChecked(), button == u"cmdView1");
     QCOMPARE(startup.optBalanceSheet->isChecked(), button == u"cmdView");
