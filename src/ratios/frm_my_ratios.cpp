@@ -252,8 +252,12 @@ void FrmMyRatios::rebuild(bool report)
         for (const ratios::ComparisonRow& r : rows)
             for (const QString& name : {r.q3Label(), r.medianLabel(), r.q1Label(), r.firmLabel()})
                 label(name)->clear();
-        if (report)
+        if (report) {
+            // The window shows its captions under the message.
+            if (isVisible())
+                Form_Paint();
             kiv::MsgBox(ratios::problemMessage(*problem, gLanguage), kiv::vbOKOnly + kiv::vbExclamation);
+        }
         return;
     }
     const auto& content = std::get<ratios::IndustryContent>(read);

@@ -400,8 +400,10 @@ void TestFrmMyRatios::unusableIndustry()
         gRSData = std::make_shared<kiv::db::Snapshot>(u"KIV_DATA"_s, columns, std::vector<std::vector<kiv::db::Value>>{row});
     }
     program.dialogs.answer(kiv::vbOK);
+    w.setCaption(QString());
     // The box takes the activation while it is up, as a real one does, and gives it back.
-    program.dialogs.whileOpen = [&w](const kivtest::Prompt&) {
+    program.dialogs.whileOpen = [&w, language](const kivtest::Prompt&) {
+        QCOMPARE(w.Caption(), kiv::LoadResString(244 + language)); // the window is captioned under the box
         QDialog box;
         box.show();
         box.activateWindow();
