@@ -173,6 +173,8 @@ void TestFrmMyBalanceSheet::content_data()
     QTest::addColumn<QString>("engine");
     QTest::addColumn<int>("language");
     QTest::newRow("Access, English") << u"access"_s << 0;
+    QTest::newRow("Access, French") << u"access"_s << 1;
+    QTest::newRow("SQLite copy, English") << u"sqlite"_s << 0;
     QTest::newRow("SQLite copy, French") << u"sqlite"_s << 1;
 }
 
