@@ -3,7 +3,6 @@
 #include "platform/db/database.h"
 #include "values/numbers.h"
 
-#include <cfloat>
 #include <cmath>
 
 namespace kiv::balancesheet {
@@ -60,19 +59,6 @@ QString str(const char16_t* s)
     return QString::fromUtf16(s);
 }
 
-// Single precision of a double; beyond the single range the value is infinite.
-float single(double v)
-{
-    if (std::isfinite(v) && std::fabs(v) > static_cast<double>(FLT_MAX)) {
-        // Values just above FLT_MAX still round to it; the rest overflow.
-        const double limit = static_cast<double>(FLT_MAX) + std::ldexp(1.0, 103);
-        if (std::fabs(v) >= limit)
-            return v < 0 ? -INFINITY : INFINITY;
-        return v < 0 ? -FLT_MAX : FLT_MAX;
-    }
-    return static_cast<float>(v);
-}
-
 const QStringList kHeaderColumns = {QStringLiteral("Industry"), QStringLiteral("SIC"), QStringLiteral("IndustryDescriptionE"),
                                     QStringLiteral("IndustryDescriptionF")};
 
@@ -86,10 +72,10 @@ const std::array<StructureRow, kRowCount>& structureRows()
 QString firmPercentage(QStringView amount, QStringView total)
 {
     const double t = num::leadingNumber(total);
-    if (single(t) == 0.0f)
+    if (num::toSingle(t) == 0.0f)
         return num::ratioForm(0);
     const double q = num::leadingNumber(amount) / t;
-    const float p = single(static_cast<double>(single(q)) * 100.0);
+    const float p = num::toSingle(static_cast<double>(num::toSingle(q)) * 100.0);
     return num::ratioForm(static_cast<double>(p));
 }
 
@@ -131,7 +117,7 @@ IndustryStructure readIndustry(const db::Snapshot* data, int language)
         return s;
     s.hasIndustry = true;
     const auto header = [&](const QString& column) {
-        if (!data->hasColumn(column)) {
+        if (!data->hasColumn(column) || data->Field(column).isNull()) {
             s.missing << column;
             return QString();
         }

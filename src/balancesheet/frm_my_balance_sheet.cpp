@@ -12,6 +12,9 @@
 #include "values/frm_my_values.h"
 #include "values/entry_controls.h"
 
+#include <QApplication>
+#include <QScopeGuard>
+
 using namespace kiv::balancesheet;
 using kiv::setBold;
 using kiv::setColours;
@@ -166,7 +169,7 @@ FrmMyBalanceSheet::FrmMyBalanceSheet()
             kiv::Label* v = label(str(values[c]), columns[c + 1], row.top, kValueWidth, kValueHeight);
             v->setAlignment(Qt::AlignCenter);
             v->setWordWrap(false);
-            setColours(v, Qt::black, kLightGrey);
+            setColours(v, QApplication::palette().color(QPalette::WindowText), kLightGrey);
             (*lists[c])[r] = v;
         }
         if (row.total) {
@@ -228,17 +231,26 @@ void FrmMyBalanceSheet::Form_Paint()
 
 void FrmMyBalanceSheet::Form_Activate()
 {
-    // The message about missing data gives the activation back to this window when it closes;
-    // that must not start another rebuild.
+    return_.reset();
+    rebuild(true);
+}
+
+void FrmMyBalanceSheet::changeEvent(QEvent* event)
+{
+    Form::changeEvent(event);
+    if (return_.returned(*this, *event))
+        rebuild(false);
+}
+
+void FrmMyBalanceSheet::rebuild(bool report)
+{
+    // The message about missing data takes the activation while it is up and gives it back when
+    // it closes; that must not start another rebuild.
     if (activating_)
         return;
     activating_ = true;
-    rebuild();
-    activating_ = false;
-}
+    const auto done = qScopeGuard([this] { activating_ = false; });
 
-void FrmMyBalanceSheet::rebuild()
-{
     for (std::size_t r = 0; r < structureRows().size(); ++r)
         for (kiv::Label* l : {firmLabels[r], industryLabels[r], differenceLabels[r]})
             l->setText(QStringLiteral(" "));
@@ -265,7 +277,7 @@ void FrmMyBalanceSheet::rebuild()
     for (std::size_t r = 0; r < structureRows().size(); ++r)
         differenceLabels[r]->setText(texts[r].difference);
 
-    if (const std::optional<QString> message = missingDataMessage(industry, gLanguage)) {
+    if (const std::optional<QString> message = report ? missingDataMessage(industry, gLanguage) : std::nullopt) {
         // The window shows its captions under the message.
         if (isVisible())
             Form_Paint();

@@ -2,6 +2,7 @@
 #include "balancesheet/balance_sheet_structure.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "ratios/window_return.h"
 #include "values/export_window.h"
 
 #include <array>
@@ -70,11 +71,17 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Paint() override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    void rebuild();
+    // Rebuilds the whole content from the entry window's figures and the current industry. What
+    // the industry lacks is told only when `report` is set (the window being shown): coming back
+    // to the window gives the same content without telling it again.
+    void rebuild(bool report);
     void exportTo(kiv::exports::Program program);
 
     bool activating_ = false;
+    // Getting the activation back from another window of the program rebuilds the content.
+    kiv::WindowReturn return_;
 };
 KIV_FORM_ACCESSOR(FrmMyBalanceSheet, frmMyBalanceSheet)

@@ -214,25 +214,15 @@ void FrmMyRatios::Form_Load()
 
 void FrmMyRatios::Form_Activate()
 {
-    leftForOtherWindow_ = false;
+    return_.reset();
     rebuild(true);
 }
 
 void FrmMyRatios::changeEvent(QEvent* event)
 {
     Form::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange)
-        return;
-    if (isActiveWindow()) {
-        if (leftForOtherWindow_ && isVisible()) {
-            leftForOtherWindow_ = false;
-            rebuild(false);
-        }
-        return;
-    }
-    // A message or input box over the window is no other window: its closing changes nothing.
-    QWidget* now = QApplication::activeWindow();
-    leftForOtherWindow_ = now && now != this && qobject_cast<kiv::Form*>(now);
+    if (return_.returned(*this, *event))
+        rebuild(false);
 }
 
 void FrmMyRatios::blankPositions()
@@ -262,8 +252,12 @@ void FrmMyRatios::rebuild(bool report)
         for (const ratios::ComparisonRow& r : rows)
             for (const QString& name : {r.q3Label(), r.medianLabel(), r.q1Label(), r.firmLabel()})
                 label(name)->clear();
-        if (report)
+        if (report) {
+            // The window shows its captions under the message.
+            if (isVisible())
+                Form_Paint();
             kiv::MsgBox(ratios::problemMessage(*problem, gLanguage), kiv::vbOKOnly + kiv::vbExclamation);
+        }
         return;
     }
     const auto& content = std::get<ratios::IndustryContent>(read);

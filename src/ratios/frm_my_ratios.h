@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "ratios/window_return.h"
 #include "values/export_window.h"
 
 #include <array>
@@ -85,8 +86,7 @@ private:
 
     std::array<kiv::Label*, 15> names_{};
     bool rebuilding_ = false;
-    // The window lost the activation to another window of the program (not a message box):
-    // getting it back rebuilds the content.
-    bool leftForOtherWindow_ = false;
+    // Getting the activation back from another window of the program rebuilds the content.
+    kiv::WindowReturn return_;
 };
 KIV_FORM_ACCESSOR(FrmMyRatios, frmMyRatios)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -41,9 +42,21 @@ bool readsFully(QStringView text);
 
 // ---- single precision ---------------------------------------------------------------------
 
-// Nearest single-precision value (halves to even).
+// Nearest single-precision value (halves to even); beyond the single range, +-infinity.
 inline float toSingle(double v)
 {
+    // A value at or beyond half a unit above the largest single rounds to infinity; a plain
+    // conversion of a value outside the range would be undefined.
+    constexpr double kLargest = static_cast<double>(std::numeric_limits<float>::max());
+    constexpr double kOverflow = kLargest + 0x1p103;
+    if (v >= kOverflow)
+        return std::numeric_limits<float>::infinity();
+    if (v <= -kOverflow)
+        return -std::numeric_limits<float>::infinity();
+    if (v > kLargest)
+        return std::numeric_limits<float>::max();
+    if (v < -kLargest)
+        return -std::numeric_limits<float>::max();
     return static_cast<float>(v);
 }
 

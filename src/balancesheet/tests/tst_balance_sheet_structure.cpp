@@ -253,6 +253,9 @@ void TestBalanceSheetStructure::industryGaps_data()
     QTest::newRow("header column absent") << "absent" << "SIC" << 0
                                           << "This edition holds no value for industry 301 in SIC. The percentages that cannot be "
                                              "shown read \"...\".";
+    QTest::newRow("header Null, French") << "null" << "IndustryDescriptionF" << 1
+                                         << "Cette édition ne contient aucune valeur pour l'industrie 301 dans IndustryDescriptionF. Les "
+                                            "pourcentages qui ne peuvent pas être affichés se lisent « ... ».";
     QTest::newRow("past the last row") << "no row" << "" << 0
                                        << "No industry is chosen, so its balance sheet structure cannot be shown beside yours. Please "
                                           "choose an industry in the main menu first.";
@@ -293,6 +296,8 @@ void TestBalanceSheetStructure::industryGaps()
     }
     if (column == u"SIC")
         QCOMPARE(s.code, QString());
+    if (column == u"IndustryDescriptionF")
+        QCOMPARE(s.description, QString());
 }
 
 void TestBalanceSheetStructure::printoutLines_data()

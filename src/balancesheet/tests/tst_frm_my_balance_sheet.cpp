@@ -4,9 +4,12 @@
 // printout, the font size and the ways out.
 #include "balancesheet/bs_item_definitions.h"
 #include "balancesheet/frm_my_balance_sheet.h"
+#include "industry/combo_box.h"
 #include "industry/frm_startup.h"
+#include "pdf_text.h"
 #include "platform/db/csv_import.h"
 #include "platform/db/database.h"
+#include "platform/printer_qt.h"
 #include "platform/spreadsheet/recording.h"
 #include "platform/spreadsheet/save_file.h"
 #include "ratios/frm_my_ratios.h"
@@ -17,7 +20,11 @@
 #include "values/frm_my_values.h"
 #include "values/entry_controls.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QDialog>
+#include <QLocale>
+#include <QScopeGuard>
 
 using namespace kiv::balancesheet;
 using namespace Qt::StringLiterals;
@@ -141,8 +148,12 @@ class TestFrmMyBalanceSheet : public QObject {
 private slots:
     void content_data();
     void content();
+    void sampleEdition_data();
+    void sampleEdition();
     void newFiguresAndIndustryAtNextShow();
     void missingIndustryData();
+    void rebuiltWhenActiveAgain();
+    void navigation_data();
     void navigation();
     void captions_data();
     void captions();
@@ -162,6 +173,8 @@ void TestFrmMyBalanceSheet::content_data()
     QTest::addColumn<QString>("engine");
     QTest::addColumn<int>("language");
     QTest::newRow("Access, English") << u"access"_s << 0;
+    QTest::newRow("Access, French") << u"access"_s << 1;
+    QTest::newRow("SQLite copy, English") << u"sqlite"_s << 0;
     QTest::newRow("SQLite copy, French") << u"sqlite"_s << 1;
 }
 
@@ -172,6 +185,12 @@ void TestFrmMyBalanceSheet::content()
     QFETCH(QString, engine);
     QFETCH(int, language);
     kivtest::Program program;
+    // A French user's number settings write a decimal comma; the program's numbers keep their
+    // period whatever they say.
+    const QLocale before;
+    if (language == 1)
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::Canada));
+    const auto restore = qScopeGuard([before] { QLocale::setDefault(before); });
     openEdition(program, engine, 302);
     FrmMyBalanceSheet& w = openComparison(language);
     QVERIFY(w.isVisible());
@@ -190,6 +209,99 @@ void TestFrmMyBalanceSheet::content()
     gRSData->FindFirst([](const Snapshot& s, int row) { return s.value(row, u"Industry").toDouble() == 301; });
     w.Show();
     QCOMPARE(w.lblSice->text(), u"not applicable"_s);
+}
+
+void TestFrmMyBalanceSheet::sampleEdition_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("industry");
+    QTest::newRow("English") << 0 << u"Twiddle repair shops"_s;
+    QTest::newRow("French") << 1 << u"Ateliers de réparation de twiddles"_s;
+}
+
+// The delivered Volume 2 as a user meets it: an industry chosen from the alphabetical list, the
+// firm's statement typed, the structure compared, both exports through the dialog and the
+// printout saved as a PDF file where no printer is set up.
+void TestFrmMyBalanceSheet::sampleEdition()
+{
+    QFETCH(int, language);
+    QFETCH(QString, industry);
+    kivtest::Program program;
+    kivtest::TempHome home;
+    gLanguage = static_cast<std::int16_t>(language);
+    gLangLetter = language == 0 ? u"E"_s : u"F"_s;
+    gDescField = u"IndustryDescription"_s + gLangLetter;
+    kivtest::useSampleEdition(program, u"optVol2"_s);
+    for (kiv::TextBox* b : frmMyValues().figureBoxes()) // as the edition menu's Start leaves them
+        b->setText(u"0"_s);
+    FrmStartup& startup = frmStartup();
+    startup.Show();
+    QTest::mouseClick(startup.cmdSelectList, Qt::LeftButton);
+    kiv::ComboBox* list = startup.cboIndustry;
+    const int entry = list->findText(industry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY(entry >= 0);
+    list->showPopup();
+    list->view()->setCurrentIndex(list->view()->model()->index(entry, 0));
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    list->hidePopup();
+    QTest::mouseClick(startup.optCompare, Qt::LeftButton);
+    QTest::mouseClick(startup.optBalanceSheet, Qt::LeftButton);
+    QTest::mouseClick(startup.Cmdcontinue, Qt::LeftButton);
+    FrmMyValues& values = frmMyValues();
+    QVERIFY(values.isVisible());
+    const std::pair<const char16_t*, const char16_t*> figures[] = {
+        {u"txtCash", u"1000"}, {u"txtAr", u"250"},       {u"txtInv", u"200"},           {u"txtAccountsPayable", u"450"},
+        {u"txtBanks", u"50"},  {u"txtShareC", u"950"}, {u"txtCurrentAssets", u"300"}, {u"txtCurrentLiabilities", u"200"}};
+    for (const auto& [name, text] : figures) {
+        auto* box = values.findChild<kiv::TextBox*>(str(name));
+        box->setFocus(Qt::MouseFocusReason);
+        box->selectAll();
+        QTest::keyClicks(box, str(text));
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    QTest::mouseClick(values.cmdCompare, Qt::LeftButton);
+    FrmMyBalanceSheet& w = frmMyBalanceSheet();
+    QVERIFY(w.isVisible());
+    QVERIFY(program.dialogs.prompts().empty());
+    QCOMPARE(w.lblIndustryNumber->text(), u"305"_s);
+    QCOMPARE(w.lblSice->text(), u"5662"_s);
+    QCOMPARE(w.lblIndustryDescription->text(), industry);
+    const char* const rows[kRowCount][3] = {
+        {"68.97", "14.63", "54.34"},   {"17.24", "17.07", "0.17"},    {"13.79", "34.65", "-20.86"}, {"0.00", "29.80", "-29.80"},
+        {"0.00", "1.96", "-1.96"},     {"100.00", "98.11", "1.89"},   {"0.00", "0.00", "0.00"},     {"0.00", "1.89", "-1.89"},
+        {"100.00", "100.00", "0.00"},  {"31.03", "19.81", "11.22"},   {"3.45", "17.04", "-13.59"},  {"0.00", "0.00", "0.00"},
+        {"0.00", "7.24", "-7.24"},     {"0.00", "0.00", "0.00"},      {"0.00", "5.08", "-5.08"},    {"0.00", "5.83", "-5.83"},
+        {"0.00", "6.24", "-6.24"},     {"0.00", "1.53", "-1.53"},     {"34.48", "62.77", "-28.29"}, {"65.52", "12.77", "52.75"},
+        {"0.00", "23.50", "-23.50"},   {"0.00", "0.96", "-0.96"},     {"100.00", "100.00", "0.00"}, {"20.69", "66.84", "-46.15"},
+        {"13.79", "38.86", "-25.07"},
+    };
+    for (std::size_t r = 0; r < structureRows().size(); ++r) {
+        const QStringList shown{w.firmLabels[r]->text(), w.industryLabels[r]->text(), w.differenceLabels[r]->text()};
+        QCOMPARE(shown, (QStringList{QString::fromLatin1(rows[r][0]), QString::fromLatin1(rows[r][1]), QString::fromLatin1(rows[r][2])}));
+    }
+
+    for (const QString& name : {u"structure.xlsx"_s, u"structure.123"_s}) {
+        const QString path = program.folder() + u'/' + name;
+        QTest::mouseClick(w.cmdExport, Qt::LeftButton);
+        (name.endsWith(u".123"_s) ? frmExport().optLotus : frmExport().optExcel)->setChecked(true);
+        program.dialogs.answerInput(path);
+        program.dialogs.answer(kiv::vbOK);
+        QTest::mouseClick(frmExport().cmdOK, Qt::LeftButton);
+        QVERIFY(w.isEnabled());
+        QVERIFY2(QFileInfo(path).size() > 0, qPrintable(path));
+    }
+
+    kiv::QtPrinter pdf(kiv::QtPrinter::Target::PdfOnly);
+    kiv::Printer* recording = kiv::setPrinter(&pdf);
+    const auto restore = qScopeGuard([recording] { kiv::setPrinter(recording); });
+    program.dialogs.answer(kiv::vbOK);
+    QTest::mouseClick(w.cmdPrint, Qt::LeftButton);
+    const QStringList saved = QDir(home.documents()).entryList({u"*.pdf"_s}, QDir::Files);
+    QCOMPARE(saved.size(), 1);
+    const QString printed = kivtest::pdfToText(home.documents() + u'/' + saved.front());
+    for (const QString& text : {industry, kiv::LoadResString(208 + language), u"54.34"_s})
+        QVERIFY2(printed.contains(text), qPrintable(text));
+    QVERIFY(w.isVisible() && w.isEnabled());
 }
 
 // Figures changed in the entry window and another industry show at the next activation, not
@@ -266,15 +378,64 @@ void TestFrmMyBalanceSheet::missingIndustryData()
     QCOMPARE(w.industryLabels[8]->text(), u"..."_s);
 }
 
+// Becoming active again after another window of the program rebuilds the content from the
+// current figures. What the industry lacks is told when the window is shown, once: neither the
+// message box giving the activation back nor the return from another window tells it again.
+void TestFrmMyBalanceSheet::rebuiltWhenActiveAgain()
+{
+    kivtest::Program program;
+    useIndustryRow([](QStringList&, std::vector<Value>& row) { row[4] = Value::null(); }); // A11
+    FrmMyBalanceSheet* shown = nullptr;
+    program.dialogs.answer(kiv::vbOK);
+    // The box takes the activation while it is up, as a real one does, and gives it back.
+    program.dialogs.whileOpen = [&shown](const kivtest::Prompt&) {
+        QDialog box;
+        box.show();
+        box.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        box.close();
+        shown = &frmMyBalanceSheet();
+        shown->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+    };
+    FrmMyBalanceSheet& w = openComparison();
+    program.dialogs.whileOpen = nullptr;
+    QCoreApplication::processEvents();
+    QCOMPARE(shown, &w);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    QCOMPARE(w.firmLabels[0]->text(), u"20.00"_s);
+
+    FrmMyValues& values = frmMyValues();
+    values.show();
+    values.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&values));
+    values.txtCash->setText(u" 50"_s);
+    w.ZOrder(0);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTRY_COMPARE(w.firmLabels[0]->text(), u"10.00"_s);
+    QCOMPARE(w.differenceLabels[0]->text(), u"..."_s);
+    QCOMPARE(w.differenceLabels[1]->text(), u"8.50"_s);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+}
+
+void TestFrmMyBalanceSheet::navigation_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 0;
+    QTest::newRow("French") << 1;
+}
+
 // On to the ratio comparison, back to the entry window, back to the industry selection: each
 // shows its target first and then hides this window, changing none of its labels.
 void TestFrmMyBalanceSheet::navigation()
 {
+    QFETCH(int, language);
     kivtest::Program program;
     // The industry selection opens the edition when it loads; its first industry is current.
+    gLanguage = static_cast<std::int16_t>(language);
     kivtest::useSampleEdition(program, u"optVol2"_s);
     frmStartup();
-    FrmMyBalanceSheet& w = openComparison();
+    FrmMyBalanceSheet& w = openComparison(language);
     FrmMyValues& values = frmMyValues();
     QVERIFY(!values.isVisible());
     const QString cash = w.firmLabels[0]->text();
@@ -283,8 +444,11 @@ void TestFrmMyBalanceSheet::navigation()
     QTest::mouseClick(w.cmdView, Qt::LeftButton);
     QVERIFY(frmMyRatios().isVisible());
     QVERIFY(!w.isVisible());
+    QCOMPARE(frmMyRatios().Caption(), kiv::LoadResString(244 + language));
+    QCOMPARE(frmMyRatios().lblIndustryDescription->text(), w.lblIndustryDescription->text());
     QTest::mouseClick(frmMyRatios().Command2, Qt::LeftButton);
     QTest::mouseClick(values.cmdCompare, Qt::LeftButton);
+    QCOMPARE(w.Caption(), kiv::LoadResString(232 + language));
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     QVERIFY(values.isVisible());
     QCOMPARE(values.txtCash->text(), u" 100"_s);

@@ -4,7 +4,9 @@
 // and what the user reads when the current industry cannot be compared.
 #include "balancesheet/frm_my_balance_sheet.h"
 #include "industry/frm_startup.h"
+#include "pdf_text.h"
 #include "platform/db/csv_import.h"
+#include "platform/printer_qt.h"
 #include "platform/spreadsheet/recording.h"
 #include "ratios/frm_my_ratios.h"
 #include "ratios/one_year_comparison.h"
@@ -22,6 +24,8 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -200,6 +204,8 @@ class TestFrmMyRatios : public QObject {
 private slots:
     void road_data();
     void road();
+    void sampleEdition_data();
+    void sampleEdition();
     void unusableIndustry_data();
     void unusableIndustry();
     void rebuiltWhenActiveAgain();
@@ -242,6 +248,12 @@ void TestFrmMyRatios::road()
     QFETCH(QString, first);
     QFETCH(QString, second);
     kivtest::Program program;
+    // A French user's number settings write a decimal comma; the program's numbers keep their
+    // period whatever they say.
+    const QLocale before;
+    if (language == 1)
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::Canada));
+    const auto restore = qScopeGuard([before] { QLocale::setDefault(before); });
     FrmStartup& startup = openEdition(program, language, engine);
     pickAndCompare(startup, first);
     FrmMyValues& values = frmMyValues();
@@ -279,6 +291,69 @@ void TestFrmMyRatios::road()
     QCOMPARE(w.lblSice->text(), u"5621 5631"_s);
     QCOMPARE(shownRows(w), kRows103);
     QVERIFY(program.dialogs.prompts().empty());
+}
+
+void TestFrmMyRatios::sampleEdition_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("industry");
+    QTest::newRow("English") << 0 << u"Quibble manufacturing"_s;
+    QTest::newRow("French") << 1 << u"Fabrication de quibbles"_s;
+}
+
+// The delivered Volume 1 as a user meets it: the comparison with a sample industry (whose net
+// profit margin has a median of 0), both exports through the dialog, and the printout saved as
+// a PDF file where no printer is set up.
+void TestFrmMyRatios::sampleEdition()
+{
+    QFETCH(int, language);
+    QFETCH(QString, industry);
+    kivtest::Program program;
+    kivtest::TempHome home;
+    gLanguage = std::int16_t(language);
+    gLangLetter = language == 0 ? u"E"_s : u"F"_s;
+    gDescField = u"IndustryDescription"_s + gLangLetter;
+    kivtest::useSampleEdition(program, u"optVol1"_s);
+    for (kiv::TextBox* b : frmMyValues().figureBoxes()) // as the edition menu's Start leaves them
+        b->setText(u"0"_s);
+    FrmStartup& startup = frmStartup();
+    startup.Show();
+    pickAndCompare(startup, industry);
+    FrmMyValues& values = frmMyValues();
+    typeStatement(values);
+    click(values.cmdView);
+    FrmMyRatios& w = frmMyRatios();
+    QVERIFY(w.isVisible());
+    QVERIFY(program.dialogs.prompts().empty());
+    QCOMPARE(w.lblIndustryDescription->text(), industry);
+    QCOMPARE(w.lblNumberOfFirms->text(), u"446"_s);
+    QCOMPARE(shownRows(w), (QStringList{u"12.50|...|75| "_s, u"20.00|6.85|75| "_s, u"25.00|8.08|75| "_s, u"40.00|24.89|75| "_s,
+                                        u"40.00|484.64| |75"_s, u"10.00|9.54|50| "_s, u"5.52|0.95|75| "_s, u"7.00|16.39| |75"_s,
+                                        u"5.26|12.10|25| "_s, u"1.60|6.30| |75"_s, u"3.00|4.34| |75"_s, u"1.50|2.11| |75"_s,
+                                        u"0.05|2.18|75| "_s, u"0.34|0.75|75| "_s, u"5.00|6.98| |75"_s}));
+
+    for (const QString& name : {u"ratios.xlsx"_s, u"ratios.123"_s}) {
+        const QString path = program.folder() + u'/' + name;
+        click(w.cmdExport);
+        (name.endsWith(u".123"_s) ? frmExport().optLotus : frmExport().optExcel)->setChecked(true);
+        program.dialogs.answerInput(path);
+        program.dialogs.answer(kiv::vbOK);
+        click(frmExport().cmdOK);
+        QVERIFY(w.isEnabled());
+        QVERIFY2(QFileInfo(path).size() > 0, qPrintable(path));
+    }
+
+    kiv::QtPrinter pdf(kiv::QtPrinter::Target::PdfOnly);
+    kiv::Printer* recording = kiv::setPrinter(&pdf);
+    const auto restore = qScopeGuard([recording] { kiv::setPrinter(recording); });
+    program.dialogs.answer(kiv::vbOK);
+    click(w.cmdPrint);
+    const QStringList saved = QDir(home.documents()).entryList({u"*.pdf"_s}, QDir::Files);
+    QCOMPARE(saved.size(), 1);
+    const QString printed = kivtest::pdfToText(home.documents() + u'/' + saved.front());
+    for (const QString& text : {industry, kiv::LoadResString(248 + language), kiv::LoadResString(138 + language)})
+        QVERIFY2(printed.contains(text), qPrintable(text));
+    QVERIFY(w.isVisible() && w.isEnabled());
 }
 
 void TestFrmMyRatios::unusableIndustry_data()
@@ -325,8 +400,10 @@ void TestFrmMyRatios::unusableIndustry()
         gRSData = std::make_shared<kiv::db::Snapshot>(u"KIV_DATA"_s, columns, std::vector<std::vector<kiv::db::Value>>{row});
     }
     program.dialogs.answer(kiv::vbOK);
+    w.setCaption(QString());
     // The box takes the activation while it is up, as a real one does, and gives it back.
-    program.dialogs.whileOpen = [&w](const kivtest::Prompt&) {
+    program.dialogs.whileOpen = [&w, language](const kivtest::Prompt&) {
+        QCOMPARE(w.Caption(), kiv::LoadResString(244 + language)); // the window is captioned under the box
         QDialog box;
         box.show();
         box.activateWindow();
@@ -493,7 +570,14 @@ void TestFrmMyRatios::industryReports()
     startup.optCompare->setChecked(true);
     (button == u"cmdView1" ? startup.optBalanceSheet : startup.optRatios)->setChecked(true);
     gSectorView = sector;
+    // The hourglass is up from the start of the request: when the industry selection is set.
+    bool hourglass = false;
+    const QMetaObject::Connection watch = connect(startup.optView, &QRadioButton::toggled, this, [&hourglass](bool on) {
+        hourglass = on && QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
     click(w.findChild<QWidget*>(button));
+    disconnect(watch);
+    QVERIFY(hourglass);
     QVERIFY(startup.optView->isChecked() && !startup.optCompare->isChecked());
     QCOMPARE(startup.optRatios->isChecked(), button == u"cmdView1");
     QCOMPARE(startup.optBalanceSheet->isChecked(), button == u"cmdView");
