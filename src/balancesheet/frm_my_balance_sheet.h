@@ -2,7 +2,7 @@
 #include "balancesheet/balance_sheet_structure.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "ratios/window_return.h"
+#include "platform/window_return.h"
 #include "values/export_window.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "ratios/window_return.h"
+#include "platform/window_return.h"
 #include "values/export_window.h"
 
 #include <array>

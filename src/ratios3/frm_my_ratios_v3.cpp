@@ -12,7 +12,6 @@
 #include "values/frm_export.h"
 #include "values3/frm_my_values_v3.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QScopeGuard>
 
@@ -225,26 +224,16 @@ void FrmMyRatiosV3::Form_Paint()
 
 void FrmMyRatiosV3::Form_Activate()
 {
-    leftForOtherWindow_ = false;
+    return_.reset();
     rebuild(true);
 }
 
 void FrmMyRatiosV3::changeEvent(QEvent* event)
 {
     Form::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange)
-        return;
-    if (isActiveWindow()) {
-        // Back from another window: rebuilt without telling again what the showing told.
-        if (leftForOtherWindow_ && isVisible()) {
-            leftForOtherWindow_ = false;
-            rebuild(false);
-        }
-        return;
-    }
-    // A message or input box over the window is no other window: its closing changes nothing.
-    QWidget* now = QApplication::activeWindow();
-    leftForOtherWindow_ = now && now != this && qobject_cast<kiv::Form*>(now);
+    // Back from another window: rebuilt without telling again what the showing told.
+    if (return_.returned(*this, *event))
+        rebuild(false);
 }
 
 void FrmMyRatiosV3::rebuild(bool report)

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/window_return.h"
 #include "values/export_window.h"
 
 #include <cstdint>
@@ -77,6 +78,6 @@ private:
     bool rebuilding_ = false;
     // The window lost the activation to another window of the program (not a message box):
     // getting it back rebuilds the content.
-    bool leftForOtherWindow_ = false;
+    kiv::WindowReturn return_;
 };
 KIV_FORM_ACCESSOR(FrmMyRatiosV3, frmMyRatiosV3)
