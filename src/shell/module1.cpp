@@ -31,6 +31,8 @@ void resetModule1()
     gDB.reset();
     gRSData.reset();
     gRSCategory.reset();
+    gExportReserved1 = false;
+    gExportReserved2 = false;
     gExportFromRatios = false;
     gExportFromBalanceSheet = false;
     gExportFromValues = false;

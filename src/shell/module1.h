@@ -15,6 +15,9 @@ inline QString gDescField;                // "IndustryDescriptionE" or "Industry
 inline std::shared_ptr<kiv::db::Database> gDB;      // the chosen edition, open read-only
 inline std::shared_ptr<kiv::db::Snapshot> gRSData;  // KIV_DATA; its current row is the current industry
 inline std::shared_ptr<kiv::db::Snapshot> gRSCategory; // Category
+// Owner flags of the export dialogs; the two reserved ones are only ever set False.
+inline bool gExportReserved1 = false;
+inline bool gExportReserved2 = false;
 inline bool gExportFromRatios = false;
 inline bool gExportFromBalanceSheet = false;
 inline bool gExportFromValues = false;

@@ -151,12 +151,12 @@ QString jetFixture(const QString& name)
 
 QString sourceDir()
 {
-    return qEnvironmentVariable("KIV_SOURCE_DIR");
+    return qEnvironmentVariable("KIV_SOURCE_DIR", QStringLiteral(KIV_BUILD_SOURCE_DIR));
 }
 
 QString programDir()
 {
-    return qEnvironmentVariable("KIV_PROGRAM_DIR");
+    return qEnvironmentVariable("KIV_PROGRAM_DIR", QStringLiteral(KIV_BUILD_PROGRAM_DIR));
 }
 
 void useSampleEdition(const Program& program, const QString& option)

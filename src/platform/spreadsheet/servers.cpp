@@ -3,9 +3,13 @@
 #include "platform/spreadsheet/save_file.h"
 #include "platform/spreadsheet/wk1.h"
 
+#include "kiv_config.h"
+
 #include <QFile>
 #include <QTemporaryDir>
+#include <dlfcn.h>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <xlsxwriter.h>
 
@@ -17,6 +21,41 @@ ServerFactory*& installed()
 {
     static ServerFactory* factory = nullptr;
     return factory;
+}
+
+// The workbook library, opened on the first Excel export rather than with the program: it
+// brings a cryptography library whose loading would delay the first window by milliseconds.
+struct WorkbookLibrary {
+    decltype(&::workbook_new_opt) newWorkbook = nullptr;
+    decltype(&::workbook_add_worksheet) addWorksheet = nullptr;
+    decltype(&::worksheet_write_number) writeNumber = nullptr;
+    decltype(&::worksheet_write_string) writeString = nullptr;
+    decltype(&::workbook_close) closeWorkbook = nullptr;
+};
+
+template <class F>
+bool resolve(void* handle, const char* name, F& function)
+{
+    function = reinterpret_cast<F>(dlsym(handle, name));
+    return function != nullptr;
+}
+
+// Null when the library is not installed: Excel then cannot be started.
+const WorkbookLibrary* workbookLibrary()
+{
+    static const std::optional<WorkbookLibrary> library = []() -> std::optional<WorkbookLibrary> {
+        void* handle = dlopen(KIV_XLSXWRITER_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        if (!handle)
+            return std::nullopt;
+        WorkbookLibrary l;
+        if (resolve(handle, "workbook_new_opt", l.newWorkbook) && resolve(handle, "workbook_add_worksheet", l.addWorksheet)
+            && resolve(handle, "worksheet_write_number", l.writeNumber)
+            && resolve(handle, "worksheet_write_string", l.writeString) && resolve(handle, "workbook_close", l.closeWorkbook))
+            return l;
+        dlclose(handle);
+        return std::nullopt;
+    }();
+    return library ? &*library : nullptr;
 }
 
 // Both programs keep the cells they are given and write them into one file at saveas.
@@ -54,6 +93,10 @@ protected:
 
 class ExcelServer final : public CollectingServer {
 public:
+    explicit ExcelServer(const WorkbookLibrary& library)
+        : xlsx_(library)
+    {
+    }
     void setCellValue(int row, int column, const QString& text) override
     {
         alive();
@@ -75,10 +118,10 @@ private:
         QByteArray tmp = QFile::encodeName(dir.path());
         lxw_workbook_options options{};
         options.tmpdir = tmp.data();
-        lxw_workbook* book = workbook_new_opt(path.constData(), &options);
+        lxw_workbook* book = xlsx_.newWorkbook(path.constData(), &options);
         if (!book)
             throw std::runtime_error("workbook");
-        lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+        lxw_worksheet* sheet = xlsx_.addWorksheet(book, nullptr);
         lxw_error status = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
         for (const auto& [at, text] : cells_) {
             if (status != LXW_NO_ERROR)
@@ -86,11 +129,11 @@ private:
             const auto row = static_cast<lxw_row_t>(at.first - 1);
             const auto column = static_cast<lxw_col_t>(at.second - 1);
             if (const auto n = numberCellValue(text))
-                status = worksheet_write_number(sheet, row, column, *n, nullptr);
+                status = xlsx_.writeNumber(sheet, row, column, *n, nullptr);
             else
-                status = worksheet_write_string(sheet, row, column, text.toUtf8().constData(), nullptr);
+                status = xlsx_.writeString(sheet, row, column, text.toUtf8().constData(), nullptr);
         }
-        const lxw_error closed = workbook_close(book);
+        const lxw_error closed = xlsx_.closeWorkbook(book);
         if (status != LXW_NO_ERROR || closed != LXW_NO_ERROR)
             throw std::runtime_error("workbook not written");
         QFile file(QString::fromLocal8Bit(path));
@@ -98,6 +141,8 @@ private:
             throw std::runtime_error("workbook not read back");
         return file.readAll();
     }
+
+    const WorkbookLibrary& xlsx_;
 };
 
 class LotusServer final : public CollectingServer {
@@ -135,7 +180,10 @@ ServerFactory* setServerFactory(ServerFactory* factory)
 
 std::unique_ptr<Server> createExcelServer()
 {
-    return std::make_unique<ExcelServer>();
+    const WorkbookLibrary* library = workbookLibrary();
+    if (!library)
+        throw AutomationError{kCannotCreateObject, QString()};
+    return std::make_unique<ExcelServer>(*library);
 }
 
 std::unique_ptr<Server> createLotusServer()

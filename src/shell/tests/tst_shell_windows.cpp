@@ -18,24 +18,12 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTextDocument>
-#include <cmath>
-#include <memory>
 
 using shelltest::ShellProgram;
 
 namespace {
 
 enum class Window { Start, Menu, About };
-
-std::unique_ptr<kiv::Form> designInstance(Window w)
-{
-    switch (w) {
-    case Window::Start: return std::make_unique<FrmStartMenu>();
-    case Window::Menu: return std::make_unique<FrmMenuselect>();
-    case Window::About: return std::make_unique<FrmIntrAbout>();
-    }
-    return nullptr;
-}
 
 kiv::Form& current(Window w)
 {
@@ -124,8 +112,6 @@ Q_DECLARE_METATYPE(Window)
 class TestShellWindows : public QObject {
     Q_OBJECT
 private slots:
-    void fitToScreen_data();
-    void fitToScreen();
     void textsFit_data();
     void textsFit();
 
@@ -150,63 +136,6 @@ private slots:
 
     void screenshots();
 };
-
-void TestShellWindows::fitToScreen_data()
-{
-    QTest::addColumn<Window>("window");
-    QTest::addColumn<QSizeF>("screen");
-    const std::pair<const char*, Window> windows[] = {{"start", Window::Start}, {"menu", Window::Menu}, {"about", Window::About}};
-    const std::pair<const char*, QSizeF> screens[] = {
-        {"design size", QSizeF(12000, 9000)},
-        {"double size", QSizeF(24000, 18000)},
-        {"3840 x 2160", QSizeF(57600, 32400)}, // beyond 32,767 twips
-    };
-    for (const auto& [wname, w] : windows)
-        for (const auto& [sname, s] : screens)
-            QTest::addRow("%s, %s", wname, sname) << w << s;
-}
-
-void TestShellWindows::fitToScreen()
-{
-    QFETCH(Window, window);
-    QFETCH(QSizeF, screen);
-    ShellProgram program(screen);
-    const std::unique_ptr<kiv::Form> design = designInstance(window);
-    kiv::Form& form = current(window);
-    const double rW = screen.width() / design->designWidth();
-    const double rH = screen.height() / design->designHeight();
-
-    QCOMPARE(form.geometry().size(), QSize(qRound(screen.width() / 15), qRound(screen.height() / 15)));
-    const std::vector<kiv::fit::Item> before = design->items();
-    const std::vector<kiv::fit::Item> after = form.items();
-    QCOMPARE(after.size(), before.size());
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        const kiv::fit::Item& b = before[i];
-        const kiv::fit::Item& a = after[i];
-        const QByteArray name = b.name.toUtf8();
-        QVERIFY2(qFuzzyCompare(a.left, float(b.left * rW)) || (b.left == 0 && a.left == 0), name);
-        QVERIFY2(qFuzzyCompare(a.top, float(b.top * rH)), name);
-        QVERIFY2(qFuzzyCompare(a.width, float(b.width * rW)), name);
-        QVERIFY2(qFuzzyCompare(a.height, float(b.height * rH)), name);
-        if (!b.hasFont)
-            continue;
-        float font = b.fontSize;
-        if (window == Window::About)
-            font = float(b.fontSize * rW);
-        else if (window == Window::Start && (b.kind == kiv::fit::Kind::Label || b.kind == kiv::fit::Kind::Button3D))
-            font = float(std::floor(b.fontSize * rW));
-        QVERIFY2(qFuzzyCompare(a.fontSize, font), name + " font " + QByteArray::number(a.fontSize));
-    }
-    // Every control lies inside its window or frame, and shows the font it was given.
-    for (QWidget* w : form.findChildren<QWidget*>()) {
-        const kiv::fit::Item* item = form.item(w);
-        if (!item)
-            continue;
-        QVERIFY2(w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
-        if (item->hasFont && item->fontSize > 0)
-            QCOMPARE(w->font().pointSizeF(), double(item->fontSize));
-    }
-}
 
 void TestShellWindows::textsFit_data()
 {

@@ -1,0 +1,190 @@
+// Message and input boxes: what the program asks goes through one seam, and the real boxes
+// show the buttons of the style in the user's language and answer with the button pressed.
+#include "platform/qt_dialogs.h"
+#include "test_support.h"
+
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Runs `act` on the modal box once it is open.
+template <class Box>
+void whenOpen(std::function<void(Box*)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
+        QVERIFY2(box, "no box is open");
+        act(box);
+    });
+}
+
+QStringList buttonTexts(const QWidget* box)
+{
+    QStringList texts;
+    for (const QAbstractButton* b : box->findChildren<QAbstractButton*>())
+        if (b->isVisible())
+            texts << b->text();
+    texts.sort();
+    return texts;
+}
+
+QAbstractButton* buttonNamed(QWidget* box, const QString& text)
+{
+    for (QAbstractButton* b : box->findChildren<QAbstractButton*>())
+        if (b->isVisible() && b->text() == text)
+            return b;
+    return nullptr;
+}
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void seamGivesTheApplicationTitle();
+    void messageBox_data();
+    void messageBox();
+    void inputBox_data();
+    void inputBox();
+};
+
+void TestDialogs::seamGivesTheApplicationTitle()
+{
+    kivtest::Program program;
+    program.dialogs.answer(kiv::vbNo);
+    program.dialogs.answer(kiv::vbOK);
+    program.dialogs.answerInput(u"12"_s);
+    QCOMPARE(kiv::MsgBox(u"Do you want to exit ?"_s, kiv::vbYesNo + kiv::vbQuestion, u"Kivob"_s), int(kiv::vbNo));
+    QCOMPARE(kiv::MsgBox(u"Saved"_s), int(kiv::vbOK));
+    QCOMPARE(kiv::InputBox(u"Font size"_s, QString(), u"10"_s), u"12"_s);
+    const std::vector<kivtest::Prompt>& asked = program.dialogs.prompts();
+    QCOMPARE(asked.size(), std::size_t(3));
+    QCOMPARE(asked[0].title, u"Kivob"_s);
+    QCOMPARE(asked[0].style, int(kiv::vbYesNo + kiv::vbQuestion));
+    QCOMPARE(asked[1].title, u"Kiv_2000"_s);
+    QCOMPARE(asked[1].style, int(kiv::vbOKOnly));
+    QCOMPARE(asked[2].title, u"Kiv_2000"_s);
+    QCOMPARE(asked[2].defaultText, u"10"_s);
+}
+
+void TestDialogs::messageBox_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("press"); // empty: the Escape key
+    QTest::addColumn<int>("result");
+    using M = QMessageBox;
+    QTest::newRow("OK, English") << int(kiv::vbOKOnly) << 0 << QStringList{u"OK"_s} << int(M::NoIcon) << u"OK"_s << int(kiv::vbOK);
+    QTest::newRow("OK, information, French")
+        << int(kiv::vbOKOnly + kiv::vbInformation) << 1 << QStringList{u"OK"_s} << int(M::Information) << u"OK"_s << int(kiv::vbOK);
+    QTest::newRow("OK, Escape") << int(kiv::vbOKOnly + kiv::vbExclamation) << 0 << QStringList{u"OK"_s} << int(M::Warning) << QString()
+                                << int(kiv::vbOK);
+    QTest::newRow("Yes/No, English, Yes")
+        << int(kiv::vbYesNo + kiv::vbQuestion) << 0 << QStringList{u"No"_s, u"Yes"_s} << int(M::Question) << u"Yes"_s << int(kiv::vbYes);
+    QTest::newRow("Yes/No, French, Oui")
+        << int(kiv::vbYesNo + kiv::vbQuestion) << 1 << QStringList{u"Non"_s, u"Oui"_s} << int(M::Question) << u"Oui"_s << int(kiv::vbYes);
+    QTest::newRow("Yes/No, French, Non")
+        << int(kiv::vbYesNo + kiv::vbQuestion) << 1 << QStringList{u"Non"_s, u"Oui"_s} << int(M::Question) << u"Non"_s << int(kiv::vbNo);
+    QTest::newRow("Yes/No, Escape is No")
+        << int(kiv::vbYesNo + kiv::vbQuestion) << 1 << QStringList{u"Non"_s, u"Oui"_s} << int(M::Question) << QString() << int(kiv::vbNo);
+    QTest::newRow("OK/Cancel, French, Annuler") << int(kiv::vbOKCancel + kiv::vbQuestion) << 1 << QStringList{u"Annuler"_s, u"OK"_s}
+                                                << int(M::Question) << u"Annuler"_s << int(kiv::vbCancel);
+    QTest::newRow("OK/Cancel, Escape is Cancel") << int(kiv::vbOKCancel + kiv::vbQuestion) << 0 << QStringList{u"Cancel"_s, u"OK"_s}
+                                                 << int(M::Question) << QString() << int(kiv::vbCancel);
+}
+
+void TestDialogs::messageBox()
+{
+    QFETCH(int, style);
+    QFETCH(int, language);
+    QFETCH(QStringList, buttons);
+    QFETCH(int, icon);
+    QFETCH(QString, press);
+    QFETCH(int, result);
+    kiv::QtDialogProvider real([language] { return language; });
+    kiv::DialogProvider* scripted = kiv::setDialogProvider(&real);
+    QStringList shown;
+    QString title, text;
+    int shownIcon = -1;
+    whenOpen<QMessageBox>([&](QMessageBox* box) {
+        shown = buttonTexts(box);
+        title = box->windowTitle();
+        text = box->text();
+        shownIcon = box->icon();
+        if (press.isEmpty())
+            QTest::keyClick(box, Qt::Key_Escape);
+        else if (QAbstractButton* b = buttonNamed(box, press))
+            b->click();
+        else
+            box->done(0); // fails below on the buttons
+    });
+    const int answer = kiv::MsgBox(u"Voulez-vous quitter ?"_s, style);
+    kiv::setDialogProvider(scripted);
+    QCOMPARE(shown, buttons);
+    QCOMPARE(title, u"Kiv_2000"_s);
+    QCOMPARE(text, u"Voulez-vous quitter ?"_s);
+    QCOMPARE(shownIcon, icon);
+    QCOMPARE(answer, result);
+}
+
+void TestDialogs::inputBox_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("typed"); // what the box holds when it is closed
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("OK keeps the default") << 0 << u"C:\\MyVal123.xls"_s << true << u"C:\\MyVal123.xls"_s;
+    QTest::newRow("OK with a typed name, French") << 1 << u"/tmp/mes valeurs.xls"_s << true << u"/tmp/mes valeurs.xls"_s;
+    QTest::newRow("emptied box") << 0 << QString() << true << QString();
+    QTest::newRow("Cancel, French") << 1 << u"/tmp/x.xls"_s << false << QString();
+}
+
+void TestDialogs::inputBox()
+{
+    QFETCH(int, language);
+    QFETCH(QString, typed);
+    QFETCH(bool, ok);
+    QFETCH(QString, result);
+    kiv::QtDialogProvider real([language] { return language; });
+    kiv::DialogProvider* scripted = kiv::setDialogProvider(&real);
+    QStringList shown;
+    QString title, prompt, defaultText;
+    whenOpen<QInputDialog>([&](QInputDialog* box) {
+        shown = buttonTexts(box);
+        title = box->windowTitle();
+        prompt = box->labelText();
+        QLineEdit* edit = box->findChild<QLineEdit*>();
+        if (!edit) {
+            box->reject(); // fails below on the default text
+            return;
+        }
+        defaultText = edit->text();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+        if (QAbstractButton* b = buttonNamed(box, ok ? u"OK"_s : (language == 0 ? u"Cancel"_s : u"Annuler"_s)))
+            b->click();
+        else
+            box->reject(); // fails below on the buttons
+    });
+    const QString answer = kiv::InputBox(u"Enter file name"_s, u"Export My Values"_s, u"C:\\MyVal123.xls"_s);
+    kiv::setDialogProvider(scripted);
+    QCOMPARE(shown, language == 0 ? (QStringList{u"Cancel"_s, u"OK"_s}) : (QStringList{u"Annuler"_s, u"OK"_s}));
+    QCOMPARE(title, u"Export My Values"_s);
+    QCOMPARE(prompt, u"Enter file name"_s);
+    QCOMPARE(defaultText, u"C:\\MyVal123.xls"_s);
+    QCOMPARE(answer, result);
+}
+
+KIV_TEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"

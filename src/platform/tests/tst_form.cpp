@@ -1,0 +1,120 @@
+// The windows' life: one current instance per window, loaded hidden on first use, shown with
+// its activate and paint handlers, hidden with all its state, dropped for a new one, and the
+// close box that ends the program.
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "test_support.h"
+
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class FrmProbe : public kiv::Form {
+public:
+    FrmProbe()
+        : Form(u"frmProbe"_s)
+    {
+        setDesignSize(9600, 7200);
+        txtAmount = addControl(new QLineEdit(this), kiv::fit::Kind::TextBox, 600, 600, 1200, 300);
+        txtAmount->setObjectName(u"txtAmount"_s);
+    }
+    QLineEdit* txtAmount = nullptr;
+    QStringList log;
+
+    // A handler that ends the program half-way.
+    void cmdQuit_Click()
+    {
+        log << u"quit"_s;
+        kiv::End();
+        log << u"after the end"_s;
+    }
+
+protected:
+    void Form_Load() override { log << (isVisible() ? u"load, visible"_s : u"load"_s); }
+    void Form_Activate() override { log << u"activate"_s; }
+    void Form_Paint() override
+    {
+        log << u"paint"_s;
+        setCaption(u"Probe"_s);
+    }
+};
+
+} // namespace
+
+KIV_FORM_ACCESSOR(FrmProbe, frmProbe)
+
+class TestForm : public QObject {
+    Q_OBJECT
+private slots:
+    void firstUseLoadsHidden();
+    void showHideKeepState();
+    void dropGivesANewInstance();
+    void closeBoxEnds();
+};
+
+void TestForm::firstUseLoadsHidden()
+{
+    kivtest::Program program;
+    QVERIFY(!frmProbe_Exists());
+    frmProbe().txtAmount->setText(u"0"_s); // writing a control creates and loads the window
+    QVERIFY(frmProbe_Exists());
+    FrmProbe& w = frmProbe();
+    QCOMPARE(w.log, QStringList{u"load"_s});
+    QVERIFY(w.isLoaded());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.Caption(), QString()); // texts come with the first showing
+    QCOMPARE(&frmProbe(), &w);
+    QCOMPARE(w.log.size(), 1); // loaded once
+}
+
+void TestForm::showHideKeepState()
+{
+    kivtest::Program program;
+    FrmProbe& w = frmProbe();
+    w.Show();
+    QCOMPARE(w.log, (QStringList{u"load"_s, u"activate"_s, u"paint"_s}));
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.Caption(), u"Probe"_s);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.txtAmount->setText(u"1234.5"_s);
+    w.Hide();
+    QVERIFY(!w.isVisible());
+    w.log.clear();
+    w.Show();
+    QCOMPARE(w.log, (QStringList{u"activate"_s, u"paint"_s}));
+    QCOMPARE(w.txtAmount->text(), u"1234.5"_s);
+    QCOMPARE(&frmProbe(), &w);
+}
+
+void TestForm::dropGivesANewInstance()
+{
+    kivtest::Program program;
+    FrmProbe* old = &frmProbe();
+    old->Show();
+    old->txtAmount->setText(u"99"_s);
+    old->Hide();
+    frmProbe_Drop();
+    QVERIFY(!frmProbe_Exists());
+    FrmProbe& fresh = frmProbe();
+    QVERIFY(&fresh != old);
+    QCOMPARE(fresh.log, QStringList{u"load"_s});
+    QCOMPARE(fresh.txtAmount->text(), QString());
+    QVERIFY(!fresh.isVisible());
+}
+
+void TestForm::closeBoxEnds()
+{
+    kivtest::Program program;
+    FrmProbe& w = frmProbe();
+    w.Show();
+    KIV_VERIFY_ENDS(w.close());
+    QVERIFY(program.dialogs.prompts().empty()); // no question
+    w.log.clear();
+    KIV_VERIFY_ENDS(w.cmdQuit_Click());
+    QCOMPARE(w.log, QStringList{u"quit"_s}); // nothing after the end runs
+}
+
+KIV_TEST_MAIN(TestForm)
+#include "tst_form.moc"
