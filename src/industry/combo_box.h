@@ -2,6 +2,8 @@
 #include <QComboBox>
 #include <QStringList>
 
+class QStringListModel;
+
 namespace kiv {
 
 // A drop-down combo: a list and a text part the user can also type into.
@@ -41,6 +43,8 @@ signals:
 private:
     void keepText(const QString& text, int index);
     bool sorted_;
+    // The entries: a plain list of texts, which takes a whole new list in one step.
+    QStringListModel* model_;
 };
 
 } // namespace kiv

@@ -273,10 +273,10 @@ std::vector<SearchHit> searchIndustries(const db::Snapshot& data, int fromRow, c
         if (!pattern)
             return hits;
         for (int row = first; row < data.rowCount(); ++row) {
-            const db::Value v = data.value(row, col);
+            const db::Value& v = data.value(row, col);
             if (v.isNull())
                 continue;
-            if (pattern->matches(v.toText()))
+            if (v.isText() ? pattern->matches(v.textView()) : pattern->matches(v.toText()))
                 hits.push_back({row, data.value(row, nameCol).toText()});
         }
         return hits;
@@ -284,11 +284,11 @@ std::vector<SearchHit> searchIndustries(const db::Snapshot& data, int fromRow, c
 
     const int entryCol = r.listByName ? nameCol : sicCol;
     for (int row = first; row < data.rowCount(); ++row) {
-        const db::Value v = data.value(row, col);
+        const db::Value& v = data.value(row, col);
         if (!v.isText() && !v.isNumber())
             continue;
-        const QString text = v.toText();
-        forEachWord(text, [&](QStringView word) {
+        const QString number = v.isNumber() ? v.toText() : QString();
+        forEachWord(v.isText() ? v.textView() : QStringView(number), [&](QStringView word) {
             if (db::sameText(word, r.key))
                 hits.push_back({row, entryCol >= 0 ? data.value(row, entryCol).toText() : QString()});
         });
