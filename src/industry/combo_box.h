@@ -28,7 +28,8 @@ public:
     void Clear();
 
     QString Text() const { return currentText(); }
-    // Sets the text part only: no entry is selected by it.
+    // Sets the text part; the entry of exactly that text, if any, becomes the selected one,
+    // otherwise none is selected.
     void setText(const QString& text);
     int ListIndex() const { return currentIndex(); }
     // Selects the entry (its text goes into the text part); -1 selects none.

@@ -335,11 +335,8 @@ std::shared_ptr<Database> openSqlite(const QString& path, bool readOnly)
         }
     }
     sqlite3_busy_timeout(db, 2000);
-    // An edition is read whole: a file opened only to be read is mapped rather than copied
-    // page by page (the program writes its files by renaming new ones over them, so a mapped
-    // file never shrinks under the reader).
-    if (readOnly)
-        sqlite3_exec(db, "PRAGMA mmap_size = 268435456", nullptr, nullptr, nullptr);
+    // No memory mapping (SQLite's default): a file that another program rewrites in place
+    // while it is open must end as a read error, never as a fault.
     auto database = std::make_shared<SqliteDatabase>(path, readOnly, db);
     database->tableNames(); // a file that only begins like a database fails here
     return database;
