@@ -214,7 +214,8 @@ QString sectorCode(db::Database& database, const QString& sectorName, int langua
     const int nameCol = categories->columnIndex(language == 1 ? u"NameF" : u"NameE");
     const int codeCol = categories->columnIndex(u"Category");
     if (nameCol < 0 || codeCol < 0)
-        throw db::DbError(db::DbError::Code::NoSuchColumn, database.path(), QStringLiteral("Category"));
+        throw db::DbError(db::DbError::Code::NoSuchColumn, database.path(),
+                          QStringLiteral("the table Category lacks the column Category, NameE or NameF"));
     for (int r = 0; r < categories->rowCount(); ++r)
         if (equalsText(categories->value(r, nameCol), sectorName))
             return categories->value(r, codeCol).toText();
@@ -226,7 +227,7 @@ std::shared_ptr<db::Snapshot> sectorIndustries(db::Database& database, const QSt
     const auto data = database.openSnapshot(s(kDataTable));
     const int col = data->columnIndex(u"Category");
     if (col < 0)
-        throw db::DbError(db::DbError::Code::NoSuchColumn, database.path(), QStringLiteral("Category"));
+        throw db::DbError(db::DbError::Code::NoSuchColumn, database.path(), QStringLiteral("the table KIV_DATA has no column Category"));
     return data->where([&](const db::Snapshot& snap, int row) { return equalsText(snap.value(row, col), code); });
 }
 

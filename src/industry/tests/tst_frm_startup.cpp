@@ -347,22 +347,29 @@ void TestFrmStartup::modes()
 
 void TestFrmStartup::sectorChoice_data()
 {
+    QTest::addColumn<QString>("engine");
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("sector");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("industry");
-    QTest::newRow("English, apostrophe") << 0 << u"Children's services"_s << u"C"_s
-                                         << QStringList{u"Child day-care services"_s, u"Youth \"drop-in\" centres"_s}
-                                         << u"Youth \"drop-in\" centres"_s << 302;
-    QTest::newRow("French") << 1 << u"Commerce de détail"_s << u"A"_s
-                            << QStringList{u"Magasins de chaussures"_s, u"Magasins de vêtements (hommes et femmes)"_s, u"Épiceries"_s}
-                            << u"Épiceries"_s << 101;
+    for (const QString& engine : {u"access"_s, u"sqlite"_s}) {
+        auto row = [&](const char* name) -> QTestData& { return QTest::newRow(qPrintable(engine + u": "_s + QString::fromLatin1(name))) << engine; };
+        row("English, apostrophe") << 0 << u"Children's services"_s << u"C"_s
+                                   << QStringList{u"Child day-care services"_s, u"Youth \"drop-in\" centres"_s}
+                                   << u"Youth \"drop-in\" centres"_s << 302;
+        row("French, apostrophe") << 1 << u"Services à l'enfance"_s << u"C"_s
+                                  << QStringList{u"Centres jeunesse"_s, u"Services de garderie"_s} << u"Centres jeunesse"_s << 302;
+        row("French") << 1 << u"Commerce de détail"_s << u"A"_s
+                      << QStringList{u"Magasins de chaussures"_s, u"Magasins de vêtements (hommes et femmes)"_s, u"Épiceries"_s}
+                      << u"Épiceries"_s << 101;
+    }
 }
 
 void TestFrmStartup::sectorChoice()
 {
+    QFETCH(QString, engine);
     QFETCH(int, language);
     QFETCH(QString, sector);
     QFETCH(QString, code);
@@ -370,7 +377,7 @@ void TestFrmStartup::sectorChoice()
     QFETCH(QString, text);
     QFETCH(int, industry);
     kivtest::Program program;
-    FrmStartup& w = open(program, language);
+    FrmStartup& w = open(program, language, u"optVol1"_s, fixture(engine, u"edition-one-year"_s));
     QSignalSpy picks(&w, &FrmStartup::Picked);
     click(w.cmdSector);
     choose(w.cboSector, sector);
