@@ -421,6 +421,8 @@ void TestFrmStartup::pick_data()
                                                        << u"not applicable"_s << u"This industry comprises establishments that provide day care"_s;
     QTest::newRow("French, not applicable reworded") << 1 << u"Boulangeries commerciales"_s << u"Services de garderie"_s << 301
                                                      << u"non applicable"_s << u"Cette industrie comprend les garderies"_s;
+    QTest::newRow("English, name with double quotes") << 0 << u"Bakeries, commercial"_s << u"Youth \"drop-in\" centres"_s << 302
+                                                      << u"8641"_s << u"This industry comprises centres that offer young people"_s;
     QTest::newRow("French, Null definition") << 1 << u"Boulangeries commerciales"_s << u"Produits du pain"_s << 202
                                              << u"32111"_s << QString();
 }
