@@ -2,15 +2,34 @@
 
 #include "industry/text_match.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
+#include <QListView>
+#include <QStringListModel>
 
 namespace kiv {
+
+namespace {
+// The entries of a list can be chosen, not edited or dragged.
+class EntryModel : public QStringListModel {
+public:
+    using QStringListModel::QStringListModel;
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
+    }
+};
+} // namespace
 
 ComboBox::ComboBox(const QString& name, QWidget* parent, bool sorted)
     : QComboBox(parent)
     , sorted_(sorted)
+    , model_(new EntryModel(this))
 {
     setObjectName(name);
+    setModel(model_);
+    if (auto* list = qobject_cast<QListView*>(view()))
+        list->setUniformItemSizes(true); // an edition lists thousands of industries
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
@@ -60,7 +79,7 @@ void ComboBox::addEntries(QStringList list)
     const QString text = currentText();
     if (sorted_)
         industry::sortList(list);
-    addItems(list);
+    model_->setStringList(list);
     keepText(text, -1);
 }
 
@@ -89,11 +108,7 @@ void ComboBox::setListIndex(int index)
 
 QStringList ComboBox::entries() const
 {
-    QStringList list;
-    list.reserve(count());
-    for (int i = 0; i < count(); ++i)
-        list << itemText(i);
-    return list;
+    return model_->stringList();
 }
 
 } // namespace kiv

@@ -2,6 +2,8 @@
 #include <QComboBox>
 #include <QStringList>
 
+class QStringListModel;
+
 namespace kiv {
 
 // A drop-down combo: a list and a text part the user can also type into.
@@ -26,7 +28,8 @@ public:
     void Clear();
 
     QString Text() const { return currentText(); }
-    // Sets the text part only: no entry is selected by it.
+    // Sets the text part; the entry of exactly that text, if any, becomes the selected one,
+    // otherwise none is selected.
     void setText(const QString& text);
     int ListIndex() const { return currentIndex(); }
     // Selects the entry (its text goes into the text part); -1 selects none.
@@ -41,6 +44,8 @@ signals:
 private:
     void keepText(const QString& text, int index);
     bool sorted_;
+    // The entries: a plain list of texts, which takes a whole new list in one step.
+    QStringListModel* model_;
 };
 
 } // namespace kiv

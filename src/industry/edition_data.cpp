@@ -214,7 +214,8 @@ QString sectorCode(db::Database& database, const QString& sectorName, int langua
     const int nameCol = categories->columnIndex(language == 1 ? u"NameF" : u"NameE");
     const int codeCol = categories->columnIndex(u"Category");
     if (nameCol < 0 || codeCol < 0)
-        throw db::DbError(db::DbError::Code::NoSuchColumn, database.path(), QStringLiteral("Category"));
+        throw db::DbError(db::DbError::Code::NoSuchColumn, database.path(),
+                          QStringLiteral("the table Category lacks the column Category, NameE or NameF"));
     for (int r = 0; r < categories->rowCount(); ++r)
         if (equalsText(categories->value(r, nameCol), sectorName))
             return categories->value(r, codeCol).toText();
@@ -226,7 +227,7 @@ std::shared_ptr<db::Snapshot> sectorIndustries(db::Database& database, const QSt
     const auto data = database.openSnapshot(s(kDataTable));
     const int col = data->columnIndex(u"Category");
     if (col < 0)
-        throw db::DbError(db::DbError::Code::NoSuchColumn, database.path(), QStringLiteral("Category"));
+        throw db::DbError(db::DbError::Code::NoSuchColumn, database.path(), QStringLiteral("the table KIV_DATA has no column Category"));
     return data->where([&](const db::Snapshot& snap, int row) { return equalsText(snap.value(row, col), code); });
 }
 
@@ -273,10 +274,10 @@ std::vector<SearchHit> searchIndustries(const db::Snapshot& data, int fromRow, c
         if (!pattern)
             return hits;
         for (int row = first; row < data.rowCount(); ++row) {
-            const db::Value v = data.value(row, col);
+            const db::Value& v = data.value(row, col);
             if (v.isNull())
                 continue;
-            if (pattern->matches(v.toText()))
+            if (v.isText() ? pattern->matches(v.textView()) : pattern->matches(v.toText()))
                 hits.push_back({row, data.value(row, nameCol).toText()});
         }
         return hits;
@@ -284,11 +285,11 @@ std::vector<SearchHit> searchIndustries(const db::Snapshot& data, int fromRow, c
 
     const int entryCol = r.listByName ? nameCol : sicCol;
     for (int row = first; row < data.rowCount(); ++row) {
-        const db::Value v = data.value(row, col);
+        const db::Value& v = data.value(row, col);
         if (!v.isText() && !v.isNumber())
             continue;
-        const QString text = v.toText();
-        forEachWord(text, [&](QStringView word) {
+        const QString number = v.isNumber() ? v.toText() : QString();
+        forEachWord(v.isText() ? v.textView() : QStringView(number), [&](QStringView word) {
             if (db::sameText(word, r.key))
                 hits.push_back({row, entryCol >= 0 ? data.value(row, entryCol).toText() : QString()});
         });

@@ -367,23 +367,29 @@ void FrmStartup::cmdSICSearch_Click()
 void FrmStartup::cboSector_Click()
 {
     std::shared_ptr<kiv::db::Snapshot> sector;
+    std::optional<EditionProblem> problem;
     {
         kiv::PointerGuard hourglass;
         try {
             gSectorCategory = kiv::industry::sectorCode(*gDB, cboSector->Text(), gLanguage);
             sector = kiv::industry::sectorIndustries(*gDB, gSectorCategory);
+            cboIndustry->Clear();
+            cboIndustry->addEntries(kiv::industry::industryNames(*sector, gLanguage));
+            cboIndustry->setVisible(true);
+            if (sector->rowCount() > 0)
+                cboIndustry->setText(sector->value(0, kiv::industry::nameColumn(gLanguage)).toText());
         } catch (const kiv::db::DbError& e) {
-            leaveForMenu(kiv::industry::problemOf(e, gDB ? gDB->path() : QString()));
-            return;
+            problem = kiv::industry::problemOf(e, gDB->path());
         }
-        cboIndustry->Clear();
-        cboIndustry->addEntries(kiv::industry::industryNames(*sector, gLanguage));
-        cboIndustry->setVisible(true);
-        if (sector->rowCount() > 0)
-            cboIndustry->setText(sector->value(0, kiv::industry::nameColumn(gLanguage)).toText());
+    }
+    // The edition can no longer be read: the message comes with the default pointer.
+    if (problem) {
+        leaveForMenu(*problem);
+        return;
     }
     // The sector's first industry, in the order the database gives them, becomes current as
-    // if the user had picked it.
+    // if the user had picked it. A sector without industries leaves the list empty and the
+    // current industry as it was.
     if (sector->rowCount() > 0)
         cboIndustry_Click();
     if (optView->isChecked())

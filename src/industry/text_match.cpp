@@ -2,12 +2,44 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kiv::industry {
 
 namespace {
-char16_t fold(char16_t c)
+// Case folding of one UTF-16 unit, with a quick path for plain ASCII.
+inline char16_t fold(char16_t c)
 {
-    return QChar::toCaseFolded(c);
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    return static_cast<char16_t>(QChar::toCaseFolded(c));
+}
+// The first index from `from` on (below `end`) whose character is a, b or any non-ASCII
+// character; `end` when there is none. Eight characters at a time where the processor can.
+qsizetype nextCandidate(const char16_t* t, qsizetype from, qsizetype end, char16_t a, char16_t b)
+{
+    qsizetype i = from;
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
+    const __m128i ascii = _mm_set1_epi16(0x7f);
+    for (; i + 8 <= end; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
+        // Unsigned v > 0x7f: the saturating difference is not zero.
+        const __m128i wide = _mm_subs_epu16(v, ascii);
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)),
+                                         _mm_xor_si128(_mm_cmpeq_epi16(wide, _mm_setzero_si128()), _mm_set1_epi16(-1)));
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask != 0)
+            return i + (__builtin_ctz(static_cast<unsigned>(mask)) >> 1);
+    }
+#endif
+    for (; i < end; ++i)
+        if (t[i] == a || t[i] == b || t[i] >= 0x80)
+            return i;
+    return end;
 }
 char16_t lower(char16_t c)
 {
@@ -120,8 +152,34 @@ bool LikePattern::matchesOne(const Token& t, char16_t c) const
 
 bool LikePattern::matches(QStringView text) const
 {
-    if (contains_)
-        return text.contains(*contains_, Qt::CaseInsensitive);
+    if (contains_) {
+        // The needle is folded already; a text position is tried only where its first
+        // character matches.
+        const QStringView needle(*contains_);
+        const qsizetype m = needle.size();
+        if (m == 0)
+            return true;
+        const char16_t head = needle[0].unicode();
+        // Only these characters can fold to the head: its ASCII capital, and any non-ASCII one.
+        const char16_t headUpper = head >= u'a' && head <= u'z' ? static_cast<char16_t>(head - 32) : head;
+        const char16_t* t = text.utf16();
+        const qsizetype last = text.size() - m;
+        for (qsizetype i = 0; i <= last; ++i) {
+            if (head < 0x80) {
+                i = nextCandidate(t, i, last + 1, head, headUpper);
+                if (i > last)
+                    break;
+            }
+            if (fold(t[i]) != head)
+                continue;
+            qsizetype k = 1;
+            while (k < m && fold(t[i + k]) == needle[k].unicode())
+                ++k;
+            if (k == m)
+                return true;
+        }
+        return false;
+    }
 
     // Greedy walk that goes back to the last star on a mismatch: each star first takes nothing,
     // then one more character each time what follows it fails.
@@ -163,14 +221,47 @@ QStringList SplitWords(const QString& text)
     return words;
 }
 
+QString listKey(QStringView entry)
+{
+    QString key(entry.size(), Qt::Uninitialized);
+    char16_t* k = reinterpret_cast<char16_t*>(key.data());
+    const char16_t* e = entry.utf16();
+    for (qsizetype i = 0; i < entry.size(); ++i)
+        k[i] = fold(e[i]);
+    return key;
+}
+
 bool listLess(QStringView a, QStringView b)
 {
-    return a.compare(b, Qt::CaseInsensitive) < 0;
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = fold(a[i].unicode()), y = fold(b[i].unicode());
+        if (x != y)
+            return x < y;
+    }
+    return a.size() < b.size();
 }
 
 void sortList(QStringList& list)
 {
-    std::stable_sort(list.begin(), list.end(), [](const QString& a, const QString& b) { return listLess(a, b); });
+    // Each entry is folded once; ties keep the order in which the entries came.
+    struct Keyed {
+        QString key;
+        qsizetype index;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(static_cast<std::size_t>(list.size()));
+    for (qsizetype i = 0; i < list.size(); ++i)
+        keyed.push_back({listKey(list[i]), i});
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        const int c = QStringView(a.key).compare(QStringView(b.key));
+        return c != 0 ? c < 0 : a.index < b.index;
+    });
+    QStringList sorted;
+    sorted.reserve(list.size());
+    for (const Keyed& k : keyed)
+        sorted.append(std::move(list[k.index]));
+    list = std::move(sorted);
 }
 
 QString shownIndustryCode(const QString& storedCode, int language)

@@ -78,6 +78,9 @@ QStringList SplitWords(const QString& text);
 // The order of the sorted lists: letters compared without regard to case, then by character
 // code, so accented capitals sort after every plain letter. Equal entries keep their order.
 bool listLess(QStringView a, QStringView b);
+// The entry with every letter folded to one case: two entries are in list order exactly when
+// their keys are in plain character-code order.
+QString listKey(QStringView entry);
 void sortList(QStringList& list);
 
 // The industry code as the industry selection window shows it after a pick: in French a

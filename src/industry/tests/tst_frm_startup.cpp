@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -39,21 +40,37 @@ QString fixture(const QString& engine, const QString& edition)
     return engine == u"access" ? kivtest::jetFixture(edition + u".mdb"_s) : sqliteCopy(edition);
 }
 
-// The one-year fixture with its rows reordered so that the first stored one is 301, whose code
-// is "not applicable".
-QString notApplicableFirst()
+
+// An SQLite copy of the one-year fixture, changed by `edit` first (built once per name).
+QString editedCopy(const QString& name, const std::function<void(std::vector<kiv::db::TableData>&)>& edit)
 {
-    const QString path = scratch().filePath(u"not-applicable-first.sqlite"_s);
+    const QString path = scratch().filePath(name + u".sqlite"_s);
     if (QFile::exists(path))
         return path;
     std::vector<kiv::db::TableData> tables;
     for (const kiv::db::CsvTableSource& s : kiv::db::csvDumpsOf(kivtest::jetFixture(u"edition-one-year.mdb"_s)))
         tables.push_back(kiv::db::readCsvTable(s.table, s.csvPath));
-    for (kiv::db::TableData& t : tables)
-        if (t.name == u"KIV_DATA")
-            std::rotate(t.rows.begin(), t.rows.end() - 1, t.rows.end());
+    edit(tables);
     kiv::db::writeDatabase(path, tables);
     return path;
+}
+
+kiv::db::TableData& table(std::vector<kiv::db::TableData>& tables, const QString& name)
+{
+    for (kiv::db::TableData& t : tables)
+        if (t.name == name)
+            return t;
+    qFatal("no table %s", qPrintable(name));
+}
+
+// The one-year fixture with its rows reordered so that the first stored one is 301, whose code
+// is "not applicable".
+QString notApplicableFirst()
+{
+    return editedCopy(u"not-applicable-first"_s, [](std::vector<kiv::db::TableData>& tables) {
+        auto& rows = table(tables, u"KIV_DATA"_s).rows;
+        std::rotate(rows.begin(), rows.end() - 1, rows.end());
+    });
 }
 
 // Language and edition chosen, the edition's database in the data folder under its file name.
@@ -143,13 +160,18 @@ private slots:
     void codeSearch();
     void searchWithoutHitKeepsTheShownIndustry_data();
     void searchWithoutHitKeepsTheShownIndustry();
+    void clearKeepsTheShownIndustry_data();
     void clearKeepsTheShownIndustry();
+    void sectorWithoutIndustries_data();
+    void sectorWithoutIndustries();
     void typedTextChoosesNothing();
     void backToTheEditionMenu_data();
     void backToTheEditionMenu();
     void returnFromDefinitions();
     void unusableEdition_data();
     void unusableEdition();
+    void editionSpoiledWhileOpen_data();
+    void editionSpoiledWhileOpen();
     void startFromTheEditionMenu();
     void sampleEditionEveryMode();
 };
@@ -325,22 +347,29 @@ void TestFrmStartup::modes()
 
 void TestFrmStartup::sectorChoice_data()
 {
+    QTest::addColumn<QString>("engine");
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("sector");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("industry");
-    QTest::newRow("English, apostrophe") << 0 << u"Children's services"_s << u"C"_s
-                                         << QStringList{u"Child day-care services"_s, u"Youth \"drop-in\" centres"_s}
-                                         << u"Youth \"drop-in\" centres"_s << 302;
-    QTest::newRow("French") << 1 << u"Commerce de détail"_s << u"A"_s
-                            << QStringList{u"Magasins de chaussures"_s, u"Magasins de vêtements (hommes et femmes)"_s, u"Épiceries"_s}
-                            << u"Épiceries"_s << 101;
+    for (const QString& engine : {u"access"_s, u"sqlite"_s}) {
+        auto row = [&](const char* name) -> QTestData& { return QTest::newRow(qPrintable(engine + u": "_s + QString::fromLatin1(name))) << engine; };
+        row("English, apostrophe") << 0 << u"Children's services"_s << u"C"_s
+                                   << QStringList{u"Child day-care services"_s, u"Youth \"drop-in\" centres"_s}
+                                   << u"Youth \"drop-in\" centres"_s << 302;
+        row("French, apostrophe") << 1 << u"Services à l'enfance"_s << u"C"_s
+                                  << QStringList{u"Centres jeunesse"_s, u"Services de garderie"_s} << u"Centres jeunesse"_s << 302;
+        row("French") << 1 << u"Commerce de détail"_s << u"A"_s
+                      << QStringList{u"Magasins de chaussures"_s, u"Magasins de vêtements (hommes et femmes)"_s, u"Épiceries"_s}
+                      << u"Épiceries"_s << 101;
+    }
 }
 
 void TestFrmStartup::sectorChoice()
 {
+    QFETCH(QString, engine);
     QFETCH(int, language);
     QFETCH(QString, sector);
     QFETCH(QString, code);
@@ -348,7 +377,7 @@ void TestFrmStartup::sectorChoice()
     QFETCH(QString, text);
     QFETCH(int, industry);
     kivtest::Program program;
-    FrmStartup& w = open(program, language);
+    FrmStartup& w = open(program, language, u"optVol1"_s, fixture(engine, u"edition-one-year"_s));
     QSignalSpy picks(&w, &FrmStartup::Picked);
     click(w.cmdSector);
     choose(w.cboSector, sector);
@@ -392,6 +421,8 @@ void TestFrmStartup::pick_data()
                                                        << u"not applicable"_s << u"This industry comprises establishments that provide day care"_s;
     QTest::newRow("French, not applicable reworded") << 1 << u"Boulangeries commerciales"_s << u"Services de garderie"_s << 301
                                                      << u"non applicable"_s << u"Cette industrie comprend les garderies"_s;
+    QTest::newRow("English, name with double quotes") << 0 << u"Bakeries, commercial"_s << u"Youth \"drop-in\" centres"_s << 302
+                                                      << u"8641"_s << u"This industry comprises centres that offer young people"_s;
     QTest::newRow("French, Null definition") << 1 << u"Boulangeries commerciales"_s << u"Produits du pain"_s << 202
                                              << u"32111"_s << QString();
 }
@@ -518,20 +549,79 @@ void TestFrmStartup::searchWithoutHitKeepsTheShownIndustry()
     QCOMPARE(currentIndustry(), 103);
 }
 
+void TestFrmStartup::clearKeepsTheShownIndustry_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("button"); // the mode of the search
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("industry");
+    QTest::addColumn<QString>("code"); // as the label shows it
+    QTest::newRow("English, keyword") << 0 << u"cmdKey"_s << u"Dairy"_s << 203 << u"3211,3212"_s;
+    QTest::newRow("French, keyword") << 1 << u"cmdKey"_s << u"garderie"_s << 301 << u"non applicable"_s;
+    QTest::newRow("French, code") << 1 << u"cmdSICSearch"_s << u"5631"_s << 103 << u"5621 5631"_s;
+}
+
 void TestFrmStartup::clearKeepsTheShownIndustry()
 {
+    QFETCH(int, language);
+    QFETCH(QString, button);
+    QFETCH(QString, key);
+    QFETCH(int, industry);
+    QFETCH(QString, code);
     kivtest::Program program;
-    FrmStartup& w = open(program, 0);
-    click(w.cmdKey);
-    search(w, u"Dairy"_s);
-    QCOMPARE(currentIndustry(), 203);
+    FrmStartup& w = open(program, language);
+    click(w.findChild<kiv::CommandButton*>(button));
+    search(w, key);
+    QCOMPARE(currentIndustry(), industry);
     click(w.cmdClear);
     QVERIFY(!w.cboIndustry->isVisible());
     QCOMPARE(w.cboIndustry->ListCount(), 0);
     QCOMPARE(w.txtSearch->text(), QString());
     QCOMPARE(w.focusWidget(), w.txtSearch);
-    QCOMPARE(w.lblIndustryNumber->text(), u"203"_s);
+    // The labels and the current industry still agree: Continue and the definition work on
+    // the industry the user sees.
+    QCOMPARE(w.lblIndustryNumber->text(), QString::number(industry));
+    QCOMPARE(w.lblSICC->text(), code);
+    QCOMPARE(currentIndustry(), industry);
+    click(w.cmdShow);
+    QCOMPARE(frmIndDefinitions().TilDisplay->text(), w.lblIndustryName->text());
+    QVERIFY(program.dialogs.prompts().empty());
+}
+
+void TestFrmStartup::sectorWithoutIndustries_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("sector");
+    QTest::newRow("English") << 0 << u"Mining"_s;
+    QTest::newRow("French") << 1 << u"Mines d'or"_s;
+}
+
+// A sector that lists no industry: an empty list, and the industry shown stays current.
+void TestFrmStartup::sectorWithoutIndustries()
+{
+    QFETCH(int, language);
+    QFETCH(QString, sector);
+    const QString edition = editedCopy(u"empty-sector"_s, [](std::vector<kiv::db::TableData>& tables) {
+        using kiv::db::Value;
+        table(tables, u"Category"_s).rows.push_back({Value::text(u"D"_s), Value::text(u"Mining"_s), Value::text(u"Mines d'or"_s)});
+    });
+    kivtest::Program program;
+    FrmStartup& w = open(program, language, u"optVol1"_s, edition);
+    QSignalSpy picks(&w, &FrmStartup::Picked);
+    click(w.cmdKey);
+    search(w, language == 0 ? u"Dairy"_s : u"laitiers"_s);
     QCOMPARE(currentIndustry(), 203);
+    click(w.cmdSector);
+    QCOMPARE(w.cboSector->ListCount(), 4);
+    choose(w.cboSector, sector);
+
+    QCOMPARE(gSectorCategory, u"D"_s);
+    QVERIFY(w.cboIndustry->isVisible());
+    QCOMPARE(w.cboIndustry->ListCount(), 0);
+    QCOMPARE(picks.count(), 1); // the search's pick only
+    QCOMPARE(currentIndustry(), 203);
+    QCOMPARE(w.lblIndustryNumber->text(), u"203"_s);
+    QVERIFY(program.dialogs.prompts().empty());
 }
 
 void TestFrmStartup::typedTextChoosesNothing()
@@ -643,36 +733,124 @@ void TestFrmStartup::unusableEdition_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("content"); // "" no file
-    QTest::addColumn<QString>("says");
-    QTest::newRow("English, missing") << 0 << QString() << u"cannot be opened"_s;
-    QTest::newRow("French, random bytes") << 1 << u"random"_s << u"n'est pas une base de données"_s;
-    QTest::newRow("English, truncated Access file") << 0 << u"truncated"_s << u"not a readable edition database"_s;
+    QTest::addColumn<QStringList>("says");
+    QTest::newRow("English, missing") << 0 << QString() << QStringList{u"cannot be opened"_s, u"edition menu"_s};
+    QTest::newRow("French, random bytes") << 1 << u"random"_s << QStringList{u"n'est pas une base de données"_s, u"menu des éditions"_s};
+    QTest::newRow("English, truncated Access file") << 0 << u"truncated"_s << QStringList{u"not a readable edition database"_s};
+    QTest::newRow("French, Access pages overwritten") << 1 << u"scrambled"_s << QStringList{u"endommagé"_s};
+    QTest::newRow("English, SQLite copy cut short") << 0 << u"sqlite-cut"_s << QStringList{u"damaged"_s};
+    QTest::newRow("French, no Category table") << 1 << u"no-table"_s << QStringList{u"n'a pas de table Category"_s};
+    QTest::newRow("English, no SIC column") << 0 << u"no-column"_s << QStringList{u"KIV_DATA"_s, u"has no column SIC"_s};
+    QTest::newRow("French, no industry") << 1 << u"no-row"_s << QStringList{u"ne contient aucune industrie"_s};
+    QTest::newRow("English, no edition selected") << 0 << u"none"_s << QStringList{u"No edition is selected"_s};
 }
 
 void TestFrmStartup::unusableEdition()
 {
     QFETCH(int, language);
     QFETCH(QString, content);
-    QFETCH(QString, says);
+    QFETCH(QStringList, says);
     kivtest::Program program;
     prepare(program, language, u"optVol1"_s, QString());
+    auto fixtureBytes = [](const QString& path) {
+        QFile in(path);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    };
+    const QString file = u"kiv_vol1.mdb"_s;
     if (content == u"random") {
-        program.writeFile(u"kiv_vol1.mdb"_s, QByteArray(5000, '\x5a'));
+        program.writeFile(file, QByteArray(5000, '\x5a'));
     } else if (content == u"truncated") {
-        QFile in(kivtest::jetFixture(u"edition-one-year.mdb"_s));
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        program.writeFile(u"kiv_vol1.mdb"_s, in.read(10000));
+        program.writeFile(file, fixtureBytes(kivtest::jetFixture(u"edition-one-year.mdb"_s)).left(10000));
+    } else if (content == u"scrambled") {
+        QByteArray bytes = fixtureBytes(kivtest::jetFixture(u"edition-one-year.mdb"_s));
+        for (qsizetype i = 4096; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>((i * 7919) >> 3);
+        program.writeFile(file, bytes);
+    } else if (content == u"sqlite-cut") {
+        const QByteArray bytes = fixtureBytes(sqliteCopy(u"edition-one-year"_s));
+        program.writeFile(file, bytes.left(bytes.size() / 2));
+    } else if (content == u"no-table") {
+        program.addFile(editedCopy(u"no-category"_s, [](std::vector<kiv::db::TableData>& tables) {
+                            std::erase_if(tables, [](const kiv::db::TableData& t) { return t.name == u"Category"; });
+                        }),
+                        file);
+    } else if (content == u"no-column") {
+        program.addFile(editedCopy(u"no-sic"_s, [](std::vector<kiv::db::TableData>& tables) {
+                            kiv::db::TableData& t = table(tables, u"KIV_DATA"_s);
+                            t.columns.erase(t.columns.begin() + 1);
+                            for (auto& row : t.rows)
+                                row.erase(row.begin() + 1);
+                        }),
+                        file);
+    } else if (content == u"no-row") {
+        program.addFile(editedCopy(u"no-row"_s, [](std::vector<kiv::db::TableData>& tables) { table(tables, u"KIV_DATA"_s).rows.clear(); }),
+                        file);
+    } else if (content == u"none") {
+        kiv::OptionButton* vol1 = frmMenuselect().optVol1;
+        vol1->setAutoExclusive(false);
+        vol1->setChecked(false);
+        vol1->setAutoExclusive(true);
     }
     program.dialogs.answer(kiv::vbOK);
     frmStartup().Show();
 
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
     const QString text = program.dialogs.last().text;
-    QVERIFY2(text.contains(program.folder() + u"/kiv_vol1.mdb"_s), qPrintable(text));
-    QVERIFY2(text.contains(says), qPrintable(text));
+    if (content != u"none")
+        QVERIFY2(text.contains(program.folder() + u'/' + file), qPrintable(text));
+    for (const QString& part : says)
+        QVERIFY2(text.contains(part), qPrintable(text));
+    QCOMPARE(program.dialogs.last().style, int(kiv::vbOKOnly + kiv::vbExclamation));
     QVERIFY(frmMenuselect().isVisible());
     QVERIFY(!frmStartup_Exists());
     QVERIFY(!gRSData);
+}
+
+void TestFrmStartup::editionSpoiledWhileOpen_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("step"); // what the user does after the file went bad
+    QTest::newRow("access: English, sector") << u"access"_s << 0 << u"sector"_s;
+    QTest::newRow("access: French, alphabetical list") << u"access"_s << 1 << u"list"_s;
+    QTest::newRow("sqlite: French, sector") << u"sqlite"_s << 1 << u"sector"_s;
+    QTest::newRow("sqlite: English, alphabetical list") << u"sqlite"_s << 0 << u"list"_s;
+}
+
+// The edition file is overwritten in place while the window has it open: the next step that
+// reads it tells the user and goes back to the edition menu.
+void TestFrmStartup::editionSpoiledWhileOpen()
+{
+    QFETCH(QString, engine);
+    QFETCH(int, language);
+    QFETCH(QString, step);
+    kivtest::Program program;
+    FrmStartup& w = open(program, language, u"optVol1"_s, fixture(engine, u"edition-one-year"_s));
+    const QString path = program.folder() + u"/kiv_vol1.mdb"_s;
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        const qint64 size = f.size();
+        QVERIFY(f.resize(0));
+        QVERIFY(f.write(QByteArray(size / 3, '\x5a')) > 0);
+    }
+    QPointer<FrmStartup> window = &w;
+    bool busyWhileAsked = true;
+    program.dialogs.whileOpen = [&](const kivtest::Prompt&) { busyWhileAsked = QApplication::overrideCursor() != nullptr; };
+    program.dialogs.answer(kiv::vbOK);
+    if (step == u"sector") {
+        click(w.cmdSector);
+        choose(w.cboSector, w.cboSector->List(0));
+    } else {
+        click(w.cmdSelectList);
+    }
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    QVERIFY2(program.dialogs.last().text.contains(path), qPrintable(program.dialogs.last().text));
+    QVERIFY2(!busyWhileAsked, "the hourglass stayed up while the message was shown");
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QVERIFY(frmMenuselect().isVisible());
+    QVERIFY(!frmStartup_Exists());
+    QVERIFY(!window || !window->isVisible());
 }
 
 void TestFrmStartup::startFromTheEditionMenu()

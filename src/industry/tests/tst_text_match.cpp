@@ -40,6 +40,11 @@ void TestTextMatch::likePatterns_data()
     QTest::newRow("middle stars") << u"a*b*c"_s << u"aXbYc"_s << true;
     QTest::newRow("middle stars, missing end") << u"a*b*c"_s << u"aXbY"_s << false;
     QTest::newRow("star needs its neighbours") << u"a*a"_s << u"a"_s << false;
+    QTest::newRow("star, hit far into the text") << u"*storefront*"_s << u"Each store in this group has a storefront."_s << true;
+    QTest::newRow("star, near misses only") << u"*storefront*"_s << u"Each store in this group has a store front."_s << false;
+    QTest::newRow("star, hit at the very end") << u"*front*"_s << u"Each store in this group has a storeFRONT"_s << true;
+    QTest::newRow("star, long s folds to s") << u"*store*"_s << u"Groceries and \u017Ftores of every kind"_s << true;
+    QTest::newRow("star, Kelvin sign folds to k") << u"*key*"_s << u"A word of the \u212AEY kind"_s << true;
     QTest::newRow("quotes are plain") << u"*\"drop-in\"*"_s << u"Youth \"drop-in\" centres"_s << true;
     // One character, one digit.
     QTest::newRow("question mark, one") << u"?"_s << u"a"_s << true;
@@ -142,6 +147,9 @@ void TestTextMatch::listOrder_data()
         << QStringList{u"Boulangeries commerciales"_s, u"Centres jeunesse"_s, u"Magasins de chaussures"_s,
                        u"Magasins de vêtements (hommes et femmes)"_s, u"Produits du pain"_s, u"Produits laitiers"_s,
                        u"Services de garderie"_s, u"Épiceries"_s};
+    QTest::newRow("accented letters fold too")
+        << QStringList{u"Éb"_s, u"éa"_s, u"eb"_s, u"Ea"_s}
+        << QStringList{u"Ea"_s, u"eb"_s, u"éa"_s, u"Éb"_s};
     QTest::newRow("case ignored, equal entries keep their order")
         << QStringList{u"b"_s, u"a2"_s, u"B"_s, u"A1"_s, u"b"_s}
         << QStringList{u"A1"_s, u"a2"_s, u"b"_s, u"B"_s, u"b"_s};
@@ -153,6 +161,9 @@ void TestTextMatch::listOrder()
     QFETCH(QStringList, sorted);
     sortList(entries);
     QCOMPARE(entries, sorted);
+    // One entry at a time into a sorted list takes the same places.
+    for (qsizetype i = 1; i < sorted.size(); ++i)
+        QVERIFY2(!listLess(sorted[i], sorted[i - 1]), qPrintable(sorted[i]));
 }
 
 void TestTextMatch::shownCode_data()

@@ -45,6 +45,8 @@ public:
     // shortest general form with a period (up to 15 significant digits, 7 for a single-precision
     // column): 2.8 -> "2.8", 1e+20 -> "1E+20", -3.15f -> "-3.15".
     QString toText() const;
+    // The text of a Text value, without a copy; empty for Null and numbers.
+    QStringView textView() const { return type_ == Type::Text ? QStringView(text_) : QStringView(); }
 
     bool operator==(const Value& o) const;
 
@@ -107,7 +109,7 @@ public:
     // column or when there is no current row.
     Value Field(QStringView name) const;
     // A column of any row (row and column in range).
-    Value value(int row, int column) const { return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]; }
+    const Value& value(int row, int column) const { return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]; }
     // A column of any row by its name; throws DbError for a missing column or a row out of range.
     Value value(int row, QStringView name) const;
 

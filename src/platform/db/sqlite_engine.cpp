@@ -324,7 +324,8 @@ std::shared_ptr<Database> openSqlite(const QString& path, bool readOnly)
     checkSqliteHeader(path);
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                   readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, nullptr);
+                                   // one thread uses a connection: no locking per call
+                                   (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         try {
             fail(db, rc, path, QStringLiteral("opening:"));
@@ -334,6 +335,8 @@ std::shared_ptr<Database> openSqlite(const QString& path, bool readOnly)
         }
     }
     sqlite3_busy_timeout(db, 2000);
+    // No memory mapping (SQLite's default): a file that another program rewrites in place
+    // while it is open must end as a read error, never as a fault.
     auto database = std::make_shared<SqliteDatabase>(path, readOnly, db);
     database->tableNames(); // a file that only begins like a database fails here
     return database;
