@@ -175,6 +175,12 @@ void useSampleEdition(const Program& program, const QString& option)
     frmMenuselect().editionOption(option)->setChecked(true);
 }
 
+void useSampleTemplates(const Program& program)
+{
+    for (const QString& name : QDir(programDir()).entryList({QStringLiteral("*.rpt")}, QDir::Files))
+        program.addFile(programDir() + u'/' + name, name);
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile f(path);

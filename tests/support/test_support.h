@@ -104,6 +104,8 @@ QString programDir();                    // the program folder of the build tree
 // without a sample of its own gets Volume 3's), then selects the option on the edition menu.
 // The industry selection window opens that edition when it is first used.
 void useSampleEdition(const Program& program, const QString& option = QStringLiteral("optVol1"));
+// Puts every sample report template of the build tree into the program folder.
+void useSampleTemplates(const Program& program);
 
 void setupTestApplication(QApplication& app);
 

@@ -30,8 +30,7 @@ FrmStartup& openEdition(const kivtest::Program& program, int language, const QSt
     gDescField = u"IndustryDescription"_s + gLangLetter;
     kivtest::useSampleEdition(program, option);
     if (templates)
-        for (const QString& name : QDir(kivtest::programDir()).entryList({u"*.rpt"_s}, QDir::Files))
-            program.addFile(kivtest::programDir() + u'/' + name, name);
+        kivtest::useSampleTemplates(program);
     FrmStartup& w = frmStartup();
     w.Show();
     return w;

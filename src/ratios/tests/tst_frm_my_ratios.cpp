@@ -3,6 +3,7 @@
 // its captions and edition header, its commands, the definitions, the export and the printout;
 // and what the user reads when the current industry cannot be compared.
 #include "balancesheet/frm_my_balance_sheet.h"
+#include "industry/frm_crystal_report.h"
 #include "industry/frm_startup.h"
 #include "pdf_text.h"
 #include "platform/db/csv_import.h"
@@ -564,8 +565,8 @@ void TestFrmMyRatios::industryReports()
     QFETCH(QString, button);
     QFETCH(bool, sector);
     kivtest::Program program;
-    program.dialogs.acceptAll();
     FrmMyRatios& w = showComparison(program, 0);
+    kivtest::useSampleTemplates(program);
     FrmStartup& startup = frmStartup();
     startup.optCompare->setChecked(true);
     (button == u"cmdView1" ? startup.optBalanceSheet : startup.optRatios)->setChecked(true);
@@ -584,6 +585,10 @@ void TestFrmMyRatios::industryReports()
     QCOMPARE(gSectorView, sector); // the sector's report runs again for a sector
     QVERIFY(!w.isVisible());
     QVERIFY(!QApplication::overrideCursor());
+    // The report is up in its window, without a word to answer.
+    QVERIFY(frmCrystalReport_Exists() && frmCrystalReport().isVisible());
+    QVERIFY(frmCrystalReport().findChild<QWidget*>(u"rptView"_s));
+    QVERIFY(program.dialogs.prompts().empty());
 }
 
 void TestFrmMyRatios::definitions_data()

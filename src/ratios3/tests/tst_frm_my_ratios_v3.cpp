@@ -1,6 +1,7 @@
 // The three-year comparison window as the user meets it: reached from the industry selection
 // and the entry window, its medians and positions for three years, its export, printout,
 // definitions, font size and ways out, and what it does when the industry can't be compared.
+#include "industry/frm_crystal_report.h"
 #include "industry/frm_startup.h"
 #include "platform/db/csv_import.h"
 #include "platform/db/database.h"
@@ -632,8 +633,8 @@ void TestFrmMyRatiosV3::industryReport()
     QFETCH(bool, sectorView);
     kivtest::Program program;
     FrmMyRatiosV3& w = compare(program, 0, true, u"Hardware stores"_s);
+    kivtest::useSampleTemplates(program);
     gSectorView = sectorView;
-    program.dialogs.acceptAll();
     click(w.cmdView1);
     QVERIFY(!w.isVisible());
     QVERIFY(frmStartup().optView->isChecked());
@@ -641,6 +642,10 @@ void TestFrmMyRatiosV3::industryReport()
     // Each report operation sets the flag first: the sector's sets it, the industry's clears it.
     QCOMPARE(gSectorView, sectorView);
     QVERIFY(!QApplication::overrideCursor());
+    // The report is up in its window, without a word to answer.
+    QVERIFY(frmCrystalReport_Exists() && frmCrystalReport().isVisible());
+    QVERIFY(frmCrystalReport().findChild<QWidget*>(u"rptView"_s));
+    QVERIFY(program.dialogs.prompts().empty());
 }
 
 KIV_TEST_MAIN(TestFrmMyRatiosV3)

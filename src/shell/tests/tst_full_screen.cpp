@@ -2,6 +2,7 @@
 // screen-to-design ratios, each window by its own rule for fonts and for the kinds of control
 // it treats apart.
 #include "balancesheet/frm_my_balance_sheet.h"
+#include "industry/frm_crystal_report.h"
 #include "industry/frm_ind_definitions.h"
 #include "industry/frm_startup.h"
 #include "ratios/frm_my_ratios.h"
@@ -56,6 +57,8 @@ const std::map<QString, WindowRule>& rules()
                                            [](const Item&) { return FontRule::Ten; }, true};
         r[QStringLiteral("frmIndDefinitions")] = {designOf<FrmIndDefinitions>(), [] () -> kiv::Form& { return frmIndDefinitions(); }, 1.0, false,
                                                   [](const Item& it) { return it.kind == Kind::CommandButton ? FontRule::Twelve : FontRule::Keep; }};
+        r[QStringLiteral("frmCrystalReport")] = {designOf<FrmCrystalReport>(), [] () -> kiv::Form& { return frmCrystalReport(); }, 0.95, false,
+                                                 [](const Item&) { return FontRule::Ten; }};
         r[QStringLiteral("frmMyValues")] = {designOf<FrmMyValues>(), [] () -> kiv::Form& { return frmMyValues(); }, 1.0, false,
                                             [](const Item&) { return FontRule::Ten; }};
         r[QStringLiteral("frmMyRatios")] = {designOf<FrmMyRatios>(), [] () -> kiv::Form& { return frmMyRatios(); }, 0.95, false,
