@@ -2,14 +2,18 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kiv {
 
@@ -78,6 +82,11 @@ QString QtDialogProvider::input(const QString& prompt, const QString& title, con
     dlg.setTextValue(defaultText);
     dlg.setOkButtonText(buttonText(vbOK, lang));
     dlg.setCancelButtonText(buttonText(vbCancel, lang));
+    // Wide enough to show the whole default, a file's full path for instance, within the screen.
+    const int wanted = QFontMetrics(dlg.font()).horizontalAdvance(defaultText) + 80;
+    const QScreen* screen = dlg.screen();
+    const int widest = screen ? screen->availableGeometry().width() * 9 / 10 : wanted;
+    dlg.resize(std::clamp(wanted, dlg.sizeHint().width(), std::max(widest, dlg.sizeHint().width())), dlg.sizeHint().height());
     if (dlg.exec() != QDialog::Accepted)
         return QString();
     return dlg.textValue();

@@ -54,6 +54,7 @@ private slots:
     void messageBox();
     void inputBox_data();
     void inputBox();
+    void inputBoxShowsALongDefault();
 };
 
 void TestDialogs::seamGivesTheApplicationTitle()
@@ -184,6 +185,26 @@ void TestDialogs::inputBox()
     QCOMPARE(prompt, u"Enter file name"_s);
     QCOMPARE(defaultText, u"C:\\MyVal123.xls"_s);
     QCOMPARE(answer, result);
+}
+
+// A default as long as a file's full path is seen whole when the box opens.
+void TestDialogs::inputBoxShowsALongDefault()
+{
+    kiv::QtDialogProvider real([] { return 0; });
+    kiv::DialogProvider* scripted = kiv::setDialogProvider(&real);
+    const QString path = u"/home/someone/Documents/exports of the year/MyVal1011-1012.xlsx"_s;
+    int editWidth = 0, textWidth = 0;
+    whenOpen<QInputDialog>([&](QInputDialog* box) {
+        if (QLineEdit* edit = box->findChild<QLineEdit*>()) {
+            editWidth = edit->width();
+            textWidth = edit->fontMetrics().horizontalAdvance(path);
+        }
+        box->reject();
+    });
+    kiv::InputBox(u"Enter file name"_s, u"Export My Values"_s, path);
+    kiv::setDialogProvider(scripted);
+    QVERIFY(textWidth > 0);
+    QVERIFY2(editWidth > textWidth, qPrintable(u"%1 < %2"_s.arg(editWidth).arg(textWidth)));
 }
 
 KIV_TEST_MAIN(TestDialogs)
