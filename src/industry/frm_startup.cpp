@@ -21,6 +21,7 @@ const QColor kTeal(0, 128, 128);
 const QColor kFrameGrey(192, 192, 192);
 const QColor kDarkBlue(0, 0, 128);
 const QColor kValueGrey(224, 224, 224);
+const QColor kDisabledGrey(128, 128, 128);
 
 void setColours(QWidget* w, const QColor& background, const QColor& text)
 {
@@ -29,8 +30,11 @@ void setColours(QWidget* w, const QColor& background, const QColor& text)
         pal.setColor(QPalette::Window, background);
         w->setAutoFillBackground(true);
     }
-    if (text.isValid())
+    if (text.isValid()) {
         pal.setColor(QPalette::WindowText, text);
+        // A disabled option reads as disabled: greyed, as everywhere else.
+        pal.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledGrey);
+    }
     w->setPalette(pal);
 }
 

@@ -240,6 +240,9 @@ void TestFrmStartup::opening()
     QCOMPARE(w.cboSector->Text(), language == 0 ? u"Sector List"_s : u"Liste de secteur"_s);
     QCOMPARE(w.cboIndustry->ListIndex(), -1);
     QCOMPARE(w.optBalanceSheet->isEnabled(), balanceSheet);
+    // A disabled option is drawn greyed, not in the enabled options' colour.
+    const QPalette& pal = w.optBalanceSheet->palette();
+    QCOMPARE(pal.color(QPalette::Disabled, QPalette::WindowText) == pal.color(QPalette::Active, QPalette::WindowText), false);
     QVERIFY(w.optView->isChecked() && w.optRatios->isChecked());
     QCOMPARE(visibleSearchControls(w), QStringList());
     QCOMPARE(w.cboSearchIn->entries(), language == 0 ? QStringList({u"Title"_s, u"Definition"_s}) : QStringList({u"Titre"_s, u"Définition"_s}));
