@@ -163,12 +163,16 @@ std::optional<QString> missingDataMessage(const IndustryStructure& industry, int
     if (industry.missing.isEmpty())
         return std::nullopt;
     const QString columns = industry.missing.join(QStringLiteral(", "));
-    return english ? QStringLiteral("This edition holds no value for industry %1 in %2. The percentages that cannot be "
-                                    "shown read \"...\".")
-                         .arg(industry.industryNumber, columns)
-                   : QStringLiteral("Cette édition ne contient aucune valeur pour l'industrie %1 dans %2. Les pourcentages "
-                                    "qui ne peuvent pas être affichés se lisent « ... ».")
-                         .arg(industry.industryNumber, columns);
+    // The industry by its number, when the record tells it.
+    const bool numbered = !industry.industryNumber.isEmpty();
+    const QString which = english ? (numbered ? QStringLiteral("industry ") + industry.industryNumber : QStringLiteral("this industry"))
+                                  : (numbered ? QStringLiteral("l'industrie ") + industry.industryNumber
+                                              : QStringLiteral("cette industrie"));
+    return english ? QStringLiteral("This edition holds no value for %1 in %2. The percentages that cannot be shown read \"...\".")
+                         .arg(which, columns)
+                   : QStringLiteral("Cette édition ne contient aucune valeur pour %1 dans %2. Les pourcentages qui ne peuvent pas "
+                                    "être affichés se lisent « ... ».")
+                         .arg(which, columns);
 }
 
 // ---- export --------------------------------------------------------------------------------

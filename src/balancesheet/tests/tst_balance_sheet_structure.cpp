@@ -256,6 +256,13 @@ void TestBalanceSheetStructure::industryGaps_data()
     QTest::newRow("header Null, French") << "null" << "IndustryDescriptionF" << 1
                                          << "Cette édition ne contient aucune valeur pour l'industrie 301 dans IndustryDescriptionF. Les "
                                             "pourcentages qui ne peuvent pas être affichés se lisent « ... ».";
+    QTest::newRow("industry number Null") << "null" << "Industry" << 0
+                                          << "This edition holds no value for this industry in Industry. The percentages that cannot "
+                                             "be shown read \"...\".";
+    QTest::newRow("industry number absent, French")
+        << "absent" << "Industry" << 1
+        << "Cette édition ne contient aucune valeur pour cette industrie dans Industry. Les pourcentages qui ne peuvent pas être "
+           "affichés se lisent « ... ».";
     QTest::newRow("past the last row") << "no row" << "" << 0
                                        << "No industry is chosen, so its balance sheet structure cannot be shown beside yours. Please "
                                           "choose an industry in the main menu first.";
