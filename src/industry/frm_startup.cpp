@@ -13,6 +13,8 @@
 #include "values/frm_my_values.h"
 #include "values3/frm_my_values_v3.h"
 
+#include <QWindow>
+
 using kiv::industry::EditionError;
 using kiv::industry::EditionProblem;
 
@@ -461,7 +463,13 @@ void FrmStartup::cmdPrint_Click()
 {
     setEnabled(false);
     try {
-        frmPrintAll().Show();
+        FrmPrintAll& menu = frmPrintAll();
+        // The menu stays over this window, which waits disabled until the menu closes: a click
+        // on it must not hide the menu behind it.
+        menu.winId();
+        if (menu.windowHandle() && windowHandle())
+            menu.windowHandle()->setTransientParent(windowHandle());
+        menu.Show();
     } catch (const std::exception&) {
         ZOrder(0);
         setEnabled(true);

@@ -1,6 +1,7 @@
 #include "industry/text_match.h"
 
 #include <algorithm>
+#include <array>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -221,25 +222,69 @@ QStringList SplitWords(const QString& text)
     return words;
 }
 
+namespace {
+// The letters a character is put in alphabetical order by: without its accent and in one case
+// (É, é and e alike; Ç as c), a ligature as its two letters (œ as oe, æ as ae, ß as ss). Latin
+// letters are looked up in a table made once; other characters are only folded.
+struct Letters {
+    char16_t first = 0;
+    char16_t second = 0; // 0: one letter
+};
+constexpr char16_t kTableEnd = 0x250; // the Latin blocks
+
+const std::array<Letters, kTableEnd>& latinLetters()
+{
+    static const std::array<Letters, kTableEnd> table = [] {
+        std::array<Letters, kTableEnd> t{};
+        for (char16_t c = 0; c < kTableEnd; ++c) {
+            QChar base(c);
+            // The first character of the canonical decomposition, to the end: ǘ → ü → u.
+            while (base.decompositionTag() == QChar::Canonical) {
+                const QString d = base.decomposition();
+                if (d.isEmpty() || d.front() == base)
+                    break;
+                base = d.front();
+            }
+            t[c] = {fold(base.unicode()), 0};
+        }
+        t[0x00C6] = t[0x00E6] = {u'a', u'e'}; // Æ æ
+        t[0x0152] = t[0x0153] = {u'o', u'e'}; // Œ œ
+        t[0x00DF] = {u's', u's'};             // ß
+        return t;
+    }();
+    return table;
+}
+} // namespace
+
 QString listKey(QStringView entry)
 {
-    QString key(entry.size(), Qt::Uninitialized);
-    char16_t* k = reinterpret_cast<char16_t*>(key.data());
-    const char16_t* e = entry.utf16();
-    for (qsizetype i = 0; i < entry.size(); ++i)
-        k[i] = fold(e[i]);
+    // The letters without accents first; then, for entries alike in that, the letters with their
+    // accents: "cote" before "côte" before "coter". A separator below every character keeps a
+    // shorter entry before a longer one that begins alike.
+    const auto& latin = latinLetters();
+    QString key;
+    key.reserve(2 * entry.size() + 1);
+    for (const QChar ch : entry) {
+        const char16_t c = ch.unicode();
+        if (c < 0x80) {
+            key.append(QChar(fold(c)));
+        } else if (c < kTableEnd) {
+            key.append(QChar(latin[c].first));
+            if (latin[c].second)
+                key.append(QChar(latin[c].second));
+        } else {
+            key.append(QChar(fold(c)));
+        }
+    }
+    key.append(QChar(u'\x01'));
+    for (const QChar ch : entry)
+        key.append(QChar(fold(ch.unicode())));
     return key;
 }
 
 bool listLess(QStringView a, QStringView b)
 {
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t x = fold(a[i].unicode()), y = fold(b[i].unicode());
-        if (x != y)
-            return x < y;
-    }
-    return a.size() < b.size();
+    return QStringView(listKey(a)).compare(QStringView(listKey(b))) < 0;
 }
 
 void sortList(QStringList& list)

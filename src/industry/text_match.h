@@ -75,11 +75,12 @@ void forEachWord(QStringView text, F&& f)
 // The words of a text, as forEachWord cuts them.
 QStringList SplitWords(const QString& text);
 
-// The order of the sorted lists: letters compared without regard to case, then by character
-// code, so accented capitals sort after every plain letter. Equal entries keep their order.
+// The order of the sorted lists, alphabetical: letters compared without regard to case or
+// accent (Épiceries among the E, œ as oe), then entries alike in that by their accents;
+// other characters by their code. Equal entries keep their order.
 bool listLess(QStringView a, QStringView b);
-// The entry with every letter folded to one case: two entries are in list order exactly when
-// their keys are in plain character-code order.
+// The entry's sorting key: two entries are in list order exactly when their keys are in plain
+// character-code order.
 QString listKey(QStringView entry);
 void sortList(QStringList& list);
 

@@ -201,7 +201,7 @@ void TestFrmStartup::opening_data()
                                  << u"Bakeries, commercial"_s << u"Youth \"drop-in\" centres"_s << 8
                                  << QStringList{u"Children's services"_s, u"Manufacturing"_s, u"Retail trade"_s} << true;
         row("one-year, French") << 1 << u"optVol2"_s << u"302"_s << u"8641"_s << u"Centres jeunesse"_s
-                                << u"Boulangeries commerciales"_s << u"Épiceries"_s << 8
+                                << u"Boulangeries commerciales"_s << u"Services de garderie"_s << 8
                                 << QStringList{u"Commerce de détail"_s, u"Fabrication"_s, u"Services à l'enfance"_s} << true;
         row("three-year, French") << 1 << u"optVol3"_s << u"502"_s << u"3031 3039"_s << u"Portes et fenêtres en métal"_s
                                   << u"Imprimeries commerciales"_s << u"Scieries et ateliers de rabotage"_s << 5
@@ -365,7 +365,7 @@ void TestFrmStartup::sectorChoice_data()
         row("French, apostrophe") << 1 << u"Services à l'enfance"_s << u"C"_s
                                   << QStringList{u"Centres jeunesse"_s, u"Services de garderie"_s} << u"Centres jeunesse"_s << 302;
         row("French") << 1 << u"Commerce de détail"_s << u"A"_s
-                      << QStringList{u"Magasins de chaussures"_s, u"Magasins de vêtements (hommes et femmes)"_s, u"Épiceries"_s}
+                      << QStringList{u"Épiceries"_s, u"Magasins de chaussures"_s, u"Magasins de vêtements (hommes et femmes)"_s}
                       << u"Épiceries"_s << 101;
     }
 }

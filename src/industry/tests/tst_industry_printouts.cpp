@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 using kiv::PrintItem;
@@ -270,6 +271,8 @@ void TestIndustryPrintouts::cancelAndCloseBox()
     kivtest::Program program;
     FrmStartup& w = openEdition(program, 0, u"optVol1"_s);
     FrmPrintAll& m = openMenu(w);
+    // The menu stays over the selection window that waits for it.
+    QCOMPARE(m.windowHandle()->transientParent(), w.windowHandle());
     click(m.cmdCancel);
     QVERIFY(!m.isVisible());
     QVERIFY(w.isEnabled());
@@ -286,6 +289,16 @@ void TestIndustryPrintouts::cancelAndCloseBox()
     QVERIFY(w.isEnabled());
     QVERIFY(program.dialogs.prompts().empty());
     QVERIFY(program.printer.documents().empty() && program.printer.pageDocuments().empty());
+
+    // Over the new selection window too, after a return to the edition menu.
+    click(w.BacktoMain);
+    frmMenuselect().Startapp->click();
+    FrmStartup& again = frmStartup();
+    QVERIFY(&again != &w);
+    openMenu(again);
+    QCOMPARE(m.windowHandle()->transientParent(), again.windowHandle());
+    click(m.cmdCancel);
+    QVERIFY(again.isEnabled());
 }
 
 void TestIndustryPrintouts::industryIndex_data()

@@ -222,9 +222,9 @@ void TestIndustrySearch::lists_data()
             << QStringList{u"Children's services"_s, u"Manufacturing"_s, u"Retail trade"_s};
         QTest::newRow(qPrintable(engine + u": French"_s))
             << engine << 1
-            << QStringList{u"Boulangeries commerciales"_s, u"Centres jeunesse"_s, u"Magasins de chaussures"_s,
+            << QStringList{u"Boulangeries commerciales"_s, u"Centres jeunesse"_s, u"Épiceries"_s, u"Magasins de chaussures"_s,
                            u"Magasins de vêtements (hommes et femmes)"_s, u"Produits du pain"_s, u"Produits laitiers"_s,
-                           u"Services de garderie"_s, u"Épiceries"_s}
+                           u"Services de garderie"_s}
             << QStringList{u"Commerce de détail"_s, u"Fabrication"_s, u"Services à l'enfance"_s};
     }
 }

@@ -140,16 +140,19 @@ void TestTextMatch::listOrder_data()
         << QStringList{u"Bakeries, commercial"_s, u"Bread products"_s, u"Child day-care services"_s,
                        u"Clothing stores (men's and women's)"_s, u"Dairy products"_s, u"Grocery stores"_s,
                        u"Shoe stores"_s, u"Youth \"drop-in\" centres"_s};
-    QTest::newRow("French names: accented capitals last")
-        << QStringList{u"Centres jeunesse"_s, u"Épiceries"_s, u"Produits laitiers"_s,
+    QTest::newRow("French names: an accented capital among its letter")
+        << QStringList{u"Centres jeunesse"_s, u"Épiceries"_s, u"Produits laitiers"_s, u"Éditeurs"_s,
                        u"Magasins de vêtements (hommes et femmes)"_s, u"Boulangeries commerciales"_s,
-                       u"Magasins de chaussures"_s, u"Produits du pain"_s, u"Services de garderie"_s}
-        << QStringList{u"Boulangeries commerciales"_s, u"Centres jeunesse"_s, u"Magasins de chaussures"_s,
-                       u"Magasins de vêtements (hommes et femmes)"_s, u"Produits du pain"_s, u"Produits laitiers"_s,
-                       u"Services de garderie"_s, u"Épiceries"_s};
-    QTest::newRow("accented letters fold too")
-        << QStringList{u"Éb"_s, u"éa"_s, u"eb"_s, u"Ea"_s}
-        << QStringList{u"Ea"_s, u"eb"_s, u"éa"_s, u"Éb"_s};
+                       u"Magasins de chaussures"_s, u"Produits du pain"_s, u"Services de garderie"_s, u"Entrepôts"_s}
+        << QStringList{u"Boulangeries commerciales"_s, u"Centres jeunesse"_s, u"Éditeurs"_s, u"Entrepôts"_s,
+                       u"Épiceries"_s, u"Magasins de chaussures"_s, u"Magasins de vêtements (hommes et femmes)"_s,
+                       u"Produits du pain"_s, u"Produits laitiers"_s, u"Services de garderie"_s};
+    QTest::newRow("accents and case apart from the letters; then accents")
+        << QStringList{u"Éb"_s, u"éa"_s, u"eb"_s, u"Ea"_s, u"côte"_s, u"coter"_s, u"Cote"_s, u"Çà"_s, u"Cz"_s}
+        << QStringList{u"Çà"_s, u"Cote"_s, u"côte"_s, u"coter"_s, u"Cz"_s, u"Ea"_s, u"éa"_s, u"eb"_s, u"Éb"_s};
+    QTest::newRow("ligatures as their letters")
+        << QStringList{u"Œufs"_s, u"Olives"_s, u"Odes"_s, u"œillets"_s, u"Straße"_s, u"Strasse"_s, u"Stratus"_s}
+        << QStringList{u"Odes"_s, u"œillets"_s, u"Œufs"_s, u"Olives"_s, u"Strasse"_s, u"Straße"_s, u"Stratus"_s};
     QTest::newRow("case ignored, equal entries keep their order")
         << QStringList{u"b"_s, u"a2"_s, u"B"_s, u"A1"_s, u"b"_s}
         << QStringList{u"A1"_s, u"a2"_s, u"b"_s, u"B"_s, u"b"_s};

@@ -15,6 +15,27 @@ QString say(const char16_t* english, const char16_t* french)
 {
     return QString::fromUtf16(gLanguage == 0 ? english : french);
 }
+
+// The template file: the path as named, with backslashes read as separators, and in its folder
+// the file whose name differs only in letter case (the templates of the disc may be copied in
+// capitals, while the program names them as the edition table spells them). Empty when none.
+QString existingTemplate(const QString& named)
+{
+    if (QFileInfo(named).isFile())
+        return named;
+    QString path = named;
+    path.replace(u'\\', u'/');
+    const QFileInfo info(path);
+    if (info.isFile())
+        return path;
+    const QDir folder = info.dir();
+    if (info.fileName().isEmpty() || !folder.exists())
+        return QString();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))
+        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return folder.filePath(name);
+    return QString();
+}
 } // namespace
 
 ReportView::ReportView(QWidget* parent)
@@ -46,20 +67,19 @@ void ReportControl::run()
         throw ReportError(ReportError::Code::NoTemplate,
                           say(u"No report template is named for this report: no edition is chosen.",
                               u"Aucun modèle de rapport n'est nommé pour ce rapport : aucune édition n'est choisie."));
-    QString path = fileName_;
-    if (!QFileInfo(path).isFile()) {
-        QString slashed = path;
+    const QString path = existingTemplate(fileName_);
+    if (path.isEmpty()) {
+        QString slashed = fileName_;
         slashed.replace(u'\\', u'/');
-        if (!QFileInfo(slashed).isFile())
-            throw ReportError(ReportError::Code::TemplateMissing,
-                              say(u"The report template \"%1\" could not be found. Copy the contents of the disc's "
-                                  u"'Data' folder into the program folder.",
-                                  u"Le modèle de rapport « %1 » est introuvable. Copiez le contenu du dossier 'Data' du "
-                                  u"disque dans le dossier du programme.")
-                                  .arg(QDir::toNativeSeparators(slashed)));
-        path = slashed;
+        throw ReportError(ReportError::Code::TemplateMissing,
+                          say(u"The report template \"%1\" could not be found. Copy the contents of the disc's "
+                              u"'Data' folder into the program folder.",
+                              u"Le modèle de rapport « %1 » est introuvable. Copiez le contenu du dossier 'Data' du "
+                              u"disque dans le dossier du programme.")
+                              .arg(QDir::toNativeSeparators(slashed)));
     }
-    const std::optional<ReportTemplate> t = parseTemplateName(path);
+    // The report is the one the program named, whatever the letter case of the file found.
+    const std::optional<ReportTemplate> t = parseTemplateName(fileName_);
     if (!t)
         throw ReportError(ReportError::Code::UnknownTemplate,
                           say(u"\"%1\" is not the name of a report template of this program.",

@@ -22,6 +22,8 @@ class TstReportControl : public QObject {
 private Q_SLOTS:
     void onScreen();
     void toPrinter();
+    void templateInOtherLetterCase_data();
+    void templateInOtherLetterCase();
     void errors_data();
     void errors();
 };
@@ -115,6 +117,36 @@ void TstReportControl::toPrinter()
     QVERIFY(doc.pages[2].toText().contains(u"Marge bénéficiaire nette"));
     QVERIFY(!rc.view());
     QVERIFY(program.printer.documents().empty());
+}
+
+void TstReportControl::templateInOtherLetterCase_data()
+{
+    QTest::addColumn<QString>("file"); // as copied into the data folder
+    QTest::addColumn<QString>("name"); // as the program names it
+    QTest::addColumn<QString>("title");
+    QTest::newRow("all capitals") << u"KIV_V1_RAT_E.RPT"_s << u"/kiv_v1_rat_e.rpt"_s << u"Kivob Volume 1"_s;
+    QTest::newRow("regional, small letters") << u"kiv_qb_f.rpt"_s << u"/kiv_QB_f.rpt"_s << u"Kivob Québec"_s;
+    QTest::newRow("other edition, capital letter") << u"KIV_OTHER_Metro_F.RPT"_s << u"/KIV_OTHER_Metro_f.rpt"_s
+                                                   << u"Kivob Metro"_s;
+}
+
+// The templates copied from the disc are found whatever the letter case of their names, and
+// the report is the one the program asked for.
+void TstReportControl::templateInOtherLetterCase()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, name);
+    QFETCH(QString, title);
+    kivtest::Program program;
+    program.writeFile(file, "");
+    gRSData = snapshot(name.contains(u"v1"_s) ? ReportKind::Ratios : ReportKind::ThreeYearRatios, threeIndustries());
+    QWidget window;
+    window.resize(720, 400);
+    ReportControl rc;
+    setUp(rc, program.folder() + name, kiv::report::industryFormula(Value::number(102)), &window);
+    rc.setAction(1);
+    QVERIFY(rc.view());
+    QVERIFY2(rc.view()->toPlainText().startsWith(title + u'\n'), qPrintable(rc.view()->toPlainText().left(80)));
 }
 
 void TstReportControl::errors_data()
