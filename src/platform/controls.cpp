@@ -139,6 +139,7 @@ Panel3D::Panel3D(const QString& name, QWidget* parent)
     : QLabel(parent)
 {
     setObjectName(name);
+    setTextFormat(Qt::PlainText);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
     setAlignment(Qt::AlignCenter);
@@ -146,9 +147,12 @@ Panel3D::Panel3D(const QString& name, QWidget* parent)
 }
 
 Label::Label(const QString& name, QWidget* parent, const QString& caption)
-    : QLabel(caption, parent)
+    : QLabel(parent)
 {
     setObjectName(name);
+    // Captions and figures are shown as written, whatever characters a name holds.
+    setTextFormat(Qt::PlainText);
+    setText(caption);
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }

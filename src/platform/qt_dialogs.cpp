@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -27,6 +28,7 @@ int QtDialogProvider::message(const QString& prompt, int style, const QString& t
     const int lang = language_ ? language_() : 0;
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
     box.setText(prompt);
     switch (style & 0x70) {
     case vbCritical: box.setIcon(QMessageBox::Critical); break;
@@ -79,6 +81,8 @@ QString QtDialogProvider::input(const QString& prompt, const QString& title, con
     QInputDialog dlg(QApplication::activeWindow());
     dlg.setWindowTitle(title);
     dlg.setLabelText(prompt);
+    if (auto* label = dlg.findChild<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
     dlg.setTextValue(defaultText);
     dlg.setOkButtonText(buttonText(vbOK, lang));
     dlg.setCancelButtonText(buttonText(vbCancel, lang));

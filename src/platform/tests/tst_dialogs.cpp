@@ -1,5 +1,6 @@
 // Message and input boxes: what the program asks goes through one seam, and the real boxes
 // show the buttons of the style in the user's language and answer with the button pressed.
+#include "platform/controls.h"
 #include "platform/qt_dialogs.h"
 #include "test_support.h"
 
@@ -55,6 +56,7 @@ private slots:
     void inputBox_data();
     void inputBox();
     void inputBoxShowsALongDefault();
+    void textsShownAsWritten();
 };
 
 void TestDialogs::seamGivesTheApplicationTitle()
@@ -205,6 +207,29 @@ void TestDialogs::inputBoxShowsALongDefault()
     kiv::setDialogProvider(scripted);
     QVERIFY(textWidth > 0);
     QVERIFY2(editWidth > textWidth, qPrintable(u"%1 < %2"_s.arg(editWidth).arg(textWidth)));
+}
+
+// A name that happens to look like markup is shown as written, in a label and in a message.
+void TestDialogs::textsShownAsWritten()
+{
+    const QString name = u"<b>Youth</b> &amp; <i>drop-in</i> centres"_s;
+    kiv::Label label(u"lblIndustryName"_s, nullptr, name);
+    label.setWordWrap(false); // one line, to measure it
+    const int written = label.fontMetrics().horizontalAdvance(name);
+    QVERIFY2(label.sizeHint().width() >= written, "the label reads its text as markup");
+
+    kiv::QtDialogProvider real([] { return 0; });
+    kiv::DialogProvider* scripted = kiv::setDialogProvider(&real);
+    bool shownWhole = false;
+    whenOpen<QMessageBox>([&](QMessageBox* box) {
+        for (const QLabel* l : box->findChildren<QLabel*>())
+            if (l->text() == name)
+                shownWhole = l->sizeHint().width() >= l->fontMetrics().horizontalAdvance(name);
+        box->done(0);
+    });
+    kiv::MsgBox(name);
+    kiv::setDialogProvider(scripted);
+    QVERIFY2(shownWhole, "the message reads its text as markup");
 }
 
 KIV_TEST_MAIN(TestDialogs)
