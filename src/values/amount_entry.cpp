@@ -4,6 +4,7 @@
 #include "platform/form.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QKeyEvent>
 
 namespace kiv {
@@ -14,11 +15,39 @@ bool isEnter(const QKeyEvent* event)
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
+// The focus coming back with the window (after a message box, a menu, another window or another
+// application), rather than moving to the box.
+bool isReturn(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+}
+
+// Tells when the window is shown: the focus that arrives with it is an arrival in its box.
+class ShowWatch : public QObject {
+public:
+    ShowWatch(QObject* window, bool& shown)
+        : QObject(window)
+        , shown_(shown)
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            shown_ = true;
+        return false;
+    }
+
+private:
+    bool& shown_;
+};
+
 } // namespace
 
 AmountEntry::AmountEntry(Form& form, Writer writer)
     : form_(form)
     , writer_(writer)
+    , showWatch_(new ShowWatch(&form, shown_))
 {
 }
 
@@ -34,6 +63,7 @@ AmountEntry::~AmountEntry()
         box->onKeyPress = nullptr;
     for (CommandButton* button : guarded_)
         button->beforeClick = nullptr;
+    delete showWatch_;
 }
 
 void AmountEntry::addTypedBox(TextBox* box, QWidget* next, std::function<QString()> refusal)
@@ -45,7 +75,7 @@ void AmountEntry::addTypedBox(TextBox* box, QWidget* next, std::function<QString
         validate(box, Trigger::Enter);
         return true;
     };
-    box->onGotFocus = [box](Qt::FocusReason) { box->selectAll(); };
+    box->onGotFocus = [this, box](Qt::FocusReason reason) { arriving(box, reason); };
     box->onLostFocus = [this, box](Qt::FocusReason reason) { leaving(box, reason); };
 }
 
@@ -79,11 +109,20 @@ bool AmountEntry::isTypedBox(const QWidget* widget) const
     return typed(widget) != nullptr;
 }
 
+void AmountEntry::arriving(TextBox* box, Qt::FocusReason reason)
+{
+    const bool shown = shown_;
+    shown_ = false;
+    if (isReturn(reason) && !shown)
+        return;
+    box->selectAll();
+}
+
 void AmountEntry::leaving(TextBox* box, Qt::FocusReason reason)
 {
     // Another window or application, a message box or a menu taking the focus is no move
     // inside the window.
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
+    if (isReturn(reason))
         return;
     const QWidget* now = QApplication::focusWidget();
     if (!now || now->window() != &form_)

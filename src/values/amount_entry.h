@@ -6,8 +6,12 @@
 // the box keeps it, selected, and the focus. A computed box only passes Enter on.
 //
 // Only a move inside the window counts as leaving a box: a message box, another window or another
-// application taking the focus does not. The window's buttons check the box the user is in first,
-// as when it is left, and a refusal stops their click. Writing a box from code runs none of this.
+// application taking the focus does not. Likewise the window coming back to the front after such
+// a box or application is no arrival: the text being typed stays as the user left it, caret
+// included, so that typing goes on where it stopped; only the window being shown selects the
+// text of the box that then gets the focus. The window's buttons check the box the user is in
+// first, as when it is left, and a refusal stops their click. Writing a box from code runs none
+// of this.
 #include "platform/controls.h"
 #include "values/numbers.h"
 
@@ -65,6 +69,7 @@ private:
         std::function<QString()> refusal;
     };
     const Typed* typed(const QWidget* widget) const;
+    void arriving(TextBox* box, Qt::FocusReason reason);
     void leaving(TextBox* box, Qt::FocusReason reason);
 
     Form& form_;
@@ -73,6 +78,9 @@ private:
     std::vector<TextBox*> computed_;
     std::vector<CommandButton*> guarded_;
     bool checking_ = false;
+    // The window has been shown and no typed box has had the focus since.
+    bool shown_ = false;
+    QObject* showWatch_ = nullptr;
 };
 
 } // namespace kiv

@@ -7,6 +7,8 @@
 #include "platform/form.h"
 #include "values/export.h"
 
+#include <QPointer>
+
 namespace kiv {
 
 class ExportOwner;
@@ -34,7 +36,11 @@ protected:
     void Form_Unload() override;
 
 private:
+    friend void openExportDialog(exports::OwnerSlot slot, Form& window);
     exports::DialogKind kind_;
+    // The control of the owner that had the focus when the dialog was opened: disabling the
+    // owner takes the focus away from it, and the way back gives it back.
+    QPointer<QWidget> ownerFocus_;
 };
 
 // Where a dialog of the design size stands when centred on a screen, in twips (left, top).

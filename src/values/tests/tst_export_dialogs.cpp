@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLineEdit>
 
 using namespace kiv::exports;
 
@@ -24,7 +25,12 @@ public:
         : Form(QStringLiteral("owner"))
     {
         setDesignSize(6000, 4500);
+        first = new QLineEdit(this);
+        second = new QLineEdit(this);
+        second->move(0, 40);
     }
+    QLineEdit* first = nullptr;
+    QLineEdit* second = nullptr;
     void open() { kiv::openExportDialog(Slot, *this); }
     void excel() override { record(QStringLiteral("excel")); }
     void lotus() override { record(QStringLiteral("lotus")); }
@@ -218,7 +224,13 @@ void TstExportDialogs::cancelAndCloseBox()
     TestOwner<OwnerSlot::BalanceSheet> one;
     TestOwner<OwnerSlot::ThreeYearValues> three;
     kiv::Form& owner = kind == 0 ? static_cast<kiv::Form&>(one) : three;
+    QLineEdit* where = kind == 0 ? one.second : three.second;
     owner.show();
+    owner.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    where->setFocus(Qt::MouseFocusReason);
+    where->setText(QStringLiteral("1500"));
+    where->setCursorPosition(2);
     kind == 0 ? one.open() : three.open();
     kiv::ExportDialog& d = dialogOf(kind);
     QWidget elsewhere;
@@ -233,6 +245,9 @@ void TstExportDialogs::cancelAndCloseBox()
     QVERIFY(!d.isVisible());
     QVERIFY(owner.isEnabled());
     QVERIFY(QTest::qWaitForWindowActive(&owner));
+    // The focus is back where the user left it, caret included.
+    QCOMPARE(QApplication::focusWidget(), where);
+    QCOMPARE(where->cursorPosition(), 2);
 }
 
 void TstExportDialogs::neitherOptionKeepsTheOwnerUsable()

@@ -98,6 +98,7 @@ private slots:
     void refusedOnEnter();
     void refusedOnLeaving();
     void leavingTheWindowIsNoLeave();
+    void comingBackIsNoArrival();
     void buttonsWaitForTheBox_data();
     void buttonsWaitForTheBox();
     void clear_data();
@@ -327,6 +328,56 @@ void TestFrmMyValues::leavingTheWindowIsNoLeave()
     QCOMPARE(focused(), w.txtAr);
     QCOMPARE(w.txtAr->text(), QStringLiteral("abc"));
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+}
+
+// The window coming back to the front after a definition, a message or another application
+// leaves a half-typed amount as it was, caret included: typing goes on where it stopped.
+void TestFrmMyValues::comingBackIsNoArrival()
+{
+    kivtest::Program program;
+    FrmMyValues& w = openWindow();
+    QWidget other;
+    other.resize(100, 100);
+    const auto away = [&] {
+        other.show();
+        other.activateWindow();
+        if (!QTest::qWaitForWindowActive(&other))
+            qWarning("the other window did not become active");
+    };
+    const auto back = [&] {
+        w.activateWindow();
+        if (!QTest::qWaitForWindowActive(&w))
+            qWarning("the window did not become active again");
+    };
+
+    typeInto(w.txtAr, QStringLiteral("15"));
+    away();
+    back();
+    QCOMPARE(focused(), w.txtAr);
+    QVERIFY(!w.txtAr->hasSelectedText());
+    QTest::keyClicks(w.txtAr, QStringLiteral("00"));
+    QCOMPARE(w.txtAr->text(), QStringLiteral("1500"));
+
+    // A definition box takes the window's place while it is up.
+    program.dialogs.whileOpen = [&](const kivtest::Prompt&) { away(); };
+    program.dialogs.answer(kiv::vbOK);
+    QTest::mouseClick(w.lblInventory, Qt::LeftButton, {}, QPoint(5, 5));
+    program.dialogs.whileOpen = nullptr;
+    back();
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    QCOMPARE(focused(), w.txtAr);
+    QVERIFY(!w.txtAr->hasSelectedText());
+    QTest::keyClicks(w.txtAr, QStringLiteral("7"));
+    QTest::keyClick(w.txtAr, Qt::Key_Return);
+    QCOMPARE(w.txtAr->text(), QStringLiteral(" 15007"));
+
+    // Showing the window again is an arrival: the box that gets the focus has its text selected.
+    w.Hide();
+    away();
+    w.Show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(focused(), w.txtInv);
+    QCOMPARE(w.txtInv->selectedText(), QStringLiteral("0"));
 }
 
 void TestFrmMyValues::buttonsWaitForTheBox_data()
