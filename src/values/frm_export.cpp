@@ -19,25 +19,31 @@ int pixels(double twips)
     return static_cast<int>(std::lround(twips / fit::kTwipsPerPixel));
 }
 
-// Brings the owner back on every way out of OK or Cancel.
+// Brings the owner back on every way out of OK or Cancel, with the focus where the user left it
+// (disabling the window took it away).
 class OwnerBack {
 public:
-    explicit OwnerBack(ExportOwner* owner)
+    OwnerBack(ExportOwner* owner, QWidget* focus)
         : owner_(owner)
+        , focus_(focus)
     {
     }
     ~OwnerBack()
     {
-        if (owner_) {
-            owner_->form().ZOrder(0);
-            owner_->form().setEnabled(true);
-        }
+        if (!owner_)
+            return;
+        Form& form = owner_->form();
+        form.ZOrder(0);
+        form.setEnabled(true);
+        if (focus_ && focus_->window() == &form && focus_->isVisible() && focus_->isEnabled())
+            focus_->setFocus(Qt::OtherFocusReason);
     }
     OwnerBack(const OwnerBack&) = delete;
     OwnerBack& operator=(const OwnerBack&) = delete;
 
 private:
     ExportOwner* owner_;
+    QPointer<QWidget> focus_;
 };
 
 } // namespace
@@ -130,7 +136,7 @@ void ExportDialog::cmdOK_Click()
     const bool excel = optExcel->isChecked();
     const bool lotus = optLotus->isChecked();
     ExportOwner* o = owner();
-    OwnerBack back(o);
+    OwnerBack back(o, ownerFocus_);
     if (!o)
         return;
     if (excel)
@@ -144,13 +150,14 @@ void ExportDialog::cmdOK_Click()
 void ExportDialog::cmdCancel_Click()
 {
     Hide();
-    OwnerBack back(owner());
+    OwnerBack back(owner(), ownerFocus_);
 }
 
 void openExportDialog(exports::OwnerSlot slot, Form& window)
 {
     ExportDialog& dialog = exports::dialogOf(slot) == exports::DialogKind::OneYear ? static_cast<ExportDialog&>(frmExport())
                                                                                    : static_cast<ExportDialog&>(frmExportV3());
+    dialog.setOwnerFocus(window.focusWidget());
     dialog.Show();
     if (dialog.windowHandle() && window.windowHandle())
         dialog.windowHandle()->setTransientParent(window.windowHandle());

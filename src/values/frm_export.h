@@ -7,6 +7,8 @@
 #include "platform/form.h"
 #include "values/export.h"
 
+#include <QPointer>
+
 namespace kiv {
 
 class ExportOwner;
@@ -25,6 +27,9 @@ public:
 
     // The window the owner flags name for this dialog, when it exists.
     ExportOwner* owner() const;
+    // The control that had the focus in the owner when it opened the dialog: it has it again
+    // when the owner comes back.
+    void setOwnerFocus(QWidget* control) { ownerFocus_ = control; }
 
 protected:
     ExportDialog(const QString& name, exports::DialogKind kind);
@@ -35,6 +40,7 @@ protected:
 
 private:
     exports::DialogKind kind_;
+    QPointer<QWidget> ownerFocus_;
 };
 
 // Where a dialog of the design size stands when centred on a screen, in twips (left, top).
