@@ -280,8 +280,12 @@ void FrmMyRatiosV3::rebuild(bool report)
     for (const Cell* c : cells)
         setText(c->yearLabel, yearText(c->year));
 
-    if (const auto* problem = std::get_if<ContentProblem>(&read); problem && report)
+    if (const auto* problem = std::get_if<ContentProblem>(&read); problem && report) {
+        // The window shows its captions under the message, also when it is being shown first.
+        if (isVisible())
+            Form_Paint();
         kiv::MsgBox(kiv::ratios::problemMessage(*problem, gLanguage), kiv::vbOKOnly + kiv::vbExclamation);
+    }
 }
 
 // ---- buttons --------------------------------------------------------------------------------

@@ -292,9 +292,9 @@ void TestFrmMyRatiosV3::road()
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(0));
 }
 
-// Without a current industry the window says so once, shows an empty comparison, and neither a
-// second activation while the message is up nor coming back from the export dialog tells it
-// again.
+// Without a current industry the window says so once, captioned under the message, shows an
+// empty comparison, and neither a second activation while the message is up nor coming back
+// from the export dialog tells it again.
 void TestFrmMyRatiosV3::noIndustry()
 {
     kivtest::Program program;
@@ -305,6 +305,10 @@ void TestFrmMyRatiosV3::noIndustry()
     FrmMyRatiosV3& w = frmMyRatiosV3();
     int activationsWhileOpen = 0;
     program.dialogs.whileOpen = [&](const kivtest::Prompt&) {
+        // The window shows its captions under the message.
+        QCOMPARE(w.Caption(), u"Comparison of your firm's ratios to its industry"_s);
+        QCOMPARE(w.cmdChoose->text(), u"Main Menu"_s);
+        QCOMPARE(w.lblBetter->text(), u"Your firm is better than _% of the firms"_s);
         ++activationsWhileOpen;
         w.Show();
     };

@@ -675,18 +675,28 @@ void TestFrmMyValuesV3::restoreAccessStore()
     QCOMPARE(w.lblLta94->text(), u"0.67"_s);
 }
 
-// Export opens the three-year dialog over the disabled window, named as its owner.
+// Export checks the box the user is in, opens the three-year dialog over the disabled window,
+// named as its owner; Cancel gives the window back with the focus in that box.
 void TestFrmMyValuesV3::exportDialog()
 {
     kivtest::Program program;
     FrmMyValuesV3& w = shownWindow();
+    w.txtSalesYear2->setFocus();
+    typeInto(w.txtSalesYear2, u"012"_s);
     gExportFromRatios = true;
-    w.cmdExport->click();
+    QTest::mouseClick(w.cmdExport, Qt::LeftButton);
     QVERIFY(frmExportV3().isVisible());
     QVERIFY(!w.isEnabled());
     QVERIFY(gExportFromValues && !gExportFromRatios);
+    QCOMPARE(w.txtSalesYear2->text(), u"12"_s);
+    QVERIFY(QTest::qWaitForWindowActive(&frmExportV3()));
     QTest::mouseClick(frmExportV3().cmdCancel, Qt::LeftButton);
     QVERIFY(w.isEnabled());
+    // Back in the box the user was in, not in the first one.
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(focusName(), u"txtSalesYear2"_s);
+    QCOMPARE(w.txtTaYear3->selectedText(), QString());
+    QVERIFY(program.dialogs.prompts().empty());
 }
 
 void TestFrmMyValuesV3::exportCells_data()
