@@ -107,6 +107,10 @@ public:
     // The caption's colour while the option is enabled.
     void setForeColor(const QColor& color);
     QColor ForeColor() const;
+
+protected:
+    // The whole of the option's rectangle takes the click, not only its mark and caption.
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
 // A picture drawn by the program (the windows' decorations).

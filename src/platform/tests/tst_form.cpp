@@ -52,6 +52,7 @@ private slots:
     void showHideKeepState();
     void dropGivesANewInstance();
     void closeBoxEnds();
+    void optionTakesClickAnywhere();
 };
 
 void TestForm::firstUseLoadsHidden()
@@ -114,6 +115,22 @@ void TestForm::closeBoxEnds()
     w.log.clear();
     KIV_VERIFY_ENDS(w.cmdQuit_Click());
     QCOMPARE(w.log, QStringList{u"quit"_s}); // nothing after the end runs
+}
+
+// A wide option button is chosen by a click anywhere in it, also far right of its caption.
+void TestForm::optionTakesClickAnywhere()
+{
+    QWidget frame;
+    frame.resize(600, 60);
+    kiv::OptionButton first(u"optView"_s, &frame, u"View"_s);
+    kiv::OptionButton second(u"optCompare"_s, &frame, u"Compare"_s);
+    first.setGeometry(0, 0, 600, 30);
+    second.setGeometry(0, 30, 600, 30);
+    first.setChecked(true);
+    frame.show();
+    QTest::mouseClick(&second, Qt::LeftButton, {}, QPoint(500, 15));
+    QVERIFY(second.isChecked());
+    QVERIFY(!first.isChecked());
 }
 
 KIV_TEST_MAIN(TestForm)
