@@ -4,8 +4,9 @@
 #include "industry/frm_startup.h"
 #include "platform/dialogs.h"
 #include "platform/printer.h"
+#include "ratios/edition_facts.h"
 #include "ratios/frm_my_ratios.h"
-#include "shell/frm_menuselect.h"
+#include "shell/edition_choice.h"
 #include "shell/module1.h"
 #include "values/company_ratios.h"
 #include "values/confirm_clear.h"
@@ -384,14 +385,10 @@ void FrmMyValues::Form_Paint()
     cmdRestore->setText(kiv::text(442));
     cmdCear->setText(kiv::text(46));
     // The chosen edition is the selected option of the edition menu.
-    QString year;
-    if (frmMenuselect().optVol1->isChecked())
-        year = QStringLiteral("1999");
-    else if (frmMenuselect().optVol2->isChecked())
-        year = QStringLiteral("1997");
-    if (!year.isEmpty()) {
-        Label6->setText(kiv::text(144) + year);
-        Label17->setText(kiv::text(146) + year);
+    const kiv::Edition* edition = kiv::selectedEdition();
+    if (const auto year = edition ? kiv::editionReferenceYear(QStringView(edition->option)) : std::nullopt) {
+        Label6->setText(kiv::text(144) + QString::number(*year));
+        Label17->setText(kiv::text(146) + QString::number(*year));
     }
 }
 
