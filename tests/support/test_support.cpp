@@ -175,6 +175,19 @@ void useSampleEdition(const Program& program, const QString& option)
     frmMenuselect().editionOption(option)->setChecked(true);
 }
 
+void setLanguage(int language)
+{
+    gLanguage = static_cast<std::int16_t>(language);
+    gLangLetter = language == 0 ? QStringLiteral("E") : QStringLiteral("F");
+    gDescField = QStringLiteral("IndustryDescription") + gLangLetter;
+}
+
+void click(QWidget* control)
+{
+    QVERIFY2(control && control->isVisible() && control->isEnabled(), control ? qPrintable(control->objectName()) : "no control");
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
 void useSampleTemplates(const Program& program)
 {
     for (const QString& name : QDir(programDir()).entryList({QStringLiteral("*.rpt")}, QDir::Files))

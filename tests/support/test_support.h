@@ -109,6 +109,13 @@ void useSampleTemplates(const Program& program);
 
 void setupTestApplication(QApplication& app);
 
+// The language as the start screen's language buttons set it: gLanguage, the language letter
+// and the name of the industry description column.
+void setLanguage(int language);
+
+// A click on a control as the user makes it; fails when it is hidden or disabled.
+void click(QWidget* control);
+
 // The bytes of a file (empty when it cannot be read), and a file written with given bytes.
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& content);

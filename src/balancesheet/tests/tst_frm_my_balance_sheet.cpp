@@ -228,9 +228,7 @@ void TestFrmMyBalanceSheet::sampleEdition()
     QFETCH(QString, industry);
     kivtest::Program program;
     kivtest::TempHome home;
-    gLanguage = static_cast<std::int16_t>(language);
-    gLangLetter = language == 0 ? u"E"_s : u"F"_s;
-    gDescField = u"IndustryDescription"_s + gLangLetter;
+    kivtest::setLanguage(language);
     kivtest::useSampleEdition(program, u"optVol2"_s);
     for (kiv::TextBox* b : frmMyValues().figureBoxes()) // as the edition menu's Start leaves them
         b->setText(u"0"_s);

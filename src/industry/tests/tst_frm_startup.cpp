@@ -76,9 +76,7 @@ QString notApplicableFirst()
 // Language and edition chosen, the edition's database in the data folder under its file name.
 void prepare(const kivtest::Program& program, int language, const QString& option, const QString& source)
 {
-    gLanguage = static_cast<std::int16_t>(language);
-    gLangLetter = language == 0 ? u"E"_s : u"F"_s;
-    gDescField = u"IndustryDescription"_s + gLangLetter;
+    kivtest::setLanguage(language);
     gDataPath = program.folder();
     const kiv::Edition* e = kiv::editionByOption(option);
     if (!source.isEmpty())
@@ -114,11 +112,7 @@ void choose(kiv::ComboBox* box, const QString& entry)
     box->hidePopup();
 }
 
-void click(QAbstractButton* b)
-{
-    QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->objectName()));
-    QTest::mouseClick(b, Qt::LeftButton);
-}
+using kivtest::click;
 
 void search(FrmStartup& w, const QString& key)
 {

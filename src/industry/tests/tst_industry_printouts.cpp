@@ -10,6 +10,7 @@
 #include "shell/frm_menuselect.h"
 #include "shell/module1.h"
 #include "pdf_text.h"
+#include "open_edition.h"
 #include "test_support.h"
 
 #include <QAbstractItemView>
@@ -24,26 +25,8 @@ using kiv::PrintFont;
 
 namespace {
 
-FrmStartup& openEdition(const kivtest::Program& program, int language, const QString& option, bool templates = true)
-{
-    gLanguage = std::int16_t(language);
-    gLangLetter = language == 0 ? u"E"_s : u"F"_s;
-    gDescField = u"IndustryDescription"_s + gLangLetter;
-    kivtest::useSampleEdition(program, option);
-    if (templates)
-        kivtest::useSampleTemplates(program);
-    FrmStartup& w = frmStartup();
-    w.Show();
-    return w;
-}
-
-void click(QAbstractButton* b)
-{
-    QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->objectName()));
-    // An option button takes a click on its round mark, wherever its caption ends.
-    const bool option = qobject_cast<QRadioButton*>(b) != nullptr;
-    QTest::mouseClick(b, Qt::LeftButton, {}, option ? QPoint(8, b->height() / 2) : QPoint());
-}
+using industrytest::openEdition;
+using kivtest::click;
 
 FrmPrintAll& openMenu(FrmStartup& w)
 {

@@ -55,9 +55,7 @@ QString edition(const QString& engine)
 // Language and Volume 1 chosen, the edition in the data folder; the industry selection opens it.
 FrmStartup& openEdition(const kivtest::Program& program, int language, const QString& engine, const QString& option = u"optVol1"_s)
 {
-    gLanguage = std::int16_t(language);
-    gLangLetter = language == 0 ? u"E"_s : u"F"_s;
-    gDescField = u"IndustryDescription"_s + gLangLetter;
+    kivtest::setLanguage(language);
     gDataPath = program.folder();
     program.addFile(edition(engine), QString::fromUtf16(kiv::editionByOption(option)->database));
     frmMenuselect().editionOption(option)->setChecked(true);
@@ -66,11 +64,7 @@ FrmStartup& openEdition(const kivtest::Program& program, int language, const QSt
     return w;
 }
 
-void click(QWidget* b)
-{
-    QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->objectName()));
-    QTest::mouseClick(b, Qt::LeftButton);
-}
+using kivtest::click;
 
 // Chooses an entry of a list as the user does: open it, move to the entry, press Enter.
 void choose(kiv::ComboBox* box, const QString& entry)
@@ -311,9 +305,7 @@ void TestFrmMyRatios::sampleEdition()
     QFETCH(QString, industry);
     kivtest::Program program;
     kivtest::TempHome home;
-    gLanguage = std::int16_t(language);
-    gLangLetter = language == 0 ? u"E"_s : u"F"_s;
-    gDescField = u"IndustryDescription"_s + gLangLetter;
+    kivtest::setLanguage(language);
     kivtest::useSampleEdition(program, u"optVol1"_s);
     for (kiv::TextBox* b : frmMyValues().figureBoxes()) // as the edition menu's Start leaves them
         b->setText(u"0"_s);

@@ -34,13 +34,7 @@ const QStringList kFigures{
     u"5012350"_s, u"3077100"_s, u"1935250"_s, u"8010200"_s, u"7452600"_s, u"2198517"_s, u"401315"_s, u"275840"_s, u"203120.5"_s,
     u"4706800"_s, u"3150625"_s, u"1556175"_s, u"7384900"_s, u"6890450"_s, u"1929326"_s, u"-18740"_s, u"-96315.75"_s, u"-71208"_s};
 
-// Chooses the language as the start screen does.
-void setLanguage(int language)
-{
-    gLanguage = static_cast<std::int16_t>(language);
-    gLangLetter = language == 0 ? u"E"_s : u"F"_s;
-    gDescField = u"IndustryDescription"_s + gLangLetter;
-}
+using kivtest::setLanguage;
 
 // Volume 3 in the data folder: the three-year fixture as it is (Access) or its SQLite copy.
 void installEdition(const kivtest::Program& program, bool sqlite)
@@ -55,11 +49,7 @@ void installEdition(const kivtest::Program& program, bool sqlite)
     frmMenuselect().optVol3->setChecked(true);
 }
 
-void click(QAbstractButton* b)
-{
-    QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->objectName()));
-    QTest::mouseClick(b, Qt::LeftButton);
-}
+using kivtest::click;
 
 // Picks an industry by its name in the alphabetical list, as the user does.
 void pickIndustry(const QString& name)

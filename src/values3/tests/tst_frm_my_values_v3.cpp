@@ -130,19 +130,9 @@ const QStringList kFigureRatios{u"4.24"_s, u"5.68"_s, u"29.99"_s, u"9.19"_s, u"0
                                 u"2.54"_s, u"3.44"_s, u"29.50"_s, u"5.50"_s, u"0.61"_s, u"10.50"_s,
                                 u"-0.96"_s, u"-1.30"_s, u"28.00"_s, u"-2.05"_s, u"0.67"_s, u"-4.58"_s};
 
-// Chooses the language as the start screen does.
-void setLanguage(int language)
-{
-    gLanguage = static_cast<std::int16_t>(language);
-    gLangLetter = language == 0 ? u"E"_s : u"F"_s;
-    gDescField = u"IndustryDescription"_s + gLangLetter;
-}
+using kivtest::setLanguage;
 
-void click(QAbstractButton* b)
-{
-    QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->objectName()));
-    QTest::mouseClick(b, Qt::LeftButton);
-}
+using kivtest::click;
 
 // Picks an industry by its name in the alphabetical list of the industry selection.
 void pickIndustry(const QString& name)
