@@ -7,6 +7,7 @@
 #include "shell/frm_menuselect.h"
 #include "shell/module1.h"
 
+#include <QAbstractItemView>
 #include <QFile>
 #include <QFileInfo>
 
@@ -186,6 +187,17 @@ void click(QWidget* control)
 {
     QVERIFY2(control && control->isVisible() && control->isEnabled(), control ? qPrintable(control->objectName()) : "no control");
     QTest::mouseClick(control, Qt::LeftButton);
+}
+
+void choose(QComboBox* box, const QString& entry)
+{
+    const int i = box->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(i >= 0, qPrintable(entry));
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    view->setCurrentIndex(view->model()->index(i, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    box->hidePopup();
 }
 
 void useSampleTemplates(const Program& program)

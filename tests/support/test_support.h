@@ -7,6 +7,7 @@
 #include "platform/program_end.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QSizeF>
 #include <QStringList>
@@ -115,6 +116,10 @@ void setLanguage(int language);
 
 // A click on a control as the user makes it; fails when it is hidden or disabled.
 void click(QWidget* control);
+
+// Chooses an entry of a list box as the user does: open the list, move to the entry (its whole
+// text, letter case included), press Enter. Fails when the list has no such entry.
+void choose(QComboBox* box, const QString& entry);
 
 // The bytes of a file (empty when it cannot be read), and a file written with given bytes.
 QByteArray readFile(const QString& path);

@@ -234,14 +234,8 @@ void TestFrmMyBalanceSheet::sampleEdition()
         b->setText(u"0"_s);
     FrmStartup& startup = frmStartup();
     startup.Show();
-    QTest::mouseClick(startup.cmdSelectList, Qt::LeftButton);
-    kiv::ComboBox* list = startup.cboIndustry;
-    const int entry = list->findText(industry, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QVERIFY(entry >= 0);
-    list->showPopup();
-    list->view()->setCurrentIndex(list->view()->model()->index(entry, 0));
-    QTest::keyClick(list->view(), Qt::Key_Return);
-    list->hidePopup();
+    kivtest::click(startup.cmdSelectList);
+    kivtest::choose(startup.cboIndustry, industry);
     QTest::mouseClick(startup.optCompare, Qt::LeftButton);
     QTest::mouseClick(startup.optBalanceSheet, Qt::LeftButton);
     QTest::mouseClick(startup.Cmdcontinue, Qt::LeftButton);

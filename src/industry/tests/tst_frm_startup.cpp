@@ -100,17 +100,7 @@ int currentIndustry()
     return static_cast<int>(gRSData->Field(u"Industry").toDouble());
 }
 
-// Chooses an entry as the user does: open the list, move to the entry, press Enter.
-void choose(kiv::ComboBox* box, const QString& entry)
-{
-    const int i = box->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QVERIFY2(i >= 0, qPrintable(entry));
-    box->showPopup();
-    QAbstractItemView* view = box->view();
-    view->setCurrentIndex(view->model()->index(i, 0));
-    QTest::keyClick(view, Qt::Key_Return);
-    box->hidePopup();
-}
+using kivtest::choose;
 
 using kivtest::click;
 

@@ -66,17 +66,7 @@ FrmStartup& openEdition(const kivtest::Program& program, int language, const QSt
 
 using kivtest::click;
 
-// Chooses an entry of a list as the user does: open it, move to the entry, press Enter.
-void choose(kiv::ComboBox* box, const QString& entry)
-{
-    const int i = box->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QVERIFY2(i >= 0, qPrintable(entry));
-    box->showPopup();
-    QAbstractItemView* view = box->view();
-    view->setCurrentIndex(view->model()->index(i, 0));
-    QTest::keyClick(view, Qt::Key_Return);
-    box->hidePopup();
-}
+using kivtest::choose;
 
 // The industry named in the alphabetical list, then compare the firm's ratios.
 void pickAndCompare(FrmStartup& w, const QString& industry)

@@ -54,16 +54,8 @@ using kivtest::click;
 // Picks an industry by its name in the alphabetical list, as the user does.
 void pickIndustry(const QString& name)
 {
-    FrmStartup& s = frmStartup();
-    click(s.cmdSelectList);
-    kiv::ComboBox* box = s.cboIndustry;
-    const int i = box->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QVERIFY2(i >= 0, qPrintable(name));
-    box->showPopup();
-    QAbstractItemView* view = box->view();
-    view->setCurrentIndex(view->model()->index(i, 0));
-    QTest::keyClick(view, Qt::Key_Return);
-    box->hidePopup();
+    click(frmStartup().cmdSelectList);
+    kivtest::choose(frmStartup().cboIndustry, name);
 }
 
 // From the industry selection to the entry window: compare, ratios, Continue.

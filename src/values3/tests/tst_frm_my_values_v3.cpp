@@ -137,16 +137,8 @@ using kivtest::click;
 // Picks an industry by its name in the alphabetical list of the industry selection.
 void pickIndustry(const QString& name)
 {
-    FrmStartup& s = frmStartup();
-    click(s.cmdSelectList);
-    kiv::ComboBox* list = s.cboIndustry;
-    const int i = list->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QVERIFY2(i >= 0, qPrintable(name));
-    list->showPopup();
-    QAbstractItemView* view = list->view();
-    view->setCurrentIndex(view->model()->index(i, 0));
-    QTest::keyClick(view, Qt::Key_Return);
-    list->hidePopup();
+    click(frmStartup().cmdSelectList);
+    kivtest::choose(frmStartup().cboIndustry, name);
 }
 
 // The edition menu's Start on a sample edition: the industry selection comes up.
