@@ -230,10 +230,9 @@ void TestFrmMyBalanceSheet::sampleEdition()
     kivtest::TempHome home;
     kivtest::setLanguage(language);
     kivtest::useSampleEdition(program, u"optVol2"_s);
-    for (kiv::TextBox* b : frmMyValues().figureBoxes()) // as the edition menu's Start leaves them
-        b->setText(u"0"_s);
+    frmMenuselect().Startapp_Click();
     FrmStartup& startup = frmStartup();
-    startup.Show();
+    QVERIFY(startup.isVisible());
     kivtest::click(startup.cmdSelectList);
     kivtest::choose(startup.cboIndustry, industry);
     QTest::mouseClick(startup.optCompare, Qt::LeftButton);
