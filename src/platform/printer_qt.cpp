@@ -3,23 +3,24 @@
 #include "platform/dialogs.h"
 #include "shell/module1.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QElapsedTimer>
-#include <QApplication>
-#include <QHash>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include <optional>
 
 namespace kiv {
 
@@ -329,7 +330,8 @@ private:
         cancel->setObjectName(QStringLiteral("cmdCancel"));
         dialog_->setCancelButton(cancel);
         dialog_->setRange(0, sheets_);
-        dialog_->setLabelText(label(0));
+        dialog_->setLabelText(label(sheets_ - 1)); // as wide as it gets: the dialog keeps its size
+        dialog_->adjustSize();
         dialog_->setMinimumWidth(360);
         // The pointer over the dialog shows the program busy but the button usable.
         QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -441,8 +443,10 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
         return failed();
     const DeviceMetrics metrics(&printer);
     const std::vector<Sheet> sheets = layout(metrics, printer);
-    PrintProgress progress(title, static_cast<int>(sheets.size()), progressDelayMs_);
-    const DrawResult drawn = drawSheets(sheets, metrics, printer, painter, progress);
+    std::optional<PrintProgress> progress(std::in_place, title, static_cast<int>(sheets.size()), progressDelayMs_);
+    const DrawResult drawn = drawSheets(sheets, metrics, printer, painter, *progress);
+    const int done = progress->done();
+    progress.reset(); // gone before anything is told
     if (drawn == DrawResult::Cancelled) {
         // A PDF file is taken away; a printer is asked to drop the job, which not every
         // print system can do once pages are drawn.
@@ -454,7 +458,7 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
                        : tr2(u"Printing was cancelled after page %1 of %2; the pages before it may still be printed.",
                              u"L'impression a été annulée après la page %1 sur %2 ; les pages d'avant peuvent encore "
                              u"être imprimées.")
-                             .arg(progress.done())
+                             .arg(done)
                              .arg(sheets.size()),
                vbOKOnly + vbInformation);
         return PrintOutcome{PrintOutcome::Status::Cancelled, QString()};
