@@ -4,6 +4,8 @@
 // the floor and their ratio.
 //
 //   kiv_bench_print_report [runs]
+//   kiv_bench_print_report --edition FOLDER   writes the edition and its ratio template into
+//                                             FOLDER (to try the print by hand) and ends
 //
 // Goal: the print menu's whole-edition ratio report within 3 times the floor.
 #include "generated_edition.h"
@@ -112,14 +114,19 @@ int main(int argc, char** argv)
     const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 5;
 
     QTemporaryDir data;
+    const bool editionOnly = argc > 2 && QByteArrayView(argv[1]) == "--edition";
+    const QString folder = editionOnly ? QString::fromLocal8Bit(argv[2]) : data.path();
     {
         std::mt19937 rng(2000);
-        kiv::db::writeDatabase(data.path() + QStringLiteral("/kiv_vol1.mdb"),
-                               {kivbench::industries(rng, kIndustries), kivbench::sectors()});
-        QFile templ(data.path() + QStringLiteral("/kiv_v1_rat_e.rpt"));
-        if (!templ.open(QIODevice::WriteOnly))
-            return 1;
+        kiv::db::writeDatabase(folder + QStringLiteral("/kiv_vol1.mdb"), {kivbench::industries(rng, kIndustries), kivbench::sectors()});
+        for (const char* name : {"/kiv_v1_rat_e.rpt", "/kiv_v1_rat_f.rpt", "/kiv_v1_bs_e.rpt", "/kiv_v1_bs_f.rpt"}) {
+            QFile templ(folder + QString::fromLatin1(name));
+            if (!templ.exists() && !templ.open(QIODevice::WriteOnly))
+                return 1;
+        }
     }
+    if (editionOnly)
+        return 0;
     gLanguage = 0;
     gLangLetter = QStringLiteral("E");
     gDescField = QStringLiteral("IndustryDescriptionE");
