@@ -4,6 +4,7 @@
 #include "shell/module1.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kiv {
 
@@ -484,8 +485,22 @@ private:
         const double top = y_;
         const double bottom = y_ + rowHeight(row, from, to);
         sheet().lines.push_back(SheetLine{left_, top, right_, top});
-        for (double x : row.edges)
-            sheet().lines.push_back(SheetLine{x, top, x, bottom});
+        // A border that goes on from the row above is one line with it.
+        std::vector<std::size_t> verticals;
+        for (double x : row.edges) {
+            const auto above = std::find_if(verticals_.begin(), verticals_.end(), [&](std::size_t i) {
+                const SheetLine& l = sheet().lines[i];
+                return l.x1 == x && std::abs(l.y2 - top) <= kEpsilon;
+            });
+            if (above != verticals_.end()) {
+                sheet().lines[*above].y2 = bottom;
+                verticals.push_back(*above);
+            } else {
+                verticals.push_back(sheet().lines.size());
+                sheet().lines.push_back(SheetLine{x, top, x, bottom});
+            }
+        }
+        verticals_ = std::move(verticals);
         const double first = top + (from == 0 ? pad_ : 0);
         for (const Cell& cell : row.cells) {
             const double ascent = m_.ascent(cell.font);
@@ -506,6 +521,7 @@ private:
         if (open_)
             sheet().lines.push_back(SheetLine{left_, y_, right_, y_});
         open_ = false;
+        verticals_.clear();
     }
 
     const PrintMetrics& m_;
@@ -515,6 +531,7 @@ private:
     // The table being laid out.
     double pad_ = 0, lh_ = 0, left_ = 0, right_ = 0, sheetTop_ = 0;
     bool open_ = false;
+    std::vector<std::size_t> verticals_; // the last row's borders down, in the sheet's lines
 };
 
 } // namespace

@@ -20,6 +20,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include <algorithm>
 #include <optional>
 
 namespace kiv {
@@ -315,7 +316,10 @@ public:
 private:
     QString label(int done) const
     {
-        return tr2(u"Printing \"%1\": page %2 of %3", u"Impression de « %1 » : page %2 sur %3").arg(title_).arg(done + 1).arg(sheets_);
+        return tr2(u"Printing \"%1\": page %2 of %3", u"Impression de « %1 » : page %2 sur %3")
+            .arg(title_)
+            .arg(std::min(done + 1, sheets_))
+            .arg(sheets_);
     }
     void open()
     {
@@ -346,8 +350,8 @@ private:
     std::unique_ptr<QProgressDialog> dialog_;
 };
 
-// The sheets on the device, one page each; drawn() is told after each one and stops the
-// drawing when it answers false.
+// The sheets on the device, one page each, the progress told after each one; the user's
+// Cancel stops the drawing.
 enum class DrawResult { Drawn, Failed, Cancelled };
 
 DrawResult drawSheets(const std::vector<Sheet>& sheets, const DeviceMetrics& metrics, QPrinter& printer, QPainter& painter,
