@@ -4,7 +4,7 @@
 #include "platform/report/report_labels.h"
 #include "shell/editions.h"
 #include "shell/module1.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <QRegularExpression>
 

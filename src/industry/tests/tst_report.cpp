@@ -1,6 +1,6 @@
 // The prepared reports: template names, selection formulas, and what each kind of report shows.
 #include "platform/report/report.h"
-#include "report_fixture.h"
+#include "platform/report/tests/report_fixture.h"
 #include "shell/editions.h"
 #include "shell/module1.h"
 #include "test_support.h"
