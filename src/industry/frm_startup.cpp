@@ -4,6 +4,7 @@
 #include "industry/frm_ind_definitions.h"
 #include "industry/frm_print_all.h"
 #include "industry/industry_module.h"
+#include "industry/industry_reports.h"
 #include "industry/text_match.h"
 #include "platform/dialogs.h"
 #include "platform/pointer_guard.h"
@@ -150,6 +151,7 @@ FrmStartup::FrmStartup()
     addInvisibleControl(CommonDialog1, K::CommonDialog);
     CrystalReport1 = new kiv::report::ReportControl(this);
     CrystalReport1->setObjectName(QStringLiteral("CrystalReport1"));
+    CrystalReport1->setEditions(kiv::industry::reportEditions());
     addInvisibleControl(CrystalReport1, K::ReportControl);
 
     for (QWidget* w : std::initializer_list<QWidget*>{cboSector, lblSearchIn, cboSearchIn, lblWordForms, cboWordForms,
@@ -514,6 +516,7 @@ bool FrmStartup::showReport(const QString& kind, const QString& formula)
         try {
             CrystalReport1->setReportFileName(gDataPath + kiv::GetReportFileName(kind));
             CrystalReport1->setSelectionFormula(formula);
+            CrystalReport1->setDataSource(gRSData);
             CrystalReport1->setDestination(kiv::report::crptToWindow);
             CrystalReport1->setWindowParentHandle(&report);
             CrystalReport1->setWindowTop(area.top());
