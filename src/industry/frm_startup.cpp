@@ -52,6 +52,35 @@ bool editionIs(const char16_t* option)
     const kiv::Edition* e = kiv::selectedEdition();
     return e && QStringView(e->option) == QStringView(option);
 }
+
+// What the report window may ask of this window: each reaches the window's current instance,
+// as every use of a window does.
+FrmCrystalReport::Opener reportOpener()
+{
+    FrmCrystalReport::Opener o;
+    o.ratiosChosen = [] { return frmStartup().optRatios->isChecked(); };
+    o.showSelection = [] {
+        FrmStartup& startup = frmStartup();
+        startup.Show();
+        startup.hideSearchControls();
+    };
+    o.switchReport = [] {
+        FrmStartup& startup = frmStartup();
+        if (startup.optRatios->isChecked()) {
+            startup.optRatios->setChecked(false);
+            startup.optView->setChecked(true);
+            startup.optBalanceSheet->setChecked(true);
+        } else {
+            startup.optRatios->setChecked(true);
+            startup.optView->setChecked(true);
+            startup.optBalanceSheet->setChecked(false);
+        }
+    };
+    o.industryReport = [] { frmStartup().cmdContinue_Click(); };
+    o.sectorReport = [] { frmStartup().cmdViewSector_Click(); };
+    return o;
+}
+
 } // namespace
 
 FrmStartup::FrmStartup()
@@ -153,6 +182,7 @@ FrmStartup::FrmStartup()
     CrystalReport1->setObjectName(QStringLiteral("CrystalReport1"));
     CrystalReport1->setEditions(kiv::industry::reportEditions());
     addInvisibleControl(CrystalReport1, K::ReportControl);
+    FrmCrystalReport::setOpener(reportOpener());
 
     for (QWidget* w : std::initializer_list<QWidget*>{cboSector, lblSearchIn, cboSearchIn, lblWordForms, cboWordForms,
                                                       cmdViewSector, lblText, lblSICESearch, txtSearch, cmdSearch,
