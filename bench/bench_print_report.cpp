@@ -11,6 +11,7 @@
 #include "generated_edition.h"
 #include "industry/frm_print_all.h"
 #include "industry/frm_startup.h"
+#include "industry/industry_reports.h"
 #include "platform/dialogs.h"
 #include "platform/printer_qt.h"
 #include "platform/report/report.h"
@@ -138,7 +139,7 @@ int main(int argc, char** argv)
     menu.optPrintFR->setChecked(true);
 
     // The report's pages as the printer lays them out, for the floor to draw.
-    const auto t = kiv::report::parseTemplateName(QStringLiteral("kiv_v1_rat_e.rpt"));
+    const auto t = kiv::report::parseTemplateName(QStringLiteral("kiv_v1_rat_e.rpt"), kiv::industry::reportEditions());
     kiv::PageDocument report;
     const double building = elapsedMs([&] { report = kiv::report::buildReport(*gRSData, kiv::report::Selection{}, *t); });
     QPdfWriter layoutDevice(home.path() + QStringLiteral("/layout.pdf"));
