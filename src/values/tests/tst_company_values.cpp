@@ -307,6 +307,9 @@ void TestCompanyValues::ratios_data()
     QTest::newRow("large totals from typed amounts")
         << QStringLiteral("Cash=25000010;AccountsPayable=12500005;ShareC=12500005;ProfitAfterTax=125000.05")
         << QStringLiteral("Lta=0.50;Roe=1.00;De=0.00");
+    // 107 / 4000 is 2.67499995 % in single precision: its seven digits read 2.675.
+    QTest::newRow("half from its seven digits")
+        << QStringLiteral("ProfitAfterTax=107;PretaxProfit=-107;OperatingRevenue=4000") << QStringLiteral("Npm=2.68;Ppm=-2.68");
     QTest::newRow("negative margin") << QStringLiteral("OperatingRevenue=400;ProfitAfterTax=-2") << QStringLiteral("Npm=-0.50");
 }
 
