@@ -272,7 +272,7 @@ PrintDocument structurePrintout(const std::function<QString(const QString& label
 {
     const bool english = language == 0;
     const auto label = [&](const char16_t* name) { return caption(str(name)); };
-    PrintDocument doc(label(u"lblBalance"));
+    PrintDocument doc(english ? QStringLiteral("Balance sheet comparison") : QStringLiteral("Comparaison du bilan"));
 
     const auto row = [&](int index) {
         const StructureRow& r = kRows[static_cast<std::size_t>(index)];
