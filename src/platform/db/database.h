@@ -169,9 +169,10 @@ struct TableData {
 // transaction, with every value bound (never spliced into SQL text). The file is written
 // beside `path` and renamed over it once complete, so whatever `path` held before (an SQLite
 // or Access file, or nothing) stays whole when anything fails, and a reader never sees a
-// half-written file. Throws DbError: ReadOnly when `path` exists and is read-only or its
-// folder can't be written to, WriteFailed for any other failure (no space left, a row that
-// doesn't fit its table, ...).
+// half-written file. A write cut short (the program killed while writing) leaves its new file
+// and journal beside `path`; the next write of `path` removes them. Throws DbError: ReadOnly
+// when `path` exists and is read-only or its folder can't be written to, WriteFailed for any
+// other failure (no space left, a row that doesn't fit its table, ...).
 void writeDatabase(const QString& path, const std::vector<TableData>& tables);
 
 // The saved-figure stores: a database holding one table `table` whose columns (REAL, in the

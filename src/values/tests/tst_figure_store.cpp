@@ -8,6 +8,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kiv::store;
@@ -100,6 +103,7 @@ private slots:
     void userStore();
     void userStoreFailures_data();
     void userStoreFailures();
+    void leftoversOfKilledSaves();
     void accessStore();
     void deliveredStore();
     void messages_data();
@@ -419,6 +423,65 @@ void TestFigureStore::userStoreFailures()
     QCOMPARE(readAll(delivered), deliveredBefore);
     QCOMPARE(readAll(own), ownBefore);
     QCOMPARE(QFileInfo::exists(own), fixture == u"own text");
+}
+
+// A Save killed while it writes leaves its new file (and its journal) beside the store, whose
+// row stays whole; the next Save of that store removes them, however many earlier interrupted
+// saves have piled up, and nothing else.
+void TestFigureStore::leftoversOfKilledSaves()
+{
+    kivtest::Program program;
+    const FigureStore& store = kiv::values3::savedFigures();
+    writeZeros(store);
+    const QDir folder(program.folder());
+    const auto files = [&] { return folder.entryList(QDir::Files | QDir::Hidden); };
+    // Another store's leftover and a file the user keeps beside the store are not this Save's.
+    program.writeFile(u"kiv_MyValue_v12.mdb.Ab12Cd.new"_s, "another store's");
+    program.writeFile(store.fileName + u".bak"_s, "the user's copy");
+    const QStringList kept = files();
+
+    // A Save killed while it writes: the system ends it at its first write past a few bytes.
+    const QStringList killedFigures(kiv::values3::kAmountCount, u"5"_s);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit tiny{1024, 1024}, noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::setrlimit(RLIMIT_FSIZE, &tiny);
+        save(store, killedFigures);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    QStringList left = files();
+    for (const QString& f : kept)
+        left.removeOne(f);
+    // Its new file and the journal beside it.
+    QCOMPARE(left.size(), 2);
+    QVERIFY2(left[0].startsWith(store.fileName + u'.') && left[0].endsWith(u".new"), qPrintable(left[0]));
+    QCOMPARE(left[1], left[0] + u"-journal"_s);
+    // The store is whole, with the row saved before.
+    const auto whole = restore(store);
+    QVERIFY(std::holds_alternative<QStringList>(whole));
+    QCOMPARE(std::get<QStringList>(whole), QStringList(kiv::values3::kAmountCount, u"0"_s));
+    // Thirty interrupted saves of an earlier run, each with its journal.
+    const QByteArray leftover = kivtest::readFile(folder.filePath(left.first()));
+    for (int i = 0; i < 30; ++i) {
+        const QString name = store.fileName + u'.' + QString::number(100000 + i * 7919, 36).rightJustified(6, u'Q') + u".new"_s;
+        program.writeFile(name, leftover);
+        program.writeFile(name + u"-journal"_s, "journal");
+    }
+    QCOMPARE(files().size(), kept.size() + left.size() + 60);
+
+    QStringList figures;
+    for (int i = 0; i < kiv::values3::kAmountCount; ++i)
+        figures << QString::number(i) + u".5"_s;
+    VERIFY_SAVED(save(store, figures));
+    QCOMPARE(files(), kept);
+    QCOMPARE(kivtest::readFile(folder.filePath(u"kiv_MyValue_v12.mdb.Ab12Cd.new"_s)), QByteArray("another store's"));
+    QCOMPARE(std::get<QStringList>(restore(store)), figures);
 }
 
 // The original program's Access store is read exactly, and the next Save replaces it.
