@@ -146,6 +146,12 @@ public:
     virtual std::shared_ptr<Snapshot> openSnapshot(const QString& table) = 0;
 };
 
+// While an Access file is read (in its child process, see above) the caller waits: past a
+// moment, the windows keep repainting (paint and timer events only; the user's input waits for
+// the end of the read) and the busy pointer shows, through this function of the program's
+// windowing layer: called with true when the wait begins to show, false when it ends.
+void setBusyPointer(std::function<void(bool show)> show);
+
 // ---- Writing: the program's own stores and the sample editions (SQLite only) ----
 
 // How a column is stored. In an SQLite file the declared types are INTEGER, REAL, SINGLE
