@@ -119,11 +119,15 @@ QString storePath(const FigureStore& store)
 StoreLocation locateStore(const FigureStore& store, const QString& programFolder, const QString& userFolder, const WritableCheck& canWrite)
 {
     const QString delivered = joinPath(programFolder, store.fileName);
-    if (userFolder.isEmpty() || canWrite(programFolder))
+    if (userFolder.isEmpty())
         return {delivered, delivered, delivered};
+    // The user's own store, once there, holds that user's figures whatever the program folder
+    // has become since (writable after a change of permissions, a copied folder, root).
     const QString own = joinPath(userFolder, store.fileName);
     if (QFileInfo::exists(own))
         return {own, own, own};
+    if (canWrite(programFolder))
+        return {delivered, delivered, delivered};
     return {delivered, own, delivered};
 }
 

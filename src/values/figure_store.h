@@ -43,8 +43,9 @@ QString storePath(const FigureStore& store);
 // write to that folder (the build tree, a program folder of one's own) keeps the figures in it.
 // An installed program folder belongs to root: there each user's store is a file of the same
 // name in the user's data folder, which the first Save writes (the delivered store must be a
-// store, as for any Save) and which Restore reads from then on; until it exists Restore reads
-// the delivered store. Nothing but the two stores ever moves out of the program folder.
+// store, as for any Save); until it exists Restore reads the delivered store. Once the user's
+// own store exists, Save and Restore use it, whatever the program folder's permissions have
+// become. Nothing but the two stores ever moves out of the program folder.
 struct StoreLocation {
     QString restoreFrom; // the file Restore reads
     QString saveTo;      // the file Save replaces (or creates, in the user's data folder)

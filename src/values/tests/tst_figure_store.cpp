@@ -282,7 +282,8 @@ void TestFigureStore::readOnlyFolder()
 }
 
 // Which file Restore reads, Save writes and Save checks first, from the program folder's
-// writability, the user's own store and whether the user has a data folder at all.
+// writability, the user's own store and whether the user has a data folder at all. Once the
+// user's own store exists it is the one, even where the program folder became writable.
 void TestFigureStore::location_data()
 {
     QTest::addColumn<bool>("programWritable");
@@ -292,7 +293,7 @@ void TestFigureStore::location_data()
     QTest::addColumn<QString>("saveTo");
     QTest::addColumn<QString>("checkFirst");
     QTest::newRow("writable program folder") << true << false << true << u"program"_s << u"program"_s << u"program"_s;
-    QTest::newRow("writable, an own store left from before") << true << true << true << u"program"_s << u"program"_s << u"program"_s;
+    QTest::newRow("writable, an own store left from before") << true << true << true << u"user"_s << u"user"_s << u"user"_s;
     QTest::newRow("installed, before the first save") << false << false << true << u"program"_s << u"user"_s << u"program"_s;
     QTest::newRow("installed, after the first save") << false << true << true << u"user"_s << u"user"_s << u"user"_s;
     QTest::newRow("installed, no data home") << false << false << false << u"program"_s << u"program"_s << u"program"_s;
@@ -323,12 +324,13 @@ void TestFigureStore::location()
     QCOMPARE(where.restoreFrom, file(restoreFrom));
     QCOMPARE(where.saveTo, file(saveTo));
     QCOMPARE(where.checkFirst, file(checkFirst));
-    if (dataHome)
-        QCOMPARE(asked, QStringList{programFolder});
+    // The user's own store is used whatever the program folder allows: nothing is asked then.
+    QCOMPARE(asked, dataHome && !ownStore ? QStringList{programFolder} : QStringList());
 }
 
 // Installed: Restore reads the delivered store until the first Save writes the user's own,
-// which every later Save and Restore uses; the delivered store never changes.
+// which every later Save and Restore uses, also once the program folder has become writable
+// (an administrator's change, a copied folder, root); the delivered store never changes.
 void TestFigureStore::userStore()
 {
     kivtest::Program program;
@@ -352,9 +354,14 @@ void TestFigureStore::userStore()
     QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
     QCOMPARE(QDir(program.userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
 
-    // Whoever can write to the program folder uses the store there.
-    setWritableCheck({});
-    QCOMPARE(std::get<QStringList>(restore(store)), kDeliveredTexts);
+    // The program folder writable now: the user's figures are still the ones of the own store.
+    setWritableCheck([](const QString&) { return true; });
+    QCOMPARE(std::get<QStringList>(restore(store)), (QStringList{u"-4.5"_s, u" 5"_s, u"6"_s}));
+    VERIFY_SAVED(save(store, {u"1.25"_s, u" -2"_s, u"3"_s}));
+    QCOMPARE(std::get<QStringList>(restore(store)), (QStringList{u"1.25"_s, u"-2"_s, u"3"_s}));
+    QCOMPARE(readAll(storePath(store)), delivered);
+    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
+    QCOMPARE(QDir(program.userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
 }
 
 // Installed, with a store that can't serve: each failure names the file at fault and leaves
