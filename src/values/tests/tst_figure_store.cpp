@@ -203,6 +203,7 @@ void TestFigureStore::failures_data()
     QTest::newRow("Null") << u"null"_s << Failure::Kind::NullValue << false << Failure::Kind::NullValue;
     QTest::newRow("not an amount") << u"text value"_s << Failure::Kind::BadValue << false << Failure::Kind::BadValue;
     QTest::newRow("read-only file") << u"read-only"_s << Failure::Kind::FileMissing << true << Failure::Kind::ReadOnly;
+    QTest::newRow("folder in its place") << u"folder"_s << Failure::Kind::IsFolder << true << Failure::Kind::IsFolder;
 }
 
 void TestFigureStore::failures()
@@ -236,6 +237,8 @@ void TestFigureStore::failures()
     } else if (fixture == u"read-only") {
         writeStore(store, store.table, smallColumns(), {good});
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther));
+    } else if (fixture == u"folder") {
+        QVERIFY(QDir().mkpath(path + u"/kept"_s));
     }
     const QByteArray before = readAll(path);
 
@@ -258,7 +261,9 @@ void TestFigureStore::failures()
         VERIFY_SAVED(saved);
         QCOMPARE(std::get<QStringList>(restore(store)), (QStringList{u"7"_s, u" 8"_s, u"9"_s}));
     }
-    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden).size(), fixture == u"missing" ? 0 : 1);
+    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden).size(), fixture == u"missing" || fixture == u"folder" ? 0 : 1);
+    if (fixture == u"folder")
+        QVERIFY(QFileInfo(path + u"/kept"_s).isDir());
 }
 
 // A program folder the user can't write to keeps the delivered store as it is, and the figures
@@ -551,6 +556,29 @@ void TestFigureStore::messages_data()
     QTest::newRow("missing, English")
         << int(Failure::Kind::FileMissing) << false << 0
         << u"The saved figures could not be restored from '/x/kiv_MyValue_v3.mdb': the file does not exist. No figure was changed."_s;
+    // A file that is no store: nothing is said to be kept, and the user learns what to do.
+    QTest::newRow("not a store, Save, English")
+        << int(Failure::Kind::NotADatabase) << true << 0
+        << u"The figures could not be saved in '/x/kiv_MyValue_v3.mdb': the file cannot be read (it is not a file of saved figures, "
+           u"or it is damaged). Save will not replace the file until it is moved away or deleted."_s;
+    QTest::newRow("not a store, Restore, French")
+        << int(Failure::Kind::NotADatabase) << false << 1
+        << u"Les données sauvegardées n'ont pas pu être rétablies de '/x/kiv_MyValue_v3.mdb' : le fichier ne peut pas être lu (ce "
+           u"n'est pas un fichier de données sauvegardées, ou il est endommagé). Aucune donnée n'a été modifiée. Sauvegarder ne "
+           u"remplacera pas ce fichier tant qu'il n'aura pas été déplacé ou supprimé."_s;
+    QTest::newRow("another database, Save, French")
+        << int(Failure::Kind::NoTable) << true << 1
+        << u"Les données n'ont pas pu être sauvegardées dans '/x/kiv_MyValue_v3.mdb' : le fichier ne peut pas être lu (ce n'est pas "
+           u"un fichier de données sauvegardées, ou il est endommagé). Sauvegarder ne remplacera pas ce fichier tant qu'il n'aura "
+           u"pas été déplacé ou supprimé."_s;
+    QTest::newRow("folder, Restore, English")
+        << int(Failure::Kind::IsFolder) << false << 0
+        << u"The saved figures could not be restored from '/x/kiv_MyValue_v3.mdb': this is a folder, not a file of saved figures. "
+           u"No figure was changed. Save will not replace the folder until it is moved away or deleted."_s;
+    QTest::newRow("folder, Save, French")
+        << int(Failure::Kind::IsFolder) << true << 1
+        << u"Les données n'ont pas pu être sauvegardées dans '/x/kiv_MyValue_v3.mdb' : c'est un dossier, pas un fichier de données "
+           u"sauvegardées. Sauvegarder ne remplacera pas ce dossier tant qu'il n'aura pas été déplacé ou supprimé."_s;
 }
 
 void TestFigureStore::messages()

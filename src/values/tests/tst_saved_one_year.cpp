@@ -314,11 +314,21 @@ void TestSavedOneYear::failures_data()
         QTest::addRow("%s, Restore", name) << QString::fromLatin1(fixture) << false << language << restoreReason;
     };
     both("file missing", "missing", 0, u"the file does not exist"_s, u"the file does not exist"_s);
-    both("not a database", "text", 1, u"le fichier n'est pas une base de données sauvegardées, ou il est endommagé"_s,
-         u"le fichier n'est pas une base de données sauvegardées, ou il est endommagé"_s);
-    both("truncated", "truncated", 0, u"the file is not a database of saved figures, or it is damaged"_s,
-         u"the file is not a database of saved figures, or it is damaged"_s);
-    both("table missing", "no table", 0, u"the file has no table of saved figures"_s, u"the file has no table of saved figures"_s);
+    // A file that is no store can't be read, and Save won't replace it: the message says so and
+    // what to do, rather than that the figures saved before are kept.
+    const QString unreadable = u"the file cannot be read (it is not a file of saved figures, or it is damaged)"_s;
+    const QString illisible = u"le fichier ne peut pas être lu (ce n'est pas un fichier de données sauvegardées, ou il est endommagé)"_s;
+    const QString stays = u"Save will not replace the file until it is moved away or deleted."_s;
+    const QString reste = u"Sauvegarder ne remplacera pas ce fichier tant qu'il n'aura pas été déplacé ou supprimé."_s;
+    both("not a database", "text", 1, illisible + u". "_s + reste, illisible + u". Aucune donnée n'a été modifiée. "_s + reste);
+    both("truncated", "truncated", 0, unreadable + u". "_s + stays, unreadable + u". No figure was changed. "_s + stays);
+    both("an edition in its place", "edition", 1, illisible + u". "_s + reste, illisible + u". Aucune donnée n'a été modifiée. "_s + reste);
+    both("table missing", "no table", 0, unreadable + u". "_s + stays, unreadable + u". No figure was changed. "_s + stays);
+    both("a folder in its place", "folder", 0, u"this is a folder, not a file of saved figures. Save will not replace the folder until it is moved away or deleted."_s,
+         u"this is a folder, not a file of saved figures. No figure was changed. Save will not replace the folder until it is moved away or deleted."_s);
+    both("a folder in its place, French", "folder", 1,
+         u"c'est un dossier, pas un fichier de données sauvegardées. Sauvegarder ne remplacera pas ce dossier tant qu'il n'aura pas été déplacé ou supprimé."_s,
+         u"c'est un dossier, pas un fichier de données sauvegardées. Aucune donnée n'a été modifiée. Sauvegarder ne remplacera pas ce dossier tant qu'il n'aura pas été déplacé ou supprimé."_s);
     both("locked", "locked", 1, u"locked by another program"_s, u"locked by another program"_s);
     QTest::newRow("no space left, Save") << u"no space"_s << true << 0 << u"the file could not be written ("_s;
     QTest::newRow("read-only file, Save") << u"read-only"_s << true << 1
@@ -353,6 +363,11 @@ void TestSavedOneYear::failures()
         program.writeFile(u"kiv_MyValue_v12.mdb"_s, whole.left(whole.size() / 2));
     } else if (fixture == u"no table") {
         writeStore(u"MyValue_v3"_s, columns, {ones});
+    } else if (fixture == u"edition") {
+        program.addFile(kiv::joinPath(kivtest::programDir(), u"kiv_vol1.mdb"_s), u"kiv_MyValue_v12.mdb"_s);
+    } else if (fixture == u"folder") {
+        QFile::remove(path);
+        QVERIFY(QDir().mkpath(path + u"/kept"_s));
     } else if (fixture == u"locked") {
         lock = std::make_unique<Lock>(path);
         QVERIFY(lock->locked());
@@ -408,6 +423,8 @@ void TestSavedOneYear::failures()
     QCOMPARE(filesInFolder(program), filesBefore);
     QCOMPARE(boxTexts(w), boxesBefore);
     QCOMPARE(focused(), w.txtBanks);
+    if (fixture == u"folder")
+        QVERIFY(QFileInfo(path + u"/kept"_s).isDir());
 }
 
 // A text that can't be an amount is never written: Save names its item, keeps the stored row and
