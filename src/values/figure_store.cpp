@@ -272,12 +272,11 @@ QString failureMessage(const Failure& f, bool saving, int language, const QStrin
                                    : (folder ? QStringLiteral(" Sauvegarder ne remplacera pas ce dossier tant qu'il n'aura pas été déplacé ou supprimé.")
                                              : QStringLiteral(" Sauvegarder ne remplacera pas ce fichier tant qu'il n'aura pas été déplacé ou supprimé."));
     if (saving) {
-        if (noStore)
-            return en ? QStringLiteral("The figures could not be saved in '") + f.file + QStringLiteral("': ") + reason + u'.' + stays
-                      : QStringLiteral("Les données n'ont pas pu être sauvegardées dans '") + f.file + QStringLiteral("' : ") + reason + u'.' + stays;
-        return en ? QStringLiteral("The figures could not be saved in '") + f.file + QStringLiteral("': ") + reason + QStringLiteral(". The figures saved before are kept.")
-                  : QStringLiteral("Les données n'ont pas pu être sauvegardées dans '") + f.file + QStringLiteral("' : ") + reason
-                        + QStringLiteral(". Les données sauvegardées auparavant sont conservées.");
+        const QString kept = noStore ? QString()
+                             : en    ? QStringLiteral(" The figures saved before are kept.")
+                                     : QStringLiteral(" Les données sauvegardées auparavant sont conservées.");
+        return en ? QStringLiteral("The figures could not be saved in '") + f.file + QStringLiteral("': ") + reason + u'.' + kept + stays
+                  : QStringLiteral("Les données n'ont pas pu être sauvegardées dans '") + f.file + QStringLiteral("' : ") + reason + u'.' + kept + stays;
     }
     return en ? QStringLiteral("The saved figures could not be restored from '") + f.file + QStringLiteral("': ") + reason + QStringLiteral(". No figure was changed.") + stays
               : QStringLiteral("Les données sauvegardées n'ont pas pu être rétablies de '") + f.file + QStringLiteral("' : ") + reason
