@@ -73,10 +73,10 @@ QString firmPercentage(QStringView amount, QStringView total)
 {
     const double t = num::leadingNumber(total);
     if (num::toSingle(t) == 0.0f)
-        return num::ratioForm(0);
+        return num::ratioForm(0.0f);
     const double q = num::leadingNumber(amount) / t;
     const float p = num::toSingle(static_cast<double>(num::toSingle(q)) * 100.0);
-    return num::ratioForm(static_cast<double>(p));
+    return num::ratioForm(p);
 }
 
 std::optional<QString> industryPercentage(const db::Value& stored)
@@ -85,7 +85,7 @@ std::optional<QString> industryPercentage(const db::Value& stored)
         return std::nullopt;
     if (stored.isText() && !fullNumber(stored.toText()))
         return std::nullopt;
-    return num::ratioForm(stored.toDouble());
+    return stored.ratioText();
 }
 
 std::optional<double> fullNumber(QStringView text)
