@@ -1,5 +1,7 @@
 #include "shell/app_setup.h"
 
+#include "platform/db/database.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLocale>
@@ -21,6 +23,13 @@ void setupApplication(QApplication& app)
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
+    // A long read of an Access file shows the hourglass while the windows keep repainting.
+    db::setBusyPointer([](bool show) {
+        if (show)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
 }
 
 } // namespace kiv

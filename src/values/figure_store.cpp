@@ -41,6 +41,10 @@ Failure failureOf(const DbError& e, const QString& path)
     Failure f;
     f.file = path;
     f.detail = e.detail();
+    if (QFileInfo(path).isDir()) {
+        f.kind = Failure::Kind::IsFolder;
+        return f;
+    }
     switch (e.code()) {
     case DbError::Code::CannotOpen:
         f.kind = QFileInfo::exists(path) ? Failure::Kind::CannotOpen : Failure::Kind::FileMissing;
@@ -119,11 +123,15 @@ QString storePath(const FigureStore& store)
 StoreLocation locateStore(const FigureStore& store, const QString& programFolder, const QString& userFolder, const WritableCheck& canWrite)
 {
     const QString delivered = joinPath(programFolder, store.fileName);
-    if (userFolder.isEmpty() || canWrite(programFolder))
+    if (userFolder.isEmpty())
         return {delivered, delivered, delivered};
+    // The user's own store, once there, holds that user's figures whatever the program folder
+    // has become since (writable after a change of permissions, a copied folder, root).
     const QString own = joinPath(userFolder, store.fileName);
     if (QFileInfo::exists(own))
         return {own, own, own};
+    if (canWrite(programFolder))
+        return {delivered, delivered, delivered};
     return {delivered, own, delivered};
 }
 
@@ -224,11 +232,12 @@ QString failureMessage(const Failure& f, bool saving, int language, const QStrin
                     : QStringLiteral("le fichier ne peut pas être ouvert (accès refusé ou fichier verrouillé)");
         break;
     case Failure::Kind::NotADatabase:
-        reason = en ? QStringLiteral("the file is not a database of saved figures, or it is damaged")
-                    : QStringLiteral("le fichier n'est pas une base de données sauvegardées, ou il est endommagé");
-        break;
     case Failure::Kind::NoTable:
-        reason = en ? QStringLiteral("the file has no table of saved figures") : QStringLiteral("le fichier n'a pas de table de données sauvegardées");
+        reason = en ? QStringLiteral("the file cannot be read (it is not a file of saved figures, or it is damaged)")
+                    : QStringLiteral("le fichier ne peut pas être lu (ce n'est pas un fichier de données sauvegardées, ou il est endommagé)");
+        break;
+    case Failure::Kind::IsFolder:
+        reason = en ? QStringLiteral("this is a folder, not a file of saved figures") : QStringLiteral("c'est un dossier, pas un fichier de données sauvegardées");
         break;
     case Failure::Kind::NoColumn:
         reason = en ? QStringLiteral("the saved figures have no value for ") + column : QStringLiteral("les données sauvegardées n'ont pas de valeur pour ") + column;
@@ -254,12 +263,24 @@ QString failureMessage(const Failure& f, bool saving, int language, const QStrin
             reason = en ? QStringLiteral("the file could not be read (") + f.detail + QLatin1Char(')') : QStringLiteral("le fichier n'a pas pu être lu (") + f.detail + QLatin1Char(')');
         break;
     }
-    if (saving)
-        return en ? QStringLiteral("The figures could not be saved in '") + f.file + QStringLiteral("': ") + reason + QStringLiteral(". The figures saved before are kept.")
-                  : QStringLiteral("Les données n'ont pas pu être sauvegardées dans '") + f.file + QStringLiteral("' : ") + reason
-                        + QStringLiteral(". Les données sauvegardées auparavant sont conservées.");
-    return en ? QStringLiteral("The saved figures could not be restored from '") + f.file + QStringLiteral("': ") + reason + QStringLiteral(". No figure was changed.")
-              : QStringLiteral("Les données sauvegardées n'ont pas pu être rétablies de '") + f.file + QStringLiteral("' : ") + reason + QStringLiteral(". Aucune donnée n'a été modifiée.");
+    // A file that is no store holds no figures to keep, and stays until the user removes it.
+    const bool noStore = f.kind == Failure::Kind::NotADatabase || f.kind == Failure::Kind::NoTable || f.kind == Failure::Kind::IsFolder;
+    const bool folder = f.kind == Failure::Kind::IsFolder;
+    const QString stays = !noStore ? QString()
+                          : en     ? (folder ? QStringLiteral(" Save will not replace the folder until it is moved away or deleted.")
+                                             : QStringLiteral(" Save will not replace the file until it is moved away or deleted."))
+                                   : (folder ? QStringLiteral(" Sauvegarder ne remplacera pas ce dossier tant qu'il n'aura pas été déplacé ou supprimé.")
+                                             : QStringLiteral(" Sauvegarder ne remplacera pas ce fichier tant qu'il n'aura pas été déplacé ou supprimé."));
+    if (saving) {
+        const QString kept = noStore ? QString()
+                             : en    ? QStringLiteral(" The figures saved before are kept.")
+                                     : QStringLiteral(" Les données sauvegardées auparavant sont conservées.");
+        return en ? QStringLiteral("The figures could not be saved in '") + f.file + QStringLiteral("': ") + reason + u'.' + kept + stays
+                  : QStringLiteral("Les données n'ont pas pu être sauvegardées dans '") + f.file + QStringLiteral("' : ") + reason + u'.' + kept + stays;
+    }
+    return en ? QStringLiteral("The saved figures could not be restored from '") + f.file + QStringLiteral("': ") + reason + QStringLiteral(". No figure was changed.") + stays
+              : QStringLiteral("Les données sauvegardées n'ont pas pu être rétablies de '") + f.file + QStringLiteral("' : ") + reason
+                    + QStringLiteral(". Aucune donnée n'a été modifiée.") + stays;
 }
 
 } // namespace kiv::store

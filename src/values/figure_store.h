@@ -43,8 +43,9 @@ QString storePath(const FigureStore& store);
 // write to that folder (the build tree, a program folder of one's own) keeps the figures in it.
 // An installed program folder belongs to root: there each user's store is a file of the same
 // name in the user's data folder, which the first Save writes (the delivered store must be a
-// store, as for any Save) and which Restore reads from then on; until it exists Restore reads
-// the delivered store. Nothing but the two stores ever moves out of the program folder.
+// store, as for any Save); until it exists Restore reads the delivered store. Once the user's
+// own store exists, Save and Restore use it, whatever the program folder's permissions have
+// become. Nothing but the two stores ever moves out of the program folder.
 struct StoreLocation {
     QString restoreFrom; // the file Restore reads
     QString saveTo;      // the file Save replaces (or creates, in the user's data folder)
@@ -75,7 +76,8 @@ struct Failure {
         FileMissing,  // the store's file is not there
         CannotOpen,   // the file is there but can't be read (no permission, locked)
         NotADatabase, // the file is not a database, or it is damaged
-        NoTable,      // the file has no table of the store's name
+        NoTable,      // the file has no table of the store's name (another database)
+        IsFolder,     // a folder stands where the store's file should be
         NoColumn,     // the table lacks `column`
         Empty,        // the table holds no row
         NullValue,    // `column` of the row holds no value
@@ -101,7 +103,8 @@ std::variant<QStringList, Failure> restore(const FigureStore& store);
 
 // The message that tells the user of a failure, in the language given (0 English, else French).
 // `itemNames` names each column's item for the user ("Total assets, 1999"); a NotANumber
-// failure is told with it.
+// failure is told with it. A file that is no store (NotADatabase, NoTable, IsFolder) is never
+// replaced by Save: its message says so, and what the user can do about it.
 QString failureMessage(const Failure& failure, bool saving, int language, const QStringList& itemNames);
 
 } // namespace kiv::store

@@ -3,7 +3,6 @@
 #include "industry/frm_startup.h"
 #include "platform/dialogs.h"
 #include "platform/printer.h"
-#include "platform/program_end.h"
 #include "shell/module1.h"
 #include "ratios3/frm_my_ratios_v3.h"
 #include "values/confirm_clear.h"
@@ -352,9 +351,11 @@ void FrmMyValuesV3::cmdClear_Click()
     entry_.quietly([this] { kiv::ConfirmClear(kTitle, boxes_, txtTaYear3); });
 }
 
+// The hand over the 1999 column asks the Exit button's question: the click on a picture that
+// shows no sign of being a control must not lose the figures typed.
 void FrmMyValuesV3::Image1_Click()
 {
-    kiv::End();
+    kiv::ConfirmExit(kTitle);
 }
 
 // ---- comparison and export ------------------------------------------------------------------

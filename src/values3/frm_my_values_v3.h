@@ -51,7 +51,7 @@ public:
     std::vector<kiv::Label*> ratioLabels() const;
 
     // The hands over the year columns (0: 1999, 1: 1998, 2: 1997) and the image areas over
-    // them: Image1 over the 1999 hand ends the program when clicked.
+    // them: a click on Image1, over the 1999 hand, asks the exit question as Exit does.
     std::array<kiv::HandPicture*, 3> imgPoint{};
     kiv::ImageArea *Image1, *Image3, *Image2;
     kiv::CommonDialog* CommonDialog1;

@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include "platform/db/engines.h"
 #include "platform/form.h"
 #include "platform/program_folder.h"
 #include "shell/app_setup.h"
@@ -216,6 +217,18 @@ bool writeFile(const QString& path, const QByteArray& content)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
+}
+
+ReaderSettings::ReaderSettings(std::function<void()> step, int stallLimit)
+{
+    kiv::db::detail::setReaderStep(std::move(step));
+    kiv::db::detail::setReaderStallLimit(stallLimit);
+}
+
+ReaderSettings::~ReaderSettings()
+{
+    kiv::db::detail::setReaderStep({});
+    kiv::db::detail::setReaderStallLimit(0);
 }
 
 void setupTestApplication(QApplication& app)

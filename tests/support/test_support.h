@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -120,6 +121,17 @@ void click(QWidget* control);
 // Chooses an entry of a list box as the user does: open the list, move to the entry (its whole
 // text, letter case included), press Enter. Fails when the list has no such entry.
 void choose(QComboBox* box, const QString& entry);
+
+// While it lives, the reader of every Access file runs `step` in its child process each time
+// it moves on (before it opens the file, then at every row), and is stopped after `stallLimit`
+// ms without progress (0: the program's own limit).
+class ReaderSettings {
+public:
+    explicit ReaderSettings(std::function<void()> step, int stallLimit = 0);
+    ~ReaderSettings();
+    ReaderSettings(const ReaderSettings&) = delete;
+    ReaderSettings& operator=(const ReaderSettings&) = delete;
+};
 
 // The bytes of a file (empty when it cannot be read), and a file written with given bytes.
 QByteArray readFile(const QString& path);

@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <optional>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -730,6 +732,11 @@ void TestFrmStartup::unusableEdition_data()
     QTest::newRow("English, no SIC column") << 0 << u"no-column"_s << QStringList{u"KIV_DATA"_s, u"has no column SIC"_s};
     QTest::newRow("French, no industry") << 1 << u"no-row"_s << QStringList{u"ne contient aucune industrie"_s};
     QTest::newRow("English, no edition selected") << 0 << u"none"_s << QStringList{u"No edition is selected"_s};
+    // An Access reader that hangs on the file is stopped: the file is taken for damaged.
+    QTest::newRow("English, Access reader stuck") << 0 << u"stuck"_s
+                                                  << QStringList{u"not a readable edition database"_s, u"no progress"_s, u"edition menu"_s};
+    QTest::newRow("French, Access reader stuck") << 1 << u"stuck"_s
+                                                 << QStringList{u"n'est pas une base de données d'édition lisible"_s, u"menu des éditions"_s};
 }
 
 void TestFrmStartup::unusableEdition()
@@ -744,6 +751,7 @@ void TestFrmStartup::unusableEdition()
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     };
     const QString file = u"kiv_vol1.mdb"_s;
+    std::optional<kivtest::ReaderSettings> stuck;
     if (content == u"random") {
         program.writeFile(file, QByteArray(5000, '\x5a'));
     } else if (content == u"truncated") {
@@ -772,6 +780,13 @@ void TestFrmStartup::unusableEdition()
     } else if (content == u"no-row") {
         program.addFile(editedCopy(u"no-row"_s, [](std::vector<kiv::db::TableData>& tables) { table(tables, u"KIV_DATA"_s).rows.clear(); }),
                         file);
+    } else if (content == u"stuck") {
+        KIV_REQUIRE_SHARED();
+        program.addFile(kivtest::jetFixture(u"edition-one-year.mdb"_s), file);
+        stuck.emplace([] {
+            for (;;)
+                ::pause();
+        }, 300);
     } else if (content == u"none") {
         kiv::OptionButton* vol1 = frmMenuselect().optVol1;
         vol1->setAutoExclusive(false);

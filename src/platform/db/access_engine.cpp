@@ -5,21 +5,30 @@
 // header page, the page size against the file size), and every read through libmdb runs in a
 // short-lived child process that sends the rows back through a pipe. A child that crashes,
 // fails or hangs ends as a DbError in the parent; the program itself never runs libmdb.
+//
+// The child tells its progress as it reads, row by row; one that makes no progress for a while
+// is taken for stuck on a damaged file and stopped, however long a large file takes to read
+// whole. While the parent waits, the program's windows keep repainting and the busy pointer
+// shows.
 #include "platform/db/database.h"
 #include "platform/db/engines.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <iconv.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,13 +47,43 @@ using Code = DbError::Code;
 // long memos short. An Access memo typed by a user holds at most 65,535 characters, which
 // take at most three UTF-8 bytes each.
 constexpr std::size_t kBindSize = 3 * 65536 + 64;
-// How long one read may take before the child is taken for stuck on a damaged file.
-constexpr int kChildTimeoutMs = 30000;
+// How long a read may go without progress before the child is taken for stuck on a damaged
+// file; the child tells its progress at most this often.
+constexpr int kStallLimitMs = 10000;
+constexpr int kProgressEveryMs = 100;
+// A read that lasts longer than this shows the busy pointer and lets the windows repaint, every
+// slice of the wait.
+constexpr int kQuietMs = 100;
+constexpr int kSliceMs = 30;
+// On the pipe, before the reply: a progress byte each time the child has moved on, then the
+// reply byte, after which the reply runs to the end of the pipe.
+constexpr char kProgressByte = 'p';
+constexpr char kReplyByte = 'r';
 // Access allows at most 255 columns in a table.
 constexpr unsigned kMaxColumns = 255;
 
 enum class Reply : qint8 { Error = 1, Tables = 2, Rows = 3 };
 enum class Tag : quint8 { Null = 0, Number = 1, Single = 2, Text = 3 };
+
+// ---- Settings of the reader (tests change them) ----
+
+std::function<void()>& readerStep()
+{
+    static std::function<void()> step;
+    return step;
+}
+
+int& stallLimitOverride()
+{
+    static int ms = 0;
+    return ms;
+}
+
+std::function<void(bool)>& busyPointer()
+{
+    static std::function<void(bool)> show;
+    return show;
+}
 
 // ---- In the child: libmdb ----
 
@@ -52,6 +91,30 @@ struct ChildError {
     Code code;
     QString detail;
 };
+
+qint64 monotonicMs()
+{
+    timespec t{};
+    ::clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<qint64>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+}
+
+// The child's end of the pipe, and when it last told the parent it moves on.
+int progressPipe = -1;
+qint64 lastProgress = 0;
+
+// Called each time the reading moves on (the file opened, a row read).
+void moveOn()
+{
+    if (readerStep())
+        readerStep()();
+    const qint64 now = monotonicMs();
+    if (progressPipe < 0 || now - lastProgress < kProgressEveryMs)
+        return;
+    lastProgress = now;
+    while (::write(progressPipe, &kProgressByte, 1) < 0 && errno == EINTR) {
+    }
+}
 
 class MdbFileHandle {
 public:
@@ -64,6 +127,7 @@ public:
         mdb_set_boolean_fmt_numbers(mdb_);
         if (!mdb_read_catalog(mdb_, MDB_TABLE))
             throw ChildError{Code::NotADatabase, QStringLiteral("the list of tables can't be read: the file is damaged")};
+        moveOn();
     }
     ~MdbFileHandle() { mdb_close(mdb_); }
     MdbFileHandle(const MdbFileHandle&) = delete;
@@ -94,7 +158,8 @@ QString entryName(const MdbCatalogEntry* entry)
 }
 
 // Counts a table's rows without reading their values; false when the count differs from the
-// one its definition keeps.
+// one its definition keeps (a page chain that runs in a circle gives rows without end: the
+// count stops one past the kept one).
 bool wholeTable(MdbCatalogEntry* entry)
 {
     MdbTableDef* def = mdb_read_table(entry);
@@ -104,8 +169,10 @@ bool wholeTable(MdbCatalogEntry* entry)
     if (mdb_read_columns(def) && def->num_cols > 0 && def->num_cols <= kMaxColumns) {
         quint32 rows = 0;
         mdb_rewind_table(def);
-        while (mdb_fetch_row(def))
+        while (rows <= def->num_rows && mdb_fetch_row(def)) {
             ++rows;
+            moveOn();
+        }
         whole = rows == def->num_rows;
     }
     mdb_free_tabledef(def);
@@ -188,6 +255,9 @@ void readTable(const QString& path, const QString& wanted, QDataStream& out)
     mdb_rewind_table(def);
     while (mdb_fetch_row(def)) {
         ++rowCount;
+        moveOn();
+        if (static_cast<quint32>(rowCount) > def->num_rows)
+            throw ChildError{Code::NotADatabase, QStringLiteral("the table %1 gives more rows than its %2: the file is damaged").arg(table).arg(def->num_rows)};
         bool cracked = false, crackedOk = false;
         // Null and a zero-length text both bind as an empty text: the row's null mask tells.
         auto isNull = [&](unsigned i) {
@@ -303,13 +373,78 @@ bool writeAll(int fd, const QByteArray& data)
 
 // ---- In the parent ----
 
+// The parent's side of a wait: after a quiet moment, the busy pointer for as long as the wait
+// lasts, and the windows' paint and timer events every slice (the user's input waits for the
+// end of the read, as it would if nothing were processed).
+class ReaderWait {
+public:
+    ReaderWait() { clock_.start(); }
+    ~ReaderWait()
+    {
+        if (busy_ && busyPointer())
+            busyPointer()(false);
+    }
+    ReaderWait(const ReaderWait&) = delete;
+    ReaderWait& operator=(const ReaderWait&) = delete;
+
+    void keepAlive()
+    {
+        if (clock_.elapsed() < kQuietMs)
+            return;
+        if (!busy_) {
+            busy_ = true;
+            if (busyPointer())
+                busyPointer()(true);
+        }
+        QCoreApplication* app = QCoreApplication::instance();
+        if (app && QThread::currentThread() == app->thread())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
+private:
+    QElapsedTimer clock_;
+    bool busy_ = false;
+};
+
+// A child process, killed and reaped on every way out of the parent's wait.
+class Child {
+public:
+    explicit Child(pid_t pid)
+        : pid_(pid)
+    {
+    }
+    ~Child()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            reap();
+        }
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    void kill() const { ::kill(pid_, SIGKILL); }
+    // Waits for its end; its status.
+    int reap()
+    {
+        int status = 0;
+        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        }
+        pid_ = 0;
+        return status;
+    }
+
+private:
+    pid_t pid_;
+};
+
 // Runs the work in a child process and returns what it wrote; throws DbError when the child
-// doesn't end normally in time.
+// doesn't end normally or stops making progress.
 QByteArray isolated(const QString& path, const std::function<void(QDataStream&)>& work)
 {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0)
         throw DbError(Code::Other, path, QStringLiteral("the file can't be read: no pipe (%1)").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid < 0) {
         const int err = errno;
@@ -318,7 +453,11 @@ QByteArray isolated(const QString& path, const std::function<void(QDataStream&)>
         throw DbError(Code::Other, path, QStringLiteral("the file can't be read: no process (%1)").arg(QString::fromLocal8Bit(std::strerror(err))));
     }
     if (pid == 0) {
-        // The child: a fault ends it quietly; its end is the parent's to judge.
+        // The child: a fault ends it quietly; its end is the parent's to judge. It ends with
+        // the parent too, stuck or not.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(4);
         for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
             std::signal(sig, SIG_DFL);
         std::signal(SIGPIPE, SIG_IGN);
@@ -326,14 +465,17 @@ QByteArray isolated(const QString& path, const std::function<void(QDataStream&)>
         // libmdb tells of every damaged page on the standard error; the parent's DbError says it once.
         if (const int null = ::open("/dev/null", O_WRONLY); null >= 0)
             ::dup2(null, STDERR_FILENO);
-        QByteArray data;
+        progressPipe = fds[1];
+        lastProgress = 0;
+        moveOn();
+        QByteArray data(1, kReplyByte);
         {
-            QDataStream out(&data, QIODevice::WriteOnly);
+            QDataStream out(&data, QIODevice::WriteOnly | QIODevice::Append);
             try {
                 work(out);
             } catch (const ChildError& e) {
-                data.clear();
-                QDataStream err(&data, QIODevice::WriteOnly);
+                data.truncate(1);
+                QDataStream err(&data, QIODevice::WriteOnly | QIODevice::Append);
                 err << static_cast<qint8>(Reply::Error) << static_cast<qint32>(e.code) << e.detail;
             } catch (...) {
                 ::_exit(3);
@@ -342,43 +484,51 @@ QByteArray isolated(const QString& path, const std::function<void(QDataStream&)>
         ::_exit(writeAll(fds[1], data) ? 0 : 2);
     }
     ::close(fds[1]);
+    Child child(pid);
+    ReaderWait wait;
+    const int stallLimit = stallLimitOverride() > 0 ? stallLimitOverride() : kStallLimitMs;
     QByteArray data;
-    QElapsedTimer clock;
-    clock.start();
-    bool timedOut = false;
+    bool replied = false;
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
+    bool stalled = false;
     char buffer[65536];
     for (;;) {
-        const qint64 left = kChildTimeoutMs - clock.elapsed();
+        const qint64 left = stallLimit - sinceProgress.elapsed();
         if (left <= 0) {
-            timedOut = true;
+            stalled = true;
             break;
         }
         pollfd p{fds[0], POLLIN, 0};
-        const int r = ::poll(&p, 1, static_cast<int>(left));
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r <= 0) {
-            timedOut = r == 0;
-            if (!timedOut)
-                break;
-            continue;
-        }
-        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
+        const int r = ::poll(&p, 1, static_cast<int>(std::min<qint64>(left, kSliceMs)));
+        if (r < 0 && errno != EINTR)
             break;
-        data.append(buffer, n);
+        if (r > 0) {
+            const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+            if (n < 0 && errno != EINTR)
+                break;
+            if (n == 0)
+                break;
+            if (n > 0) {
+                sinceProgress.restart();
+                qsizetype at = 0;
+                while (!replied && at < n) {
+                    replied = buffer[at] == kReplyByte;
+                    ++at;
+                }
+                if (replied)
+                    data.append(buffer + at, n - at);
+            }
+        }
+        wait.keepAlive();
     }
     ::close(fds[0]);
-    if (timedOut)
-        ::kill(pid, SIGKILL);
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (timedOut)
-        throw DbError(Code::NotADatabase, path, QStringLiteral("reading the file did not finish: the file is damaged"));
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (stalled)
+        child.kill();
+    const int status = child.reap();
+    if (stalled)
+        throw DbError(Code::NotADatabase, path, QStringLiteral("reading the file made no progress for %1 s: the file is damaged").arg(stallLimit / 1000.0));
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !replied)
         throw DbError(Code::NotADatabase, path, QStringLiteral("the file can't be read: it is damaged or not a complete Access database"));
     return data;
 }
@@ -493,6 +643,25 @@ void checkHeader(const QString& path)
 }
 
 } // namespace
+
+namespace detail {
+
+void setReaderStep(std::function<void()> step)
+{
+    readerStep() = std::move(step);
+}
+
+void setReaderStallLimit(int milliseconds)
+{
+    stallLimitOverride() = milliseconds;
+}
+
+} // namespace detail
+
+void setBusyPointer(std::function<void(bool)> show)
+{
+    busyPointer() = std::move(show);
+}
 
 namespace detail {
 

@@ -150,6 +150,12 @@ public:
     virtual std::shared_ptr<Snapshot> openSnapshot(const QString& table) = 0;
 };
 
+// While an Access file is read (in its child process, see above) the caller waits: past a
+// moment, the windows keep repainting (paint and timer events only; the user's input waits for
+// the end of the read) and the busy pointer shows, through this function of the program's
+// windowing layer: called with true when the wait begins to show, false when it ends.
+void setBusyPointer(std::function<void(bool show)> show);
+
 // ---- Writing: the program's own stores and the sample editions (SQLite only) ----
 
 // How a column is stored. In an SQLite file the declared types are INTEGER, REAL, SINGLE
@@ -173,9 +179,10 @@ struct TableData {
 // transaction, with every value bound (never spliced into SQL text). The file is written
 // beside `path` and renamed over it once complete, so whatever `path` held before (an SQLite
 // or Access file, or nothing) stays whole when anything fails, and a reader never sees a
-// half-written file. Throws DbError: ReadOnly when `path` exists and is read-only or its
-// folder can't be written to, WriteFailed for any other failure (no space left, a row that
-// doesn't fit its table, ...).
+// half-written file. A write cut short (the program killed while writing) leaves its new file
+// and journal beside `path`; the next write of `path` removes them. Throws DbError: ReadOnly
+// when `path` exists and is read-only or its folder can't be written to, WriteFailed for any
+// other failure (no space left, a row that doesn't fit its table, ...).
 void writeDatabase(const QString& path, const std::vector<TableData>& tables);
 
 // The saved-figure stores: a database holding one table `table` whose columns (REAL, in the

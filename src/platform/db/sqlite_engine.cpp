@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <cerrno>
@@ -285,6 +286,26 @@ bool noWriteBits(const QFileInfo& info)
     return !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
 }
 
+// The new file of a write is written beside the target under this name ("XXXXXX" becomes six
+// letters or digits), with SQLite's journal beside it while the transaction runs.
+QString newFileTemplate(const QFileInfo& target)
+{
+    return target.absoluteFilePath() + QStringLiteral(".XXXXXX.new");
+}
+
+// A write that was cut short (the program killed, the machine stopped) leaves its new file and
+// its journal behind; the target itself is whole. The next write of the same target removes them.
+void removeLeftovers(const QFileInfo& target)
+{
+    const QRegularExpression leftover(u'^' + QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}\\.new(-journal)?$"));
+    QDir folder = target.absoluteDir();
+    const QStringList candidates = folder.entryList({target.fileName() + QStringLiteral(".*.new"), target.fileName() + QStringLiteral(".*.new-journal")},
+                                                    QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : candidates)
+        if (leftover.match(name).hasMatch())
+            folder.remove(name);
+}
+
 } // namespace
 
 namespace detail {
@@ -356,9 +377,10 @@ void writeDatabase(const QString& path, const std::vector<TableData>& tables)
     if (!folder.exists())
         throw DbError(Code::WriteFailed, path, QStringLiteral("the folder %1 does not exist").arg(folder.path()));
 
+    removeLeftovers(target);
     QString temp;
     {
-        QTemporaryFile file(target.absoluteFilePath() + QStringLiteral(".XXXXXX.new"));
+        QTemporaryFile file(newFileTemplate(target));
         file.setAutoRemove(false);
         if (!file.open()) {
             const QFileInfo dir(folder.path());

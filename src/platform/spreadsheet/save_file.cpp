@@ -28,10 +28,11 @@ bool french()
     return gLanguage != 0;
 }
 
-enum class Reason { FolderMissing, Permission, IsFolder, WriteFailed };
+enum class Reason { FolderMissing, Permission, IsFolder, ReadOnlyFile, WriteFailed, TemporaryFolder };
 
 [[noreturn]] void fail(Reason reason, const QString& file)
 {
+    const QString temporary = QDir::toNativeSeparators(temporaryFolder());
     const QString path = QDir::toNativeSeparators(file);
     QString english, frenchText;
     int number = kFileAccess;
@@ -50,10 +51,20 @@ enum class Reason { FolderMissing, Permission, IsFolder, WriteFailed };
         english = QStringLiteral("a folder of that name already exists.");
         frenchText = QStringLiteral("un dossier porte déjà ce nom.");
         break;
+    case Reason::ReadOnlyFile:
+        number = kPermissionDenied;
+        english = QStringLiteral("a read-only file of that name already exists.");
+        frenchText = QStringLiteral("un fichier en lecture seule porte déjà ce nom.");
+        break;
     case Reason::WriteFailed:
         number = kDiskFull;
         english = QStringLiteral("the disk is full or the file could not be written.");
         frenchText = QStringLiteral("le disque est plein ou le fichier n'a pas pu être écrit.");
+        break;
+    case Reason::TemporaryFolder:
+        number = kDiskFull;
+        english = QStringLiteral("the temporary folder '") + temporary + QStringLiteral("' is full or cannot be written to.");
+        frenchText = QStringLiteral("le dossier temporaire '") + temporary + QStringLiteral("' est plein ou n'est pas accessible en écriture.");
         break;
     }
     AutomationError e;
@@ -157,6 +168,11 @@ void setDocumentsFolder(const QString& folder)
     folderOverride() = folder;
 }
 
+QString temporaryFolder()
+{
+    return QDir::tempPath();
+}
+
 QString resolveSaveName(const QString& name)
 {
     if (name == u'~' || name.startsWith(QStringLiteral("~/")))
@@ -172,14 +188,16 @@ void saveWorkbookFile(const QString& name, const std::function<QByteArray()>& re
     const QFileInfo target(file);
     if (target.isDir())
         fail(Reason::IsFolder, file);
+    // Write permission is asked of the file itself, as the saved-figure stores do: root may
+    // write anywhere, yet a file made read-only is kept.
+    if (target.exists() && (!target.isWritable() || !(target.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther))))
+        fail(Reason::ReadOnlyFile, file);
     if (target.exists()) {
         const QString question =
             french() ? QStringLiteral("Le fichier '") + QDir::toNativeSeparators(file) + QStringLiteral("' existe déjà. Voulez-vous le remplacer ?")
                      : QStringLiteral("The file '") + QDir::toNativeSeparators(file) + QStringLiteral("' already exists. Do you want to replace it?");
         if (MsgBox(question, vbYesNo + vbQuestion) != vbYes)
             throw AutomationError{kApplicationDefined, QString()};
-        if (!target.isWritable())
-            fail(Reason::Permission, file);
     }
     const QString folder = target.absolutePath();
     if (!QFileInfo(folder).isDir()) {
@@ -196,6 +214,8 @@ void saveWorkbookFile(const QString& name, const std::function<QByteArray()>& re
         bytes = render();
     } catch (const AutomationError&) {
         throw;
+    } catch (const TemporaryFolderFailure&) {
+        fail(Reason::TemporaryFolder, file);
     } catch (...) {
         fail(Reason::WriteFailed, file);
     }

@@ -15,11 +15,19 @@ void setDocumentsFolder(const QString& folder);
 // folder, and any other name (with or without a folder of its own) in the documents folder.
 QString resolveSaveName(const QString& name);
 
+// The folder where a workbook is made before it is saved under its name.
+QString temporaryFolder();
+
+// Thrown by a render that could not write its work files in the temporary folder (the folder
+// full, or not writable): the message then names that folder, not the file's.
+struct TemporaryFolderFailure {};
+
 // Saves a workbook under the typed name. An existing file is replaced only when the user says
-// Yes to the question; No throws AutomationError 1004. The bytes (made by render, only once the
-// name is settled) are written beside the file and renamed over it, so a failure leaves neither
-// a truncated file nor a damaged old one. Every failure throws AutomationError with a message
-// in the user's language naming the file.
+// Yes to the question; No throws AutomationError 1004. A file without write permission is
+// never replaced, whoever runs the program: it is refused before the question. The bytes (made
+// by render, only once the name is settled) are written beside the file and renamed over it, so
+// a failure leaves neither a truncated file nor a damaged old one. Every failure throws
+// AutomationError with a message in the user's language naming the file.
 void saveWorkbookFile(const QString& name, const std::function<QByteArray()>& render);
 
 } // namespace kiv::sheet

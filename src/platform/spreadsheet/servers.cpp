@@ -108,12 +108,13 @@ public:
 
 private:
     // An Office Open XML workbook of one sheet: number cells for texts that read in full as a
-    // number, text cells for the rest.
+    // number, text cells for the rest. The library makes it in the temporary folder: a failure
+    // there, but for memory, is that folder's.
     QByteArray render() const override
     {
-        QTemporaryDir dir;
+        QTemporaryDir dir(temporaryFolder() + QStringLiteral("/kiv_2000-XXXXXX"));
         if (!dir.isValid())
-            throw std::runtime_error("no temporary folder");
+            throw TemporaryFolderFailure{};
         const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("book.xlsx")));
         QByteArray tmp = QFile::encodeName(dir.path());
         lxw_workbook_options options{};
@@ -134,11 +135,13 @@ private:
                 status = xlsx_.writeString(sheet, row, column, text.toUtf8().constData(), nullptr);
         }
         const lxw_error closed = xlsx_.closeWorkbook(book);
+        if (status == LXW_ERROR_MEMORY_MALLOC_FAILED || closed == LXW_ERROR_MEMORY_MALLOC_FAILED)
+            throw std::bad_alloc();
         if (status != LXW_NO_ERROR || closed != LXW_NO_ERROR)
-            throw std::runtime_error("workbook not written");
-        QFile file(QString::fromLocal8Bit(path));
+            throw TemporaryFolderFailure{};
+        QFile file(QFile::decodeName(path));
         if (!file.open(QIODevice::ReadOnly))
-            throw std::runtime_error("workbook not read back");
+            throw TemporaryFolderFailure{};
         return file.readAll();
     }
 

@@ -13,6 +13,8 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace kiv::exports;
 using kiv::sheet::RecordingServers;
@@ -61,6 +63,8 @@ private slots:
     void errors();
     void failedWriteIsNoSuccess();
     void declinedReplaceIsSilent();
+    void refusedWrites_data();
+    void refusedWrites();
     void titlesAndDefaultNames_data();
     void titlesAndDefaultNames();
     void ownerFlags_data();
@@ -250,6 +254,73 @@ void TstExportSequence::declinedReplaceIsSilent()
     ExportToSpreadsheet(smallOperation(Program::Lotus));
     QCOMPARE(prog.dialogs.prompts().size(), std::size_t(2)); // the name, the question; nothing after No
     QCOMPARE(kivtest::readFile(file), QByteArray("keep me"));
+}
+
+void TstExportSequence::refusedWrites_data()
+{
+    QTest::addColumn<int>("program");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message"); // %1: the file, %2: the temporary folder
+    QTest::newRow("read-only file, Excel, English") << int(Program::Excel) << 0 << QStringLiteral("read-only")
+                                                    << QStringLiteral("The file '%1' was not saved: a read-only file of that name already exists.");
+    QTest::newRow("read-only file, Lotus, French") << int(Program::Lotus) << 1 << QStringLiteral("read-only")
+                                                   << QStringLiteral("Le fichier '%1' n'a pas été enregistré : un fichier en lecture seule porte déjà ce nom.");
+    QTest::newRow("temporary folder full, English")
+        << int(Program::Excel) << 0 << QStringLiteral("temporary full")
+        << QStringLiteral("The file '%1' was not saved: the temporary folder '%2' is full or cannot be written to.");
+    QTest::newRow("temporary folder full, French")
+        << int(Program::Excel) << 1 << QStringLiteral("temporary full")
+        << QStringLiteral("Le fichier '%1' n'a pas été enregistré : le dossier temporaire '%2' est plein ou n'est pas accessible en écriture.");
+}
+
+// The program's own servers over an existing file: a file without write permission is never
+// replaced, whoever runs the program (root included), and nothing is asked; a temporary folder
+// that takes no more bytes is named as the one at fault. The old file stays as it was.
+void TstExportSequence::refusedWrites()
+{
+    QFETCH(int, program);
+    QFETCH(int, language);
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    kivtest::Program prog;
+    gLanguage = static_cast<std::int16_t>(language);
+    Documents docs;
+    const QString name = program == int(Program::Excel) ? QStringLiteral("MyVal.xlsx") : QStringLiteral("MyVal.123");
+    const QString file = docs.dir.path() + u'/' + name;
+    QVERIFY(kivtest::writeFile(file, "keep me"));
+    QTemporaryDir temporary;
+    const QByteArray tmpdirBefore = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    prog.dialogs.answerInput(name);
+    if (fault == u"read-only") {
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        prog.dialogs.answer(kiv::vbOK);
+        ExportToSpreadsheet(smallOperation(Program(program)));
+    } else {
+        prog.dialogs.answer(kiv::vbYes); // replace the old file
+        prog.dialogs.answer(kiv::vbOK);
+        // No file of this process may grow past a few bytes: the temporary folder takes nothing.
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit full = old;
+        full.rlim_cur = 64;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
+        ExportToSpreadsheet(smallOperation(Program(program)));
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+    if (tmpdirBefore.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", tmpdirBefore);
+
+    QCOMPARE(prog.dialogs.prompts().size(), std::size_t(fault == u"read-only" ? 2 : 3));
+    QCOMPARE(prog.dialogs.last().text, message.arg(file, temporary.path()));
+    QCOMPARE(kivtest::readFile(file), QByteArray("keep me"));
+    QCOMPARE(QDir(docs.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+    QCOMPARE(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 }
 
 void TstExportSequence::titlesAndDefaultNames_data()

@@ -8,6 +8,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kiv::store;
@@ -100,6 +103,7 @@ private slots:
     void userStore();
     void userStoreFailures_data();
     void userStoreFailures();
+    void leftoversOfKilledSaves();
     void accessStore();
     void deliveredStore();
     void messages_data();
@@ -199,6 +203,7 @@ void TestFigureStore::failures_data()
     QTest::newRow("Null") << u"null"_s << Failure::Kind::NullValue << false << Failure::Kind::NullValue;
     QTest::newRow("not an amount") << u"text value"_s << Failure::Kind::BadValue << false << Failure::Kind::BadValue;
     QTest::newRow("read-only file") << u"read-only"_s << Failure::Kind::FileMissing << true << Failure::Kind::ReadOnly;
+    QTest::newRow("folder in its place") << u"folder"_s << Failure::Kind::IsFolder << true << Failure::Kind::IsFolder;
 }
 
 void TestFigureStore::failures()
@@ -232,6 +237,8 @@ void TestFigureStore::failures()
     } else if (fixture == u"read-only") {
         writeStore(store, store.table, smallColumns(), {good});
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther));
+    } else if (fixture == u"folder") {
+        QVERIFY(QDir().mkpath(path + u"/kept"_s));
     }
     const QByteArray before = readAll(path);
 
@@ -254,7 +261,9 @@ void TestFigureStore::failures()
         VERIFY_SAVED(saved);
         QCOMPARE(std::get<QStringList>(restore(store)), (QStringList{u"7"_s, u" 8"_s, u"9"_s}));
     }
-    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden).size(), fixture == u"missing" ? 0 : 1);
+    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden).size(), fixture == u"missing" || fixture == u"folder" ? 0 : 1);
+    if (fixture == u"folder")
+        QVERIFY(QFileInfo(path + u"/kept"_s).isDir());
 }
 
 // A program folder the user can't write to keeps the delivered store as it is, and the figures
@@ -278,7 +287,8 @@ void TestFigureStore::readOnlyFolder()
 }
 
 // Which file Restore reads, Save writes and Save checks first, from the program folder's
-// writability, the user's own store and whether the user has a data folder at all.
+// writability, the user's own store and whether the user has a data folder at all. Once the
+// user's own store exists it is the one, even where the program folder became writable.
 void TestFigureStore::location_data()
 {
     QTest::addColumn<bool>("programWritable");
@@ -288,7 +298,7 @@ void TestFigureStore::location_data()
     QTest::addColumn<QString>("saveTo");
     QTest::addColumn<QString>("checkFirst");
     QTest::newRow("writable program folder") << true << false << true << u"program"_s << u"program"_s << u"program"_s;
-    QTest::newRow("writable, an own store left from before") << true << true << true << u"program"_s << u"program"_s << u"program"_s;
+    QTest::newRow("writable, an own store left from before") << true << true << true << u"user"_s << u"user"_s << u"user"_s;
     QTest::newRow("installed, before the first save") << false << false << true << u"program"_s << u"user"_s << u"program"_s;
     QTest::newRow("installed, after the first save") << false << true << true << u"user"_s << u"user"_s << u"user"_s;
     QTest::newRow("installed, no data home") << false << false << false << u"program"_s << u"program"_s << u"program"_s;
@@ -319,12 +329,13 @@ void TestFigureStore::location()
     QCOMPARE(where.restoreFrom, file(restoreFrom));
     QCOMPARE(where.saveTo, file(saveTo));
     QCOMPARE(where.checkFirst, file(checkFirst));
-    if (dataHome)
-        QCOMPARE(asked, QStringList{programFolder});
+    // The user's own store is used whatever the program folder allows: nothing is asked then.
+    QCOMPARE(asked, dataHome && !ownStore ? QStringList{programFolder} : QStringList());
 }
 
 // Installed: Restore reads the delivered store until the first Save writes the user's own,
-// which every later Save and Restore uses; the delivered store never changes.
+// which every later Save and Restore uses, also once the program folder has become writable
+// (an administrator's change, a copied folder, root); the delivered store never changes.
 void TestFigureStore::userStore()
 {
     kivtest::Program program;
@@ -348,9 +359,14 @@ void TestFigureStore::userStore()
     QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
     QCOMPARE(QDir(program.userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
 
-    // Whoever can write to the program folder uses the store there.
-    setWritableCheck({});
-    QCOMPARE(std::get<QStringList>(restore(store)), kDeliveredTexts);
+    // The program folder writable now: the user's figures are still the ones of the own store.
+    setWritableCheck([](const QString&) { return true; });
+    QCOMPARE(std::get<QStringList>(restore(store)), (QStringList{u"-4.5"_s, u" 5"_s, u"6"_s}));
+    VERIFY_SAVED(save(store, {u"1.25"_s, u" -2"_s, u"3"_s}));
+    QCOMPARE(std::get<QStringList>(restore(store)), (QStringList{u"1.25"_s, u"-2"_s, u"3"_s}));
+    QCOMPARE(readAll(storePath(store)), delivered);
+    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
+    QCOMPARE(QDir(program.userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
 }
 
 // Installed, with a store that can't serve: each failure names the file at fault and leaves
@@ -421,6 +437,65 @@ void TestFigureStore::userStoreFailures()
     QCOMPARE(QFileInfo::exists(own), fixture == u"own text");
 }
 
+// A Save killed while it writes leaves its new file (and its journal) beside the store, whose
+// row stays whole; the next Save of that store removes them, however many earlier interrupted
+// saves have piled up, and nothing else.
+void TestFigureStore::leftoversOfKilledSaves()
+{
+    kivtest::Program program;
+    const FigureStore& store = kiv::values3::savedFigures();
+    writeZeros(store);
+    const QDir folder(program.folder());
+    const auto files = [&] { return folder.entryList(QDir::Files | QDir::Hidden); };
+    // Another store's leftover and a file the user keeps beside the store are not this Save's.
+    program.writeFile(u"kiv_MyValue_v12.mdb.Ab12Cd.new"_s, "another store's");
+    program.writeFile(store.fileName + u".bak"_s, "the user's copy");
+    const QStringList kept = files();
+
+    // A Save killed while it writes: the system ends it at its first write past a few bytes.
+    const QStringList killedFigures(kiv::values3::kAmountCount, u"5"_s);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit tiny{1024, 1024}, noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::setrlimit(RLIMIT_FSIZE, &tiny);
+        save(store, killedFigures);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    QStringList left = files();
+    for (const QString& f : kept)
+        left.removeOne(f);
+    // Its new file and the journal beside it.
+    QCOMPARE(left.size(), 2);
+    QVERIFY2(left[0].startsWith(store.fileName + u'.') && left[0].endsWith(u".new"), qPrintable(left[0]));
+    QCOMPARE(left[1], left[0] + u"-journal"_s);
+    // The store is whole, with the row saved before.
+    const auto whole = restore(store);
+    QVERIFY(std::holds_alternative<QStringList>(whole));
+    QCOMPARE(std::get<QStringList>(whole), QStringList(kiv::values3::kAmountCount, u"0"_s));
+    // Thirty interrupted saves of an earlier run, each with its journal.
+    const QByteArray leftover = kivtest::readFile(folder.filePath(left.first()));
+    for (int i = 0; i < 30; ++i) {
+        const QString name = store.fileName + u'.' + QString::number(100000 + i * 7919, 36).rightJustified(6, u'Q') + u".new"_s;
+        program.writeFile(name, leftover);
+        program.writeFile(name + u"-journal"_s, "journal");
+    }
+    QCOMPARE(files().size(), kept.size() + left.size() + 60);
+
+    QStringList figures;
+    for (int i = 0; i < kiv::values3::kAmountCount; ++i)
+        figures << QString::number(i) + u".5"_s;
+    VERIFY_SAVED(save(store, figures));
+    QCOMPARE(files(), kept);
+    QCOMPARE(kivtest::readFile(folder.filePath(u"kiv_MyValue_v12.mdb.Ab12Cd.new"_s)), QByteArray("another store's"));
+    QCOMPARE(std::get<QStringList>(restore(store)), figures);
+}
+
 // The original program's Access store is read exactly, and the next Save replaces it.
 void TestFigureStore::accessStore()
 {
@@ -481,6 +556,29 @@ void TestFigureStore::messages_data()
     QTest::newRow("missing, English")
         << int(Failure::Kind::FileMissing) << false << 0
         << u"The saved figures could not be restored from '/x/kiv_MyValue_v3.mdb': the file does not exist. No figure was changed."_s;
+    // A file that is no store: nothing is said to be kept, and the user learns what to do.
+    QTest::newRow("not a store, Save, English")
+        << int(Failure::Kind::NotADatabase) << true << 0
+        << u"The figures could not be saved in '/x/kiv_MyValue_v3.mdb': the file cannot be read (it is not a file of saved figures, "
+           u"or it is damaged). Save will not replace the file until it is moved away or deleted."_s;
+    QTest::newRow("not a store, Restore, French")
+        << int(Failure::Kind::NotADatabase) << false << 1
+        << u"Les données sauvegardées n'ont pas pu être rétablies de '/x/kiv_MyValue_v3.mdb' : le fichier ne peut pas être lu (ce "
+           u"n'est pas un fichier de données sauvegardées, ou il est endommagé). Aucune donnée n'a été modifiée. Sauvegarder ne "
+           u"remplacera pas ce fichier tant qu'il n'aura pas été déplacé ou supprimé."_s;
+    QTest::newRow("another database, Save, French")
+        << int(Failure::Kind::NoTable) << true << 1
+        << u"Les données n'ont pas pu être sauvegardées dans '/x/kiv_MyValue_v3.mdb' : le fichier ne peut pas être lu (ce n'est pas "
+           u"un fichier de données sauvegardées, ou il est endommagé). Sauvegarder ne remplacera pas ce fichier tant qu'il n'aura "
+           u"pas été déplacé ou supprimé."_s;
+    QTest::newRow("folder, Restore, English")
+        << int(Failure::Kind::IsFolder) << false << 0
+        << u"The saved figures could not be restored from '/x/kiv_MyValue_v3.mdb': this is a folder, not a file of saved figures. "
+           u"No figure was changed. Save will not replace the folder until it is moved away or deleted."_s;
+    QTest::newRow("folder, Save, French")
+        << int(Failure::Kind::IsFolder) << true << 1
+        << u"Les données n'ont pas pu être sauvegardées dans '/x/kiv_MyValue_v3.mdb' : c'est un dossier, pas un fichier de données "
+           u"sauvegardées. Sauvegarder ne remplacera pas ce dossier tant qu'il n'aura pas été déplacé ou supprimé."_s;
 }
 
 void TestFigureStore::messages()

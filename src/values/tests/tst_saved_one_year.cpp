@@ -111,6 +111,44 @@ private:
     bool active_ = false;
 };
 
+// The texts without their blanks: a box never typed in shows "0", and " 0" once restored.
+QStringList trimmedTexts(QStringList texts)
+{
+    for (QString& t : texts)
+        t = t.trimmed();
+    return texts;
+}
+
+// Permissions don't hold for root: the running test function, with its data row, runs again in
+// a child process as the unprivileged user nobody, whose verdict is this one's.
+void runAsNobody(const char* testClass)
+{
+    const QString setpriv = QStandardPaths::findExecutable(u"setpriv"_s);
+    if (setpriv.isEmpty())
+        QSKIP("running as root without setpriv: permissions can't be tried");
+    const QString function = QString::fromLatin1(QTest::currentTestFunction());
+    const QString tag = QString::fromLatin1(QTest::currentDataTag());
+    QProcess child;
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(setpriv, {u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, QCoreApplication::applicationFilePath(),
+                          tag.isEmpty() ? function : function + u':' + tag});
+    QVERIFY(child.waitForFinished(120000));
+    const QByteArray out = child.readAll();
+    if (!out.contains("Start testing"))
+        QSKIP(qPrintable(u"this test can't run as an unprivileged user: "_s + QString::fromLocal8Bit(out)));
+    const QByteArray passed = "PASS   : " + QByteArray(testClass) + "::" + function.toLatin1() + '(' + tag.toLatin1() + ')';
+    QVERIFY2(child.exitCode() == 0 && out.contains(passed), out.constData());
+}
+
+// Runs the rest of the test function as nobody when the suite runs as root.
+#define KIV_AS_NOBODY_WHEN_ROOT()                 \
+    do {                                          \
+        if (::geteuid() == 0) {                   \
+            runAsNobody("TestSavedOneYear");      \
+            return;                               \
+        }                                         \
+    } while (false)
+
 using Figures = std::vector<std::pair<Item, QString>>;
 
 // A statement with every kind of amount, typed box by box.
@@ -134,6 +172,8 @@ private slots:
     void failures();
     void saveRefusesATextThatIsNoAmount();
     void unwritableFolder();
+    void programFolderWritableAgain_data();
+    void programFolderWritableAgain();
     void accessStore();
     void deliveredStore();
 };
@@ -274,11 +314,21 @@ void TestSavedOneYear::failures_data()
         QTest::addRow("%s, Restore", name) << QString::fromLatin1(fixture) << false << language << restoreReason;
     };
     both("file missing", "missing", 0, u"the file does not exist"_s, u"the file does not exist"_s);
-    both("not a database", "text", 1, u"le fichier n'est pas une base de données sauvegardées, ou il est endommagé"_s,
-         u"le fichier n'est pas une base de données sauvegardées, ou il est endommagé"_s);
-    both("truncated", "truncated", 0, u"the file is not a database of saved figures, or it is damaged"_s,
-         u"the file is not a database of saved figures, or it is damaged"_s);
-    both("table missing", "no table", 0, u"the file has no table of saved figures"_s, u"the file has no table of saved figures"_s);
+    // A file that is no store can't be read, and Save won't replace it: the message says so and
+    // what to do, rather than that the figures saved before are kept.
+    const QString unreadable = u"the file cannot be read (it is not a file of saved figures, or it is damaged)"_s;
+    const QString illisible = u"le fichier ne peut pas être lu (ce n'est pas un fichier de données sauvegardées, ou il est endommagé)"_s;
+    const QString stays = u"Save will not replace the file until it is moved away or deleted."_s;
+    const QString reste = u"Sauvegarder ne remplacera pas ce fichier tant qu'il n'aura pas été déplacé ou supprimé."_s;
+    both("not a database", "text", 1, illisible + u". "_s + reste, illisible + u". Aucune donnée n'a été modifiée. "_s + reste);
+    both("truncated", "truncated", 0, unreadable + u". "_s + stays, unreadable + u". No figure was changed. "_s + stays);
+    both("an edition in its place", "edition", 1, illisible + u". "_s + reste, illisible + u". Aucune donnée n'a été modifiée. "_s + reste);
+    both("table missing", "no table", 0, unreadable + u". "_s + stays, unreadable + u". No figure was changed. "_s + stays);
+    both("a folder in its place", "folder", 0, u"this is a folder, not a file of saved figures. Save will not replace the folder until it is moved away or deleted."_s,
+         u"this is a folder, not a file of saved figures. No figure was changed. Save will not replace the folder until it is moved away or deleted."_s);
+    both("a folder in its place, French", "folder", 1,
+         u"c'est un dossier, pas un fichier de données sauvegardées. Sauvegarder ne remplacera pas ce dossier tant qu'il n'aura pas été déplacé ou supprimé."_s,
+         u"c'est un dossier, pas un fichier de données sauvegardées. Aucune donnée n'a été modifiée. Sauvegarder ne remplacera pas ce dossier tant qu'il n'aura pas été déplacé ou supprimé."_s);
     both("locked", "locked", 1, u"locked by another program"_s, u"locked by another program"_s);
     QTest::newRow("no space left, Save") << u"no space"_s << true << 0 << u"the file could not be written ("_s;
     QTest::newRow("read-only file, Save") << u"read-only"_s << true << 1
@@ -313,6 +363,11 @@ void TestSavedOneYear::failures()
         program.writeFile(u"kiv_MyValue_v12.mdb"_s, whole.left(whole.size() / 2));
     } else if (fixture == u"no table") {
         writeStore(u"MyValue_v3"_s, columns, {ones});
+    } else if (fixture == u"edition") {
+        program.addFile(kiv::joinPath(kivtest::programDir(), u"kiv_vol1.mdb"_s), u"kiv_MyValue_v12.mdb"_s);
+    } else if (fixture == u"folder") {
+        QFile::remove(path);
+        QVERIFY(QDir().mkpath(path + u"/kept"_s));
     } else if (fixture == u"locked") {
         lock = std::make_unique<Lock>(path);
         QVERIFY(lock->locked());
@@ -368,6 +423,8 @@ void TestSavedOneYear::failures()
     QCOMPARE(filesInFolder(program), filesBefore);
     QCOMPARE(boxTexts(w), boxesBefore);
     QCOMPARE(focused(), w.txtBanks);
+    if (fixture == u"folder")
+        QVERIFY(QFileInfo(path + u"/kept"_s).isDir());
 }
 
 // A text that can't be an amount is never written: Save names its item, keeps the stored row and
@@ -396,21 +453,7 @@ void TestSavedOneYear::saveRefusesATextThatIsNoAmount()
 // for root: then the test runs itself again as an unprivileged user.
 void TestSavedOneYear::unwritableFolder()
 {
-    if (::geteuid() == 0) {
-        const QString setpriv = QStandardPaths::findExecutable(u"setpriv"_s);
-        if (setpriv.isEmpty())
-            QSKIP("running as root without setpriv: permissions can't be tried");
-        QProcess child;
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(setpriv, {u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, QCoreApplication::applicationFilePath(),
-                              u"unwritableFolder"_s});
-        QVERIFY(child.waitForFinished(120000));
-        const QByteArray out = child.readAll();
-        if (!out.contains("Start testing"))
-            QSKIP(qPrintable(u"this test can't run as an unprivileged user: "_s + QString::fromLocal8Bit(out)));
-        QVERIFY2(child.exitCode() == 0 && out.contains("PASS   : TestSavedOneYear::unwritableFolder()"), out.constData());
-        return;
-    }
+    KIV_AS_NOBODY_WHEN_ROOT();
     kivtest::Program program;
     writeZeros();
     const QByteArray before = fileBytes();
@@ -425,12 +468,7 @@ void TestSavedOneYear::unwritableFolder()
     enterFigures(w, {{Item::Cash, u"7"_s}});
     clickButton(w.cmdRestore);
     QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    auto trimmed = [](QStringList texts) {
-        for (QString& t : texts)
-            t = t.trimmed();
-        return texts;
-    };
-    QCOMPARE(trimmed(boxTexts(w)), trimmed(boxesBefore));
+    QCOMPARE(trimmedTexts(boxTexts(w)), trimmedTexts(boxesBefore));
     QCOMPARE(w.txtCash->text(), u" 1500"_s);
     QVERIFY(QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::ExeOwner));
 
@@ -453,6 +491,52 @@ void TestSavedOneYear::unwritableFolder()
     QCOMPARE(fileBytes(), before);
     QCOMPARE(filesInFolder(program), QStringList{u"kiv_MyValue_v12.mdb"_s});
     QCOMPARE(boxTexts(w), changedBoxes);
+}
+
+void TestSavedOneYear::programFolderWritableAgain_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 0;
+    QTest::newRow("French") << 1;
+}
+
+// The figures saved while the program folder was read-only are in the user's own store. When
+// the folder becomes writable later (an administrator's change, a copied folder), that store
+// still holds the user's figures: Restore gives them back and Save keeps writing there, the
+// delivered store untouched and no message shown.
+void TestSavedOneYear::programFolderWritableAgain()
+{
+    QFETCH(int, language);
+    KIV_AS_NOBODY_WHEN_ROOT();
+    kivtest::Program program;
+    gLanguage = std::int16_t(language);
+    writeZeros();
+    const QByteArray delivered = fileBytes();
+    FrmMyValues& w = openWindow();
+    enterFigures(w, kStatement);
+    const QStringList saved = boxTexts(w);
+    QVERIFY(QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::ExeOwner));
+    clickButton(w.cmdSave);
+    QVERIFY(QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString own = kiv::joinPath(program.userFolder(), u"kiv_MyValue_v12.mdb"_s);
+    QVERIFY(QFile::exists(own));
+
+    program.dialogs.answer(kiv::vbYes);
+    clickButton(w.cmdCear);
+    clickButton(w.cmdRestore);
+    QCOMPARE(trimmedTexts(boxTexts(w)), trimmedTexts(saved));
+
+    enterFigures(w, {{Item::Cash, u"7"_s}});
+    clickButton(w.cmdSave);
+    program.dialogs.answer(kiv::vbYes);
+    clickButton(w.cmdCear);
+    clickButton(w.cmdRestore);
+    QCOMPARE(w.txtCash->text(), u" 7"_s);
+    QCOMPARE(w.txtAr->text(), u"-2.5"_s);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(2)); // the two Clear questions only
+    QCOMPARE(fileBytes(), delivered);
+    QCOMPARE(filesInFolder(program), QStringList{u"kiv_MyValue_v12.mdb"_s});
+    QCOMPARE(QDir(program.userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{u"kiv_MyValue_v12.mdb"_s});
 }
 
 // The original program's Access store: Restore reads it whole, each amount in its box's form;

@@ -5,12 +5,17 @@
 #include "platform/db/edition_schema.h"
 #include "test_support.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
+#include <QTimer>
+#include <QWidget>
 #include <QLocale>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <unistd.h>
 
 using namespace kiv::db;
 
@@ -68,6 +73,15 @@ std::optional<DbError> readEverything(const QString& path)
     return std::nullopt;
 }
 
+// A window that counts its repaints.
+class PaintCounter : public QWidget {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
 } // namespace
 
 class TestDatabase : public QObject {
@@ -97,6 +111,8 @@ private slots:
     void badFiles_data();
     void badFiles();
     void damagedAccessCopiesFailCleanly();
+    void stuckReaderIsStopped();
+    void slowReaderReadsToTheEnd();
 
     void csvParsing_data();
     void csvParsing();
@@ -555,6 +571,65 @@ void TestDatabase::damagedAccessCopiesFailCleanly()
     }
     QVERIFY(errors > 0);
     qInfo("damaged copies: %d read, %d refused", reads, errors);
+}
+
+// A reader that makes no progress for ten seconds is stopped with the damaged-file error; the
+// windows repaint all the while, under the hourglass, which goes away at the end.
+void TestDatabase::stuckReaderIsStopped()
+{
+    KIV_REQUIRE_SHARED();
+    const kivtest::ReaderSettings stuck([] {
+        for (;;)
+            ::pause();
+    });
+    PaintCounter window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTimer ticks;
+    bool hourglass = false;
+    QObject::connect(&ticks, &QTimer::timeout, &window, [&] {
+        window.update();
+        hourglass = hourglass || (QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor);
+    });
+    ticks.start(50);
+    window.paints = 0;
+    QElapsedTimer clock;
+    clock.start();
+    const std::optional<DbError> error = readEverything(fixture(u"edition-one-year"_qs));
+    const qint64 waited = clock.elapsed();
+    QVERIFY(error);
+    QCOMPARE(error->code(), DbError::Code::NotADatabase);
+    QCOMPARE(error->file(), fixture(u"edition-one-year"_qs));
+    QVERIFY2(error->detail().contains(u"no progress"_qs), qPrintable(error->detail()));
+    QVERIFY2(waited >= 10000 && waited < 13000, qPrintable(QString::number(waited)));
+    QVERIFY2(window.paints >= 50, qPrintable(QString::number(window.paints)));
+    QVERIFY(hourglass);
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+// A reader that takes its time but keeps moving on reads to the end, however long the whole
+// read takes: here five times the time allowed without progress, for the list of tables and
+// for each table.
+void TestDatabase::slowReaderReadsToTheEnd()
+{
+    KIV_REQUIRE_SHARED();
+    const QString path = fixture(u"edition-one-year"_qs);
+    const auto whole = Database::open(path, true)->openSnapshot(u"KIV_DATA"_qs);
+    int steps = 0; // counted in each reader's own copy of the program
+    const kivtest::ReaderSettings slow([&steps] {
+        if (++steps <= 10)
+            ::usleep(150000);
+    }, 300);
+    QElapsedTimer clock;
+    clock.start();
+    const auto db = Database::open(path, true);
+    const auto read = db->openSnapshot(u"KIV_DATA"_qs);
+    QVERIFY(clock.elapsed() >= 3000);
+    QCOMPARE(read->columnNames(), whole->columnNames());
+    QCOMPARE(read->rowCount(), whole->rowCount());
+    for (int r = 0; r < read->rowCount(); ++r)
+        for (int c = 0; c < read->columnNames().size(); ++c)
+            QVERIFY(read->value(r, c) == whole->value(r, c));
 }
 
 void TestDatabase::csvParsing_data()
