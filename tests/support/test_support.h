@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QSizeF>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -120,6 +121,11 @@ void click(QWidget* control);
 // Chooses an entry of a list box as the user does: open the list, move to the entry (its whole
 // text, letter case included), press Enter. Fails when the list has no such entry.
 void choose(QComboBox* box, const QString& entry);
+
+// What keeps the focus mark of a control from being seen, comparing pictures of the control
+// without and with the focus; none when the focus adds a dotted outline of some size whose every
+// dot differs clearly from what it covers.
+std::optional<QString> focusMarkProblem(const QImage& plain, const QImage& marked);
 
 // The bytes of a file (empty when it cannot be read), and a file written with given bytes.
 QByteArray readFile(const QString& path);
