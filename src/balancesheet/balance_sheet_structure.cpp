@@ -1,7 +1,7 @@
 #include "balancesheet/balance_sheet_structure.h"
 
 #include "platform/db/database.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <cmath>
 

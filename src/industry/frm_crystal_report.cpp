@@ -1,6 +1,5 @@
 #include "industry/frm_crystal_report.h"
 
-#include "industry/frm_startup.h"
 #include "platform/pointer_guard.h"
 #include "shell/edition_choice.h"
 #include "shell/module1.h"
@@ -8,6 +7,27 @@
 #include "values3/frm_my_values_v3.h"
 
 #include <cmath>
+
+namespace {
+FrmCrystalReport::Opener& opener()
+{
+    static FrmCrystalReport::Opener o;
+    return o;
+}
+
+// A report window is only ever opened by the industry selection window, which has told it how
+// to reach it; without that, a way back does nothing.
+void ask(const std::function<void()>& request)
+{
+    if (request)
+        request();
+}
+} // namespace
+
+void FrmCrystalReport::setOpener(Opener o)
+{
+    opener() = std::move(o);
+}
 
 FrmCrystalReport::FrmCrystalReport()
     : Form(QStringLiteral("frmCrystalReport"))
@@ -66,7 +86,7 @@ void FrmCrystalReport::captionButtons()
     cmdCompareRatios->setText(text(64));
     CmdHelp->setText(text(298));
     cmdQuit->setText(text(328));
-    cmdSwitchView->setText(text(frmStartup().optRatios->isChecked() ? 66 : 226));
+    cmdSwitchView->setText(text(opener().ratiosChosen && opener().ratiosChosen() ? 66 : 226));
 }
 
 QRect FrmCrystalReport::reportRect() const
@@ -85,9 +105,7 @@ void FrmCrystalReport::cmdChoose_Click()
 {
     Hide();
     frmCrystalReport_Drop();
-    FrmStartup& startup = frmStartup();
-    startup.Show();
-    startup.hideSearchControls();
+    ask(opener().showSelection);
 }
 
 void FrmCrystalReport::cmdCompareRatios_Click()
@@ -103,28 +121,19 @@ void FrmCrystalReport::cmdCompareRatios_Click()
 
 void FrmCrystalReport::cmdSwitchView_Click()
 {
-    FrmStartup& startup = frmStartup();
     {
         kiv::PointerGuard hourglass;
         cmdSwitchView->setEnabled(false);
-        if (startup.optRatios->isChecked()) {
-            startup.optRatios->setChecked(false);
-            startup.optView->setChecked(true);
-            startup.optBalanceSheet->setChecked(true);
-        } else {
-            startup.optRatios->setChecked(true);
-            startup.optView->setChecked(true);
-            startup.optBalanceSheet->setChecked(false);
-        }
+        ask(opener().switchReport);
         Hide();
         frmCrystalReport_Drop();
     }
     // The report operation keeps the hourglass while it draws, and gives the pointer back
     // before it tells of a report that could not run.
     if (gSectorView)
-        startup.cmdViewSector_Click();
+        ask(opener().sectorReport);
     else
-        startup.cmdContinue_Click();
+        ask(opener().industryReport);
     // A report that could not run leaves no report window: the industry selection is back.
     if (frmCrystalReport_Exists())
         frmCrystalReport().cmdSwitchView->setEnabled(true);

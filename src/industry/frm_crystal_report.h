@@ -2,6 +2,8 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 
+#include <functional>
+
 // The report window: a full-screen host for one prepared industry report, drawn under a row of
 // five buttons (back to the industry selection, compare the firm, switch between the ratios and
 // the balance-sheet report, help, exit). The industry selection window builds it, captions its
@@ -11,6 +13,17 @@ class FrmCrystalReport : public kiv::Form {
     Q_OBJECT
 public:
     FrmCrystalReport();
+
+    // What the report window asks of the industry selection window, which opens it and tells it
+    // these when it is built: the report window reaches it only through them.
+    struct Opener {
+        std::function<bool()> ratiosChosen;    // its data option asks for the ratios report
+        std::function<void()> showSelection;   // it is shown again, its search controls hidden
+        std::function<void()> switchReport;    // the other data option is chosen, to be viewed
+        std::function<void()> industryReport;  // its report operation for the current industry
+        std::function<void()> sectorReport;    // its report operation for the chosen sector
+    };
+    static void setOpener(Opener opener);
 
     kiv::CommandButton* cmdChoose = nullptr;
     kiv::CommandButton* cmdSwitchView = nullptr;

@@ -2,6 +2,7 @@
 
 #include "industry/frm_startup.h"
 #include "industry/industry_module.h"
+#include "industry/industry_reports.h"
 #include "platform/db/database.h"
 #include "platform/pointer_guard.h"
 #include "platform/dialogs.h"
@@ -23,6 +24,7 @@ FrmPrintAll::FrmPrintAll()
     cmdCancel = addControl(new kiv::CommandButton(QStringLiteral("cmdCancel"), this), K::CommandButton, 3615, 2775, 1215, 375);
     CrystalReport1 = new kiv::report::ReportControl(this);
     CrystalReport1->setObjectName(QStringLiteral("CrystalReport1"));
+    CrystalReport1->setEditions(kiv::industry::reportEditions());
     addInvisibleControl(CrystalReport1, K::ReportControl);
     optPrintFR->setChecked(true);
     connect(cmdOK, &kiv::CommandButton::Click, this, &FrmPrintAll::cmdOK_Click);
@@ -89,6 +91,7 @@ void FrmPrintAll::cmdOK_Click()
                 kinds << QStringLiteral("BalanceSheet");
             for (const QString& kind : kinds) { // a failed run ends the printing
                 CrystalReport1->setReportFileName(gDataPath + kiv::GetReportFileName(kind));
+                CrystalReport1->setDataSource(gRSData);
                 CrystalReport1->setDestination(kiv::report::crptToPrinter);
                 CrystalReport1->setAction(1);
             }

@@ -4,6 +4,7 @@
 #include "industry/frm_ind_definitions.h"
 #include "industry/frm_print_all.h"
 #include "industry/industry_module.h"
+#include "industry/industry_reports.h"
 #include "industry/text_match.h"
 #include "platform/dialogs.h"
 #include "platform/pointer_guard.h"
@@ -51,6 +52,35 @@ bool editionIs(const char16_t* option)
     const kiv::Edition* e = kiv::selectedEdition();
     return e && QStringView(e->option) == QStringView(option);
 }
+
+// What the report window may ask of this window: each reaches the window's current instance,
+// as every use of a window does.
+FrmCrystalReport::Opener reportOpener()
+{
+    FrmCrystalReport::Opener o;
+    o.ratiosChosen = [] { return frmStartup().optRatios->isChecked(); };
+    o.showSelection = [] {
+        FrmStartup& startup = frmStartup();
+        startup.Show();
+        startup.hideSearchControls();
+    };
+    o.switchReport = [] {
+        FrmStartup& startup = frmStartup();
+        if (startup.optRatios->isChecked()) {
+            startup.optRatios->setChecked(false);
+            startup.optView->setChecked(true);
+            startup.optBalanceSheet->setChecked(true);
+        } else {
+            startup.optRatios->setChecked(true);
+            startup.optView->setChecked(true);
+            startup.optBalanceSheet->setChecked(false);
+        }
+    };
+    o.industryReport = [] { frmStartup().cmdContinue_Click(); };
+    o.sectorReport = [] { frmStartup().cmdViewSector_Click(); };
+    return o;
+}
+
 } // namespace
 
 FrmStartup::FrmStartup()
@@ -150,7 +180,9 @@ FrmStartup::FrmStartup()
     addInvisibleControl(CommonDialog1, K::CommonDialog);
     CrystalReport1 = new kiv::report::ReportControl(this);
     CrystalReport1->setObjectName(QStringLiteral("CrystalReport1"));
+    CrystalReport1->setEditions(kiv::industry::reportEditions());
     addInvisibleControl(CrystalReport1, K::ReportControl);
+    FrmCrystalReport::setOpener(reportOpener());
 
     for (QWidget* w : std::initializer_list<QWidget*>{cboSector, lblSearchIn, cboSearchIn, lblWordForms, cboWordForms,
                                                       cmdViewSector, lblText, lblSICESearch, txtSearch, cmdSearch,
@@ -514,6 +546,7 @@ bool FrmStartup::showReport(const QString& kind, const QString& formula)
         try {
             CrystalReport1->setReportFileName(gDataPath + kiv::GetReportFileName(kind));
             CrystalReport1->setSelectionFormula(formula);
+            CrystalReport1->setDataSource(gRSData);
             CrystalReport1->setDestination(kiv::report::crptToWindow);
             CrystalReport1->setWindowParentHandle(&report);
             CrystalReport1->setWindowTop(area.top());

@@ -18,6 +18,26 @@ QString reportFileName(const Edition* edition, const QString& otherDbName, const
     return u'/' + QString::fromUtf16(prefix) + letter + QStringLiteral(".rpt");
 }
 
+std::vector<report::ReportEdition> reportEditions()
+{
+    const auto text = [](const char16_t* s) { return s ? QString::fromUtf16(s) : QString(); };
+    std::vector<report::ReportEdition> out;
+    for (const Edition& e : editions()) {
+        report::ReportEdition r;
+        r.option = text(e.option);
+        r.reportPrefix = text(e.reportPrefix);
+        r.bsReportPrefix = text(e.bsReportPrefix);
+        if (!e.reportPrefix) // the other edition: its templates are named after its database
+            r.otherPrefix = QString::fromUtf16(kOtherPrefix);
+        r.ratiosKind = e.kind == EditionKind::OneYear ? report::ReportKind::Ratios : report::ReportKind::ThreeYearRatios;
+        r.titleE = text(e.titleE);
+        r.titleF = text(e.titleF);
+        r.volume1Code = QStringView(e.option) == u"optVol1";
+        out.push_back(std::move(r));
+    }
+    return out;
+}
+
 PrintDocument industryIndexPrintout(const db::Snapshot& data, const Edition* edition, int language)
 {
     const bool french = language != 0;

@@ -2,8 +2,10 @@
 // Names of the prepared reports and the industry selection's own printouts, as plain
 // functions: the windows read the chosen edition and the language and call these.
 #include "platform/printer.h"
+#include "platform/report/report.h"
 
 #include <QString>
+#include <vector>
 
 namespace kiv {
 struct Edition;
@@ -22,6 +24,10 @@ namespace kiv::industry {
 //   the other edition: its database's file name as found, without ".mdb" ("/KIV_OTHER_XYZ_f.rpt").
 // Empty without an edition.
 QString reportFileName(const Edition* edition, const QString& otherDbName, const QString& kind, int language);
+
+// Every edition of the edition table as the report engine knows it: the prefixes its templates
+// are named with, the titles of its pages and the name of its industry code.
+std::vector<report::ReportEdition> reportEditions();
 
 // The industry index of an edition: two blank lines, the edition's title (a blank for the other
 // edition), a blank line, then in 8 points the bold heading "#", the code's name at column 8 and

@@ -1,7 +1,7 @@
 #include "platform/printer.h"
 
 #include "platform/dialogs.h"
-#include "shell/module1.h"
+#include "platform/language.h"
 
 #include <algorithm>
 

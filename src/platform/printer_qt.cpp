@@ -1,7 +1,7 @@
 #include "platform/printer_qt.h"
 
 #include "platform/dialogs.h"
-#include "shell/module1.h"
+#include "platform/language.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>

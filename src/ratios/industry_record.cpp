@@ -1,7 +1,7 @@
 #include "ratios/industry_record.h"
 
 #include "platform/db/database.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <optional>
 

@@ -3,7 +3,7 @@
 #include "industry/text_match.h"
 #include "platform/db/database.h"
 #include "shell/module1.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "ratios/quartile_rank.h"
 
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <array>
 #include <utility>

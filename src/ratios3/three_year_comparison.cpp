@@ -2,7 +2,7 @@
 
 #include "industry/text_match.h"
 #include "platform/db/database.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 namespace kiv::ratios3 {
 

@@ -1,6 +1,6 @@
 #include "ratios3/three_year_rank.h"
 
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 namespace kiv {
 

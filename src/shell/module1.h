@@ -1,5 +1,7 @@
 #pragma once
 // The shared module: the program's public variables and the routines every window uses.
+#include "platform/language.h"
+
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -9,7 +11,7 @@ class Database;
 class Snapshot;
 } // namespace kiv::db
 
-inline std::int16_t gLanguage = 0;        // 0 English, 1 French
+// gLanguage (0 English, 1 French): platform/language.h, where the platform layers read it too.
 inline QString gLangLetter;               // "E" or "F"
 inline QString gDescField;                // "IndustryDescriptionE" or "IndustryDescriptionF"
 inline std::shared_ptr<kiv::db::Database> gDB;      // the chosen edition, open read-only

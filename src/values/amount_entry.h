@@ -13,7 +13,7 @@
 // first, as when it is left, and a refusal stops their click. Writing a box from code runs none
 // of this.
 #include "platform/controls.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <functional>
 #include <vector>

@@ -3,7 +3,7 @@
 // entry window (24 balance-sheet amounts of which 5 are totals, the two current items, seven
 // income-statement amounts). This file knows the items, their blocks and totals, and does the
 // arithmetic on the texts; the window only moves texts between its boxes and these functions.
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <QString>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "platform/db/database.h"
 #include "platform/program_folder.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "shell/module1.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 namespace kiv {
 

@@ -1,5 +1,5 @@
 #include "values/font_size.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <cmath>
 

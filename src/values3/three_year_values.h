@@ -4,7 +4,7 @@
 // and years, the entry rule of an amount, the balance test and the six ratios of each year; the
 // window only moves texts between its controls and these functions.
 #include "values/figure_store.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <QString>
 #include <QStringList>

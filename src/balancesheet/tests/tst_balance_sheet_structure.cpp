@@ -4,7 +4,7 @@
 #include "balancesheet/balance_sheet_structure.h"
 #include "platform/db/database.h"
 #include "test_support.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 // Values, errors, the engine's text comparison and snapshots: what both engines share.
 #include "platform/db/database.h"
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <cmath>
 

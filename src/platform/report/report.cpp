@@ -1,10 +1,9 @@
 #include "platform/report/report.h"
 
+#include "numbers/numbers.h"
 #include "platform/db/database.h"
+#include "platform/language.h"
 #include "platform/report/report_labels.h"
-#include "shell/editions.h"
-#include "shell/module1.h"
-#include "values/numbers.h"
 
 #include <QRegularExpression>
 
@@ -34,7 +33,7 @@ ReportError::ReportError(Code code, const QString& message, bool reported)
 
 // ---- templates ---------------------------------------------------------------------------
 
-std::optional<ReportTemplate> parseTemplateName(const QString& path)
+std::optional<ReportTemplate> parseTemplateName(const QString& path, std::span<const ReportEdition> editions)
 {
     const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
     const QString name = path.mid(slash + 1);
@@ -47,23 +46,25 @@ std::optional<ReportTemplate> parseTemplateName(const QString& path)
     const QString prefix = stem.chopped(1); // ends with "_"
     ReportTemplate t;
     t.language = letter == u'e' ? 0 : 1;
-    for (const Edition& e : editions()) {
-        if (e.reportPrefix && prefix.compare(QStringView(e.reportPrefix), Qt::CaseInsensitive) == 0) {
-            t.edition = &e;
-            t.kind = e.kind == EditionKind::OneYear ? ReportKind::Ratios : ReportKind::ThreeYearRatios;
+    for (const ReportEdition& e : editions) {
+        if (!e.reportPrefix.isEmpty() && prefix.compare(e.reportPrefix, Qt::CaseInsensitive) == 0) {
+            t.edition = e;
+            t.kind = e.ratiosKind;
             return t;
         }
-        if (e.bsReportPrefix && prefix.compare(QStringView(e.bsReportPrefix), Qt::CaseInsensitive) == 0) {
-            t.edition = &e;
+        if (!e.bsReportPrefix.isEmpty() && prefix.compare(e.bsReportPrefix, Qt::CaseInsensitive) == 0) {
+            t.edition = e;
             t.kind = ReportKind::BalanceSheet;
             return t;
         }
     }
-    if (startsWithCi(prefix, QStringView(kOtherPrefix)) && prefix.endsWith(u'_')) {
-        t.edition = editionByOption(u"optOther");
-        t.otherName = prefix.mid(QStringView(kOtherPrefix).size()).chopped(1);
-        t.kind = ReportKind::ThreeYearRatios;
-        return t;
+    for (const ReportEdition& e : editions) {
+        if (!e.otherPrefix.isEmpty() && startsWithCi(prefix, e.otherPrefix) && prefix.endsWith(u'_')) {
+            t.edition = e;
+            t.otherName = prefix.mid(e.otherPrefix.size()).chopped(1);
+            t.kind = e.ratiosKind;
+            return t;
+        }
     }
     return std::nullopt;
 }
@@ -72,9 +73,9 @@ QString editionTitle(const ReportTemplate& t)
 {
     if (!t.edition)
         return QString();
-    if (!t.edition->reportPrefix) // the other edition has no title of its own: its name
+    if (t.edition->reportPrefix.isEmpty()) // the other edition has no title of its own: its name
         return (QStringLiteral("Kivob ") + t.otherName).trimmed();
-    return QString::fromUtf16(t.language == 0 ? t.edition->titleE : t.edition->titleF);
+    return t.language == 0 ? t.edition->titleE : t.edition->titleF;
 }
 
 // ---- selection formulas ------------------------------------------------------------------
@@ -202,7 +203,7 @@ void header(Page& page, const db::Snapshot& data, int row, const ReportTemplate&
     QString code = data.value(row, u"SIC").toText();
     if (lang == 1 && code.toLower() == u"not applicable")
         code = QStringLiteral("non applicable");
-    const bool volume1 = t.edition && QStringView(t.edition->option) == u"optVol1";
+    const bool volume1 = t.edition && t.edition->volume1Code;
     page.blocks.push_back(PageParagraph{(volume1 ? labels::kCodeVolume1 : labels::kCodeOther).in(lang) + colon(lang) + code, 10, false, false});
     page.blocks.push_back(
         PageParagraph{data.value(row, lang == 0 ? u"IndustryDescriptionE" : u"IndustryDescriptionF").toText(), 12, true, false});

@@ -5,17 +5,16 @@
 //
 // A template is known by its file name only ("kiv_v1_rat_e.rpt": edition, kind, language);
 // the file must exist but its content is never read. The figures come from the edition's
-// KIV_DATA snapshot.
+// KIV_DATA snapshot. What the engine knows of the editions (how their templates are named, the
+// titles their pages bear) it is given by the program, which keeps the edition table.
 #include "platform/printer.h"
 
 #include <QString>
 #include <memory>
 #include <optional>
+#include <span>
 #include <stdexcept>
 
-namespace kiv {
-struct Edition;
-}
 namespace kiv::db {
 class Snapshot;
 class Value;
@@ -56,17 +55,29 @@ enum class ReportKind {
     ThreeYearRatios // three-year ratios: six ratios, three years, three quartiles
 };
 
+// One edition as the reports know it, given by the program.
+struct ReportEdition {
+    QString option;         // the program's name for the edition ("optVol1")
+    QString reportPrefix;   // its ratio templates' names ("kiv_v1_rat_" for kiv_v1_rat_e.rpt)
+    QString bsReportPrefix; // its balance-sheet templates' names; empty when it has none
+    QString otherPrefix;    // an edition without a prefix of its own: "KIV_OTHER_" for KIV_OTHER_<name>_e.rpt
+    ReportKind ratiosKind = ReportKind::Ratios; // what its ratio templates show
+    QString titleE;         // the title on its pages, in English and in French
+    QString titleF;
+    bool volume1Code = false; // its industry code is named as in Volume 1 ("SICC"), else "SICE"
+};
+
 struct ReportTemplate {
-    const Edition* edition = nullptr; // row of the edition table (optOther for KIV_OTHER_...)
+    std::optional<ReportEdition> edition; // the edition named (the other one for KIV_OTHER_...)
     QString otherName;                // KIV_OTHER_<name>_e.rpt: <name>
     ReportKind kind = ReportKind::Ratios;
     int language = 0;                 // 0 English ("_e.rpt"), 1 French ("_f.rpt")
 };
 
-// The edition, kind and language a template's file name stands for: the report prefix of an
-// edition (compared without regard to case), "e" or "f", ".rpt". A path may come before the
+// The edition, kind and language a template's file name stands for: the report prefix of one of
+// the editions (compared without regard to case), "e" or "f", ".rpt". A path may come before the
 // name, with either separator. Empty for any other name.
-std::optional<ReportTemplate> parseTemplateName(const QString& path);
+std::optional<ReportTemplate> parseTemplateName(const QString& path, std::span<const ReportEdition> editions);
 
 // The title of a template's edition in its language ("Kivob Volume 1", "Kivob Québec").
 QString editionTitle(const ReportTemplate& t);

@@ -1,8 +1,8 @@
 #include "platform/report/report_control.h"
 
 #include "platform/db/database.h"
+#include "platform/language.h"
 #include "platform/printer_qt.h"
-#include "shell/module1.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -79,14 +79,14 @@ void ReportControl::run()
                               .arg(QDir::toNativeSeparators(slashed)));
     }
     // The report is the one the program named, whatever the letter case of the file found.
-    const std::optional<ReportTemplate> t = parseTemplateName(fileName_);
+    const std::optional<ReportTemplate> t = parseTemplateName(fileName_, editions_);
     if (!t)
         throw ReportError(ReportError::Code::UnknownTemplate,
                           say(u"\"%1\" is not the name of a report template of this program.",
                               u"« %1 » n'est pas le nom d'un modèle de rapport de ce programme.")
                               .arg(QFileInfo(path).fileName()));
     const Selection selection = parseSelectionFormula(formula_);
-    const std::shared_ptr<db::Snapshot> data = data_ ? data_ : gRSData;
+    const std::shared_ptr<db::Snapshot> data = data_;
     if (!data)
         throw ReportError(ReportError::Code::NoData,
                           say(u"The edition's data could not be read.", u"Les données de l'édition n'ont pas pu être lues."));

@@ -2,10 +2,12 @@
 // The report control: the program's report engine, set up and run the way a window runs a
 // prepared report.
 //
-//   CrystalReport1.setReportFileName(gDataPath + GetReportFileName(u"Ratios"_s));
-//   CrystalReport1.setSelectionFormula(kiv::report::industryFormula(gRSData->Field(u"Industry")));
+//   CrystalReport1.setEditions(the program's editions);   once
+//   CrystalReport1.setReportFileName(dataFolder + u"/kiv_v1_rat_e.rpt"_s);
+//   CrystalReport1.setSelectionFormula(kiv::report::industryFormula(industry));
+//   CrystalReport1.setDataSource(the edition's KIV_DATA snapshot);
 //   CrystalReport1.setDestination(kiv::report::crptToWindow);
-//   CrystalReport1.setWindowParentHandle(&frmCrystalReport());
+//   CrystalReport1.setWindowParentHandle(&window);
 //   CrystalReport1.setWindowTop(50);   ... Height, Left, Width (pixels inside the parent)
 //   CrystalReport1.setAction(1);       // runs now; throws kiv::report::ReportError
 //
@@ -19,6 +21,7 @@
 #include <QPointer>
 #include <QTextEdit>
 #include <memory>
+#include <vector>
 
 namespace kiv::db {
 class Snapshot;
@@ -68,8 +71,10 @@ public:
     // Nothing is drawn or printed then, and an earlier view stays as it was.
     void run();
 
-    // The KIV_DATA snapshot a run reads: by default the open edition's (gRSData at the time of
-    // the run). The run never moves its current row.
+    // The editions whose templates a run knows by name.
+    void setEditions(std::vector<ReportEdition> editions) { editions_ = std::move(editions); }
+    // The KIV_DATA snapshot a run reads (none: the run cannot read the edition's data). The run
+    // never moves its current row.
     void setDataSource(std::shared_ptr<db::Snapshot> data) { data_ = std::move(data); }
 
     // What the last run drew or printed, and the view it put on screen (null after a print).
@@ -82,6 +87,7 @@ private:
     int destination_ = crptToWindow;
     QPointer<QWidget> parent_;
     int top_ = 0, height_ = 0, left_ = 0, width_ = 0;
+    std::vector<ReportEdition> editions_;
     std::shared_ptr<db::Snapshot> data_;
     PageDocument last_;
     QPointer<ReportView> view_;

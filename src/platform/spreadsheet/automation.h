@@ -4,6 +4,7 @@
 // back as an error number. The program's own servers collect the cells and write one file at
 // saveas; tests install recording servers instead.
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace kiv::sheet {
@@ -44,16 +45,13 @@ public:
     virtual void quit() = 0;
 };
 
-class ServerFactory {
-public:
-    virtual ~ServerFactory() = default;
-    // Throws AutomationError (429 when the program is not available).
-    virtual std::unique_ptr<Server> create(const QString& progId) = 0;
-};
+// Makes the automation object of a program name. Throws AutomationError (429 when the program
+// is not available).
+using ServerFactory = std::function<std::unique_ptr<Server>(const QString& progId)>;
 
-// Installs the factory used by CreateObject and returns the previous one; null restores the
-// program's own servers.
-ServerFactory* setServerFactory(ServerFactory* factory);
+// Installs the factory used by CreateObject and returns the previous one; an empty one restores
+// the program's own servers.
+ServerFactory setServerFactory(ServerFactory factory);
 
 // Creates the automation object of "Excel.sheet" or "Lotus123.workbook"; any other name, or a
 // program that is not available, throws AutomationError 429.

@@ -1,6 +1,6 @@
 #include "platform/spreadsheet/cell_text.h"
 
-#include "values/numbers.h"
+#include "numbers/numbers.h"
 
 #include <cmath>
 

@@ -50,13 +50,13 @@ private:
 };
 
 RecordingServers::RecordingServers()
-    : previous_(setServerFactory(this))
+    : previous_(setServerFactory([this](const QString& progId) { return create(progId); }))
 {
 }
 
 RecordingServers::~RecordingServers()
 {
-    setServerFactory(previous_);
+    setServerFactory(std::move(previous_));
 }
 
 void RecordingServers::failAt(Step step, int number, int occurrence)

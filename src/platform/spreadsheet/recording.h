@@ -9,11 +9,13 @@
 
 namespace kiv::sheet {
 
-class RecordingServers : public ServerFactory {
+class RecordingServers {
 public:
     // Installs itself for CreateObject; the destructor puts the previous factory back.
     RecordingServers();
-    ~RecordingServers() override;
+    ~RecordingServers();
+    RecordingServers(const RecordingServers&) = delete;
+    RecordingServers& operator=(const RecordingServers&) = delete;
 
     enum class Step { Create, Cell, SaveAs, Quit };
     // The call of that kind numbered `occurrence` (from 0, counted over all objects) fails
@@ -35,7 +37,8 @@ public:
     QString cell(const QString& name) const;
     QStringList saved; // names given to saveas
 
-    std::unique_ptr<Server> create(const QString& progId) override;
+    // The recording object of a program name, as CreateObject gives it while these are installed.
+    std::unique_ptr<Server> create(const QString& progId);
 
 private:
     friend class RecordingServer;
@@ -44,7 +47,7 @@ private:
 
     std::map<std::pair<Step, int>, int> failures_;
     std::map<Step, int> counts_;
-    ServerFactory* previous_ = nullptr;
+    ServerFactory previous_;
 };
 
 } // namespace kiv::sheet

@@ -1,8 +1,8 @@
 #include "platform/spreadsheet/save_file.h"
 
 #include "platform/dialogs.h"
+#include "platform/language.h"
 #include "platform/spreadsheet/automation.h"
-#include "shell/module1.h"
 
 #include <QDir>
 #include <QFile>

@@ -17,9 +17,9 @@ namespace kiv::sheet {
 
 namespace {
 
-ServerFactory*& installed()
+ServerFactory& installed()
 {
-    static ServerFactory* factory = nullptr;
+    static ServerFactory factory;
     return factory;
 }
 
@@ -171,10 +171,10 @@ private:
 
 } // namespace
 
-ServerFactory* setServerFactory(ServerFactory* factory)
+ServerFactory setServerFactory(ServerFactory factory)
 {
-    ServerFactory* old = installed();
-    installed() = factory;
+    ServerFactory old = std::move(installed());
+    installed() = std::move(factory);
     return old;
 }
 
@@ -194,7 +194,7 @@ std::unique_ptr<Server> createLotusServer()
 std::unique_ptr<Server> CreateObject(const QString& progId)
 {
     if (installed())
-        return installed()->create(progId);
+        return installed()(progId);
     if (progId.compare(QString::fromUtf16(kExcelProgId), Qt::CaseInsensitive) == 0)
         return createExcelServer();
     if (progId.compare(QString::fromUtf16(kLotusProgId), Qt::CaseInsensitive) == 0)

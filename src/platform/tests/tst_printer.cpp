@@ -1,8 +1,8 @@
 // The printer layer: how lines of items are laid out, what the recording printer keeps, and a
 // real print to PDF read back with pdftotext.
+#include "platform/language.h"
 #include "platform/printer.h"
 #include "platform/printer_qt.h"
-#include "shell/module1.h"
 #include "pdf_text.h"
 #include "test_support.h"
 

@@ -60,6 +60,23 @@ inline std::shared_ptr<kiv::db::Snapshot> snapshot(kiv::report::ReportKind kind,
     return std::make_shared<kiv::db::Snapshot>(QStringLiteral("KIV_DATA"), columns, std::move(rows));
 }
 
+// Four editions as the program describes them to the reports: Volume 1 (ratios and balance
+// sheet), two regional three-year editions and the other edition.
+inline std::vector<kiv::report::ReportEdition> editions()
+{
+    using kiv::report::ReportKind;
+    return {
+        {QStringLiteral("optVol1"), QStringLiteral("kiv_v1_rat_"), QStringLiteral("kiv_v1_bs_"), QString(), ReportKind::Ratios,
+         QStringLiteral("Kivob Volume 1"), QStringLiteral("Kivob Volume 1"), true},
+        {QStringLiteral("optQuebec"), QStringLiteral("kiv_QB_"), QString(), QString(), ReportKind::ThreeYearRatios,
+         QStringLiteral("Kivob Quebec"), QStringLiteral("Kivob Québec"), false},
+        {QStringLiteral("optOntario"), QStringLiteral("kiv_ON_"), QString(), QString(), ReportKind::ThreeYearRatios,
+         QStringLiteral("Kivob Ontario"), QStringLiteral("Kivob Ontario"), false},
+        {QStringLiteral("optOther"), QString(), QString(), QStringLiteral("KIV_OTHER_"), ReportKind::ThreeYearRatios,
+         QStringLiteral(" "), QStringLiteral(" "), false},
+    };
+}
+
 inline std::vector<Industry> threeIndustries()
 {
     return {

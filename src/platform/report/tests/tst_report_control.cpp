@@ -1,8 +1,8 @@
 // The report engine as a window runs it: on screen into a rectangle of the window, to the
 // printer one industry a page, and the errors a run can meet.
+#include "platform/language.h"
 #include "platform/report/report_control.h"
 #include "report_fixture.h"
-#include "shell/module1.h"
 #include "test_support.h"
 
 #include <QScrollBar>
@@ -32,6 +32,7 @@ namespace {
 // The settings a window makes for an on-screen report.
 void setUp(ReportControl& rc, const QString& path, const QString& formula, QWidget* parent)
 {
+    rc.setEditions(editions());
     rc.setReportFileName(path);
     rc.setSelectionFormula(formula);
     rc.setDestination(kiv::report::crptToWindow);
@@ -47,16 +48,17 @@ void TstReportControl::onScreen()
 {
     kivtest::Program program;
     program.writeFile(u"kiv_v1_rat_e.rpt"_s, "placeholder\n");
-    gDataPath = program.folder();
-    gRSData = snapshot(ReportKind::Ratios, threeIndustries());
-    gRSData->setPosition(2);
+    const QString folder = program.folder();
+    std::shared_ptr<kiv::db::Snapshot> data = snapshot(ReportKind::Ratios, threeIndustries());
+    data->setPosition(2);
     QWidget window;
     window.resize(720, 400);
     window.show();
 
     ReportControl rc;
     // The file name part begins with a backslash, as the template names are built.
-    setUp(rc, gDataPath + u"\\kiv_v1_rat_e.rpt"_s, kiv::report::industryFormula(Value::number(102)), &window);
+    setUp(rc, folder + u"\\kiv_v1_rat_e.rpt"_s, kiv::report::industryFormula(Value::number(102)), &window);
+    rc.setDataSource(data);
     rc.setAction(1);
 
     ReportView* view = window.findChild<ReportView*>(u"rptView"_s);
@@ -71,13 +73,13 @@ void TstReportControl::onScreen()
     QVERIFY(shown.contains(u"102.49")); // IcQ2
     QVERIFY(view->verticalScrollBar()->maximum() > 0); // more than the rectangle holds: it scrolls
     QCOMPARE(rc.lastReport().pages.size(), std::size_t(1));
-    QCOMPARE(gRSData->position(), 2);
+    QCOMPARE(data->position(), 2);
     QVERIFY(program.printer.pageDocuments().empty());
 
     // The settings stay; a sector report with the balance-sheet template replaces the view.
     program.writeFile(u"kiv_v1_bs_e.rpt"_s, "");
-    gRSData = snapshot(ReportKind::BalanceSheet, threeIndustries());
-    rc.setReportFileName(gDataPath + u"/kiv_v1_bs_e.rpt"_s);
+    rc.setDataSource(snapshot(ReportKind::BalanceSheet, threeIndustries()));
+    rc.setReportFileName(folder + u"/kiv_v1_bs_e.rpt"_s);
     rc.setSelectionFormula(kiv::report::sectorFormula(u"a"_s));
     rc.setAction(1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -102,8 +104,9 @@ void TstReportControl::toPrinter()
     kivtest::Program program;
     gLanguage = 1;
     program.writeFile(u"kiv_ON_f.rpt"_s, "");
-    gRSData = snapshot(ReportKind::ThreeYearRatios, threeIndustries());
     ReportControl rc;
+    rc.setEditions(editions());
+    rc.setDataSource(snapshot(ReportKind::ThreeYearRatios, threeIndustries()));
     rc.setReportFileName(program.folder() + u"/kiv_ON_f.rpt"_s);
     rc.setDestination(kiv::report::crptToPrinter);
     rc.setAction(1);
@@ -139,11 +142,11 @@ void TstReportControl::templateInOtherLetterCase()
     QFETCH(QString, title);
     kivtest::Program program;
     program.writeFile(file, "");
-    gRSData = snapshot(name.contains(u"v1"_s) ? ReportKind::Ratios : ReportKind::ThreeYearRatios, threeIndustries());
     QWidget window;
     window.resize(720, 400);
     ReportControl rc;
     setUp(rc, program.folder() + name, kiv::report::industryFormula(Value::number(102)), &window);
+    rc.setDataSource(snapshot(name.contains(u"v1"_s) ? ReportKind::Ratios : ReportKind::ThreeYearRatios, threeIndustries()));
     rc.setAction(1);
     QVERIFY(rc.view());
     QVERIFY2(rc.view()->toPlainText().startsWith(title + u'\n'), qPrintable(rc.view()->toPlainText().left(80)));
@@ -194,8 +197,6 @@ void TstReportControl::errors()
     kivtest::Program program;
     if (!file.isEmpty())
         program.writeFile(file, "");
-    if (data)
-        gRSData = snapshot(ReportKind::Ratios, threeIndustries());
     program.printer.setFailing(failingPrinter);
     if (failingPrinter)
         program.dialogs.answer(kiv::vbOK); // the printer tells the user itself
@@ -204,6 +205,8 @@ void TstReportControl::errors()
 
     ReportControl rc;
     setUp(rc, name.isEmpty() ? QString() : program.folder() + u'/' + name, formula, parent ? &window : nullptr);
+    if (data)
+        rc.setDataSource(snapshot(ReportKind::Ratios, threeIndustries()));
     rc.setDestination(destination);
     try {
         rc.setAction(1);

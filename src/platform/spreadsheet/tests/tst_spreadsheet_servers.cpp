@@ -1,10 +1,10 @@
 // The spreadsheet servers on their own: cell names, number cells, the 1-2-3 records and text
 // bytes, and the safe saving of a file under a typed name.
+#include "platform/language.h"
 #include "platform/spreadsheet/automation.h"
 #include "platform/spreadsheet/cell_text.h"
 #include "platform/spreadsheet/save_file.h"
 #include "platform/spreadsheet/wk1.h"
-#include "shell/module1.h"
 #include "test_support.h"
 
 #include <QFile>

@@ -1,0 +1,2 @@
+#include "numbers/numbers.h"
+#include <values/company_values.h>
