@@ -3,7 +3,8 @@
 # given size with a window manager (Xvfb and openbox), the windows in French, filled with the
 # longest industry names of the fixture editions and five-digit, negative and "..." figures.
 #   scripts/screenshots.sh [build-folder] [picture-folder] [WIDTHxHEIGHT] [display]
-# Defaults: build, shots, 800x600, :99. Needs a build with its tests and ../shared/fixtures.
+# Defaults: build, shots, 800x600, :99. Needs a build with its tests, ../shared/fixtures and
+# the packages xvfb and openbox.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
