@@ -117,7 +117,8 @@ QRect TextBox::textRoom() const
 
 int TextBox::textFlags() const
 {
-    return int(QStyle::visualAlignment(layoutDirection(), alignment()));
+    // A box centres its line on its height whatever its alignment says.
+    return int(QStyle::visualAlignment(layoutDirection(), alignment() & Qt::AlignHorizontal_Mask)) | Qt::AlignVCenter;
 }
 
 QFont TextBox::drawnFont() const
