@@ -6,11 +6,11 @@
 #include "industry/frm_startup.h"
 #include "industry/industry_module.h"
 #include "platform/db/database.h"
-#include "platform/db/edition_schema.h"
 #include "platform/dialogs.h"
 #include "shell/app_setup.h"
 #include "shell/frm_menuselect.h"
 #include "shell/module1.h"
+#include "generated_edition.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -41,92 +41,6 @@ public:
     }
     int asked = 0;
 };
-
-// ---- the generated edition ------------------------------------------------------------------
-
-const char* const kGoods[] = {"furniture", "toy", "shoe", "clothing", "hardware", "paint", "bread", "dairy",
-                              "metal door", "window", "lumber", "paper", "printing", "plastic", "glass",
-                              "cement", "textile", "leather", "jewellery", "book", "music", "sporting goods",
-                              "bicycle", "boat", "truck", "machinery", "electronics", "computer", "software",
-                              "appliance", "lighting", "flooring", "roofing", "plumbing", "heating", "fuel",
-                              "chemical", "fertilizer", "seed", "grain", "meat", "fish", "fruit", "vegetable",
-                              "beverage", "tobacco", "pharmaceutical", "cosmetic", "optical", "medical"};
-const char* const kSectors[] = {"manufacturing", "wholesale", "stores", "repair", "rental", "trucking",
-                                "warehousing", "importers", "exporters", "recycling", "design studios", "packaging"};
-const char* const kWords[] = {"establishments", "primarily", "engaged", "in", "the", "of", "and", "retail",
-                              "sale", "making", "products", "services", "for", "households", "businesses",
-                              "including", "other", "related", "equipment", "supplies", "materials", "with",
-                              "a", "storefront", "selling", "mainly", "new", "used", "parts", "custom"};
-
-QString title(std::mt19937& rng, int n)
-{
-    const char* goods = kGoods[rng() % std::size(kGoods)];
-    const char* sector = kSectors[rng() % std::size(kSectors)];
-    // A running number keeps names unique, as every edition's names are.
-    return QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(goods), QString::fromLatin1(sector)).arg(n);
-}
-
-QString sentence(std::mt19937& rng, int words)
-{
-    QString s = QStringLiteral("This industry comprises");
-    for (int i = 0; i < words; ++i) {
-        s += u' ';
-        s += QString::fromLatin1(kWords[rng() % std::size(kWords)]);
-        if (i % 9 == 8)
-            s += u',';
-    }
-    return s + u'.';
-}
-
-kiv::db::TableData industries(std::mt19937& rng)
-{
-    using kiv::db::ColumnType;
-    using kiv::db::Value;
-    kiv::db::TableData t;
-    t.name = QStringLiteral("KIV_DATA");
-    for (const QString& c : kiv::db::schema::oneYearKivDataColumns())
-        t.columns.push_back({c, kiv::db::schema::columnType(t.name, c)});
-    std::uniform_real_distribution<double> quartile(-5, 60);
-    for (int i = 0; i < kIndustries; ++i) {
-        std::vector<Value> row;
-        row.reserve(t.columns.size());
-        const int sector = static_cast<int>(rng() % 12);
-        const int code = 1000 + i % 9000;
-        row.push_back(Value::number((sector + 1) * 1000 + i));
-        const unsigned form = rng() % 10;
-        row.push_back(Value::text(form < 7 ? QString::number(code)
-                                  : form < 9 ? QStringLiteral("%1, %2").arg(code).arg(code + 1)
-                                             : QStringLiteral("not applicable")));
-        const QString en = title(rng, i);
-        row.push_back(Value::text(en));
-        row.push_back(Value::text(QStringLiteral("Industrie ") + en));
-        const int words = 12 + static_cast<int>(rng() % 30);
-        row.push_back(Value::text(sentence(rng, words) + (rng() % 10 < 6 ? u' ' + sentence(rng, words / 2) : QString())));
-        row.push_back(Value::text(sentence(rng, words)));
-        row.push_back(Value::text(QString(QChar(u'A' + sector))));
-        row.push_back(Value::number(20 + static_cast<int>(rng() % 2500)));
-        while (row.size() < t.columns.size())
-            row.push_back(Value::number(std::round(quartile(rng) * 100) / 100,
-                                        t.columns[row.size()].type == ColumnType::Single));
-        t.rows.push_back(std::move(row));
-    }
-    return t;
-}
-
-kiv::db::TableData sectors()
-{
-    using kiv::db::Value;
-    kiv::db::TableData t;
-    t.name = QStringLiteral("Category");
-    t.columns = {{QStringLiteral("Category"), kiv::db::ColumnType::Text},
-                 {QStringLiteral("NameE"), kiv::db::ColumnType::Text},
-                 {QStringLiteral("NameF"), kiv::db::ColumnType::Text}};
-    for (int s = 0; s < 12; ++s) {
-        const QString name = QString::fromLatin1(kSectors[s]);
-        t.rows.push_back({Value::text(QString(QChar(u'A' + s))), Value::text(name), Value::text(QStringLiteral("Secteur ") + name)});
-    }
-    return t;
-}
 
 // ---- baselines: bare libsqlite3 scans ------------------------------------------------------
 
@@ -201,7 +115,7 @@ int main(int argc, char** argv)
         std::mt19937 rng(2000);
         QElapsedTimer t;
         t.start();
-        kiv::db::writeDatabase(path, {industries(rng), sectors()});
+        kiv::db::writeDatabase(path, {kivbench::industries(rng, kIndustries), kivbench::sectors()});
         std::printf("generated %d industries (79 columns) in %.0f ms\n", kIndustries, static_cast<double>(t.elapsed()));
     }
 

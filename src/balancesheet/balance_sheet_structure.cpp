@@ -73,10 +73,10 @@ QString firmPercentage(QStringView amount, QStringView total)
 {
     const double t = num::leadingNumber(total);
     if (num::toSingle(t) == 0.0f)
-        return num::ratioForm(0);
+        return num::ratioForm(0.0f);
     const double q = num::leadingNumber(amount) / t;
     const float p = num::toSingle(static_cast<double>(num::toSingle(q)) * 100.0);
-    return num::ratioForm(static_cast<double>(p));
+    return num::ratioForm(p);
 }
 
 std::optional<QString> industryPercentage(const db::Value& stored)
@@ -85,7 +85,7 @@ std::optional<QString> industryPercentage(const db::Value& stored)
         return std::nullopt;
     if (stored.isText() && !fullNumber(stored.toText()))
         return std::nullopt;
-    return num::ratioForm(stored.toDouble());
+    return stored.ratioText();
 }
 
 std::optional<double> fullNumber(QStringView text)
@@ -272,7 +272,7 @@ PrintDocument structurePrintout(const std::function<QString(const QString& label
 {
     const bool english = language == 0;
     const auto label = [&](const char16_t* name) { return caption(str(name)); };
-    PrintDocument doc(label(u"lblBalance"));
+    PrintDocument doc(english ? QStringLiteral("Balance sheet comparison") : QStringLiteral("Comparaison du bilan"));
 
     const auto row = [&](int index) {
         const StructureRow& r = kRows[static_cast<std::size_t>(index)];

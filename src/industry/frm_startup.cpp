@@ -14,6 +14,8 @@
 #include "values/frm_my_values.h"
 #include "values3/frm_my_values_v3.h"
 
+#include <QScopeGuard>
+#include <utility>
 #include <QWindow>
 
 using kiv::industry::EditionError;
@@ -560,11 +562,14 @@ bool FrmStartup::showReport(const QString& kind, const QString& formula)
     }
     if (!failure)
         return true;
-    // Nothing was drawn: back to the industry selection, without an empty report window.
-    Show();
+    // Nothing was drawn: back where the report was asked from, without an empty report window.
+    // A window asking for it tells the message itself, once its hourglass is gone.
+    (reportAskedFrom_ ? *reportAskedFrom_ : static_cast<kiv::Form&>(*this)).Show();
     frmCrystalReport().Hide();
     frmCrystalReport_Drop();
-    if (!failure->isEmpty())
+    if (reportAskedFrom_)
+        reportFailure_ = *failure;
+    else if (!failure->isEmpty())
         kiv::MsgBox(*failure, kiv::vbOKOnly + kiv::vbExclamation);
     return false;
 }
@@ -595,6 +600,24 @@ void FrmStartup::cmdContinue_Click()
     }
     Cmdcontinue->setEnabled(true);
     cboIndustry->setVisible(false);
+}
+
+bool FrmStartup::showReportFor(kiv::Form& asking, const std::function<void()>& choose)
+{
+    {
+        kiv::PointerGuard hourglass;
+        choose();
+        reportAskedFrom_ = &asking;
+        reportFailure_.clear();
+        const auto done = qScopeGuard([this] { reportAskedFrom_ = nullptr; });
+        if (gSectorView)
+            cmdViewSector_Click();
+        else
+            cmdContinue_Click();
+    }
+    if (!reportFailure_.isEmpty())
+        kiv::MsgBox(std::exchange(reportFailure_, QString()), kiv::vbOKOnly + kiv::vbExclamation);
+    return frmCrystalReport_Exists() && frmCrystalReport().isVisible();
 }
 
 void FrmStartup::cmdViewSector_Click()

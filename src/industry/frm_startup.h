@@ -6,6 +6,8 @@
 #include "platform/report/report_control.h"
 
 #include <QGroupBox>
+#include <QPointer>
+#include <functional>
 #include <optional>
 
 // The industry selection window ("Main Menu"): the user finds the industry to work on (the
@@ -81,6 +83,13 @@ public:
     void cmdContinue_Click();
     void cmdViewSector_Click();
 
+    // How a comparison window asks for the industry's report: under the hourglass, `choose`
+    // sets this window's options to the report wanted, then the report of the current
+    // industry, or of the sector after a sector's report, is shown (Continue or the sector's
+    // button). True when the report is up; when it cannot be drawn the user stays in the
+    // asking window and is told why there, the pointer back.
+    bool showReportFor(kiv::Form& asking, const std::function<void()>& choose);
+
     // The eleven search controls, which the windows that come back here hide.
     std::vector<QWidget*> searchControls() const;
     void hideSearchControls();
@@ -103,10 +112,13 @@ private:
     void showCurrentIndustry();
     void setSearchControlsVisible(bool keyword, bool code);
     // Shows the report of the kind for the selection formula in a new report window and hides
-    // this one. False when the report could not run: the user has been told why, this window
-    // is shown again and no report window is left.
+    // this one. False when the report could not run: the user has been told why, the window
+    // the report was asked from (this one unless another asked) is shown again and no report
+    // window is left.
     bool showReport(const QString& kind, const QString& formula);
 
     std::optional<kiv::industry::EditionProblem> loadProblem_;
+    QPointer<kiv::Form> reportAskedFrom_; // another window asking for a report, while it asks
+    QString reportFailure_;               // why its report could not be drawn, to be told
 };
 KIV_FORM_ACCESSOR(FrmStartup, frmStartup)

@@ -129,6 +129,59 @@ void incrementDigits(std::string& s)
     s.insert(s.begin(), '1');
 }
 
+// The significant digits a value is shown from: seven for a single-precision value, fifteen
+// for a double.
+constexpr int kSingleDigits = 7;
+constexpr int kDoubleDigits = 15;
+
+// A positive finite value rounded to a number of significant digits (from its exact binary
+// value, an exact half to even): exactly that many digits, the first not zero, standing for
+// d.ddd... x 10^exponent.
+struct Significant {
+    std::string digits;
+    int exponent = 0;
+};
+
+template <class T>
+Significant significantDigits(T magnitude, int significant)
+{
+    std::array<char, 64> buf{};
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::scientific, significant - 1);
+    const std::string sci(buf.data(), r.ptr); // d.dddddde+XX
+    const std::size_t e = sci.find('e');
+    Significant d;
+    d.digits = sci.substr(0, 1) + (e > 2 ? sci.substr(2, e - 2) : std::string());
+    d.exponent = std::stoi(sci.substr(e + 1));
+    return d;
+}
+
+// "###0.00" of a value's decimal form at its own precision, rounded to two decimals, an exact
+// half away from zero.
+template <class T>
+QString twoDecimals(T value, int significant)
+{
+    if (!std::isfinite(value))
+        return noValue();
+    std::string cents; // the magnitude in hundredths
+    if (value != 0) {
+        const Significant d = significantDigits(std::fabs(value), significant);
+        const auto count = static_cast<std::int64_t>(d.digits.size());
+        // Digit i stands for 10^(exponent - i): the hundredths are digit exponent + 2.
+        const std::int64_t last = std::int64_t(d.exponent) + 2;
+        for (std::int64_t i = 0; i <= last; ++i)
+            cents += i < count ? d.digits[static_cast<std::size_t>(i)] : '0';
+        const std::int64_t next = last + 1;
+        if (next >= 0 && next < count && d.digits[static_cast<std::size_t>(next)] >= '5')
+            incrementDigits(cents);
+    }
+    while (cents.size() < 3)
+        cents.insert(cents.begin(), '0');
+    const bool zero = cents.find_first_not_of('0') == std::string::npos;
+    std::string s = value < 0 && !zero ? "-" : "";
+    s += cents.substr(0, cents.size() - 2) + '.' + cents.substr(cents.size() - 2);
+    return fromLatin(s);
+}
+
 } // namespace
 
 LeadingNumber readLeadingNumber(QStringView text)
@@ -356,12 +409,9 @@ QString totalForm(float value)
         return noValue();
     if (value == 0.0f)
         return QStringLiteral("0");
-    std::array<char, 32> buf{};
-    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value), std::chars_format::scientific, 6);
-    const std::string sci(buf.data(), r.ptr);                  // d.dddddde+XX
-    const std::size_t e = sci.find('e');
-    std::string digits = sci.substr(0, 1) + sci.substr(2, e - 2); // seven digits
-    const int exponent = std::stoi(sci.substr(e + 1));
+    const Significant rounded = significantDigits(std::fabs(value), kSingleDigits);
+    std::string digits = rounded.digits;
+    const int exponent = rounded.exponent;
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
     std::string s = value < 0 ? "-" : "";
@@ -386,30 +436,14 @@ QString totalForm(float value)
     return fromLatin(s);
 }
 
+QString ratioForm(float value)
+{
+    return twoDecimals(value, kSingleDigits);
+}
+
 QString ratioForm(double value)
 {
-    if (!std::isfinite(value))
-        return noValue();
-    // Thirty decimals tell every exact half from its neighbours: a double that lies exactly
-    // halfway between two hundredths has at most three decimals, and any other double is
-    // farther than 1e-18 from such a half.
-    std::array<char, 400> buf{};
-    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value), std::chars_format::fixed, 30);
-    const std::string fixed(buf.data(), r.ptr);
-    const std::size_t point = fixed.find('.');
-    std::string cents = fixed.substr(0, point) + fixed.substr(point + 1, 2);
-    if (fixed[point + 3] >= '5')
-        incrementDigits(cents);
-    while (cents.size() < 3)
-        cents.insert(cents.begin(), '0');
-    std::size_t lead = 0;
-    while (lead + 3 < cents.size() && cents[lead] == '0')
-        ++lead;
-    cents.erase(0, lead);
-    const bool zero = cents.find_first_not_of('0') == std::string::npos;
-    std::string s = value < 0 && !zero ? "-" : "";
-    s += cents.substr(0, cents.size() - 2) + '.' + cents.substr(cents.size() - 2);
-    return fromLatin(s);
+    return twoDecimals(value, kDoubleDigits);
 }
 
 QString blankSigned(std::int64_t value)

@@ -5,8 +5,10 @@
 // Two kinds of documents:
 //  - PrintDocument: lines of items (a text, Tab(n), Spc(n)) in a font set between lines; Tab(n)
 //    moves to character column n, counted from 1 in average character widths of the current
-//    font, and to column n of the next line when the line is already past it. Lines longer than
-//    the page wrap; pages break when full.
+//    font, and to column n of the next line when the line is already past it. A rule (a text
+//    of only underscores, dashes or equal signs) ends at the right margin; any other text that
+//    runs past it goes on in the next line at the column where that text started. Pages break
+//    when full.
 //  - PageDocument: pages of headings and tables (the prepared industry reports).
 //
 // The printer itself is a seam: the program installs the real one (printer_qt.h), tests a
@@ -138,8 +140,10 @@ struct PlacedLine {
 using PlacedPage = std::vector<PlacedLine>;
 
 // Places the document's lines on pages of the given size (0: no limit in that direction).
-// Texts wrap at the page width, at the last blank that fits when there is one; a line break
-// inside a text starts a new line; a page holds at least one line.
+// A text that runs past the page width goes on in the next line at the column it started at,
+// broken at the last blank that fits when there is one (a word wider than the room is cut);
+// a rule is cut at the page width instead; a line break inside a text starts a new line at
+// the left margin; a page holds at least one line.
 std::vector<PlacedPage> layoutDocument(const PrintDocument& doc, const PrintMetrics& metrics,
                                        double pageWidth, double pageHeight);
 
@@ -180,13 +184,49 @@ struct PageDocument {
     std::vector<Page> pages; // each starts on a new sheet
 };
 
+// ---- what each sheet of paper carries -------------------------------------------------------
+
+// A text drawn at a place: its left end and its baseline.
+struct SheetText {
+    double x = 0;
+    double baseline = 0;
+    PrintFont font;
+    QString text;
+};
+
+// A thin straight line, such as a border of a table.
+struct SheetLine {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+struct Sheet {
+    std::vector<SheetText> texts;
+    std::vector<SheetLine> lines;
+};
+
+// The sheets a document prints on, its printable area width x height in the units of the
+// metrics (the area's top left corner is 0, 0). Everything lies inside the area: a text from
+// its top (baseline less its font's ascent) to its top plus its font's line height, a line
+// with its half width on either side. Texts of blanks only are left out: they print nothing.
+std::vector<Sheet> sheetsOf(const PrintDocument& doc, const PrintMetrics& metrics, double width, double height);
+
+// A page document: each page starts a sheet of its own and goes on to the next sheets when it
+// is longer. Paragraphs and table cells wrap within their width; a table that goes on to the
+// next sheet repeats its header rows there; a row is kept on one sheet unless it is taller
+// than a sheet. unitsPerPoint gives the lengths of the page layout (paddings, spacings, the
+// borders' width) in the units of the metrics.
+inline constexpr double kTableLineWidth = 0.5; // points
+std::vector<Sheet> sheetsOf(const PageDocument& doc, const PrintMetrics& metrics, double width, double height,
+                            double unitsPerPoint);
+
 // ---- the printer -------------------------------------------------------------------------
 
 struct PrintOutcome {
-    enum class Status { Printed, SavedAsPdf, Failed };
+    enum class Status { Printed, SavedAsPdf, Failed, Cancelled };
     Status status = Status::Failed;
     QString pdfPath; // SavedAsPdf: the file written
-    bool ok() const { return status != Status::Failed; }
+    // Printed or saved. A failure and the user's cancel have been told to the user.
+    bool ok() const { return status == Status::Printed || status == Status::SavedAsPdf; }
 };
 
 class Printer {

@@ -3,23 +3,25 @@
 #include "platform/dialogs.h"
 #include "platform/language.h"
 
-#include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetricsF>
-#include <QGuiApplication>
-#include <QScreen>
+#include <QHash>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
-#include <map>
-#include <tuple>
+#include <algorithm>
+#include <optional>
 
 namespace kiv {
 
@@ -49,43 +51,72 @@ QFont printFont(const PrintFont& font)
 
 namespace {
 
-// Text sizes as the printer will draw them.
+// Text sizes as the printer will draw them. Each font is made once, and each text measured
+// once in it: a long printout repeats its labels on every page.
 class DeviceMetrics : public PrintMetrics {
 public:
     explicit DeviceMetrics(QPaintDevice* device)
         : device_(device)
     {
     }
-    QFont font(const PrintFont& f) const { return QFont(printFont(f), device_); }
-    double textWidth(const PrintFont& f, const QString& text) const override { return metrics(f).horizontalAdvance(text); }
+    const QFont& font(const PrintFont& f) const { return entry(f).font; }
+    double textWidth(const PrintFont& f, const QString& text) const override
+    {
+        Entry& e = entry(f);
+        const auto it = e.widths.constFind(text);
+        if (it != e.widths.constEnd())
+            return *it;
+        const double w = e.metrics.horizontalAdvance(text);
+        e.widths.insert(text, w);
+        return w;
+    }
     // The average character width as printers count tab columns: the small letters and the
     // blank weighted by how often they occur in English text. (The font's own average counts
     // every glyph it has, accents and symbols included, and comes out a third wider.)
     double averageCharWidth(const PrintFont& f) const override
     {
-        static constexpr int weights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6,  35, 20, 56,
-                                            56, 17, 4,  49, 56,  71, 31, 10, 18, 3, 18, 2,  166};
-        const QFontMetricsF& m = metrics(f);
-        double sum = 0;
-        for (int i = 0; i < 26; ++i)
-            sum += weights[i] * m.horizontalAdvance(QChar(u'a' + i));
-        sum += weights[26] * m.horizontalAdvance(QChar(u' '));
-        return sum / 1000.0;
+        Entry& e = entry(f);
+        if (e.average < 0) {
+            static constexpr int weights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6,  35, 20, 56,
+                                                56, 17, 4,  49, 56,  71, 31, 10, 18, 3, 18, 2,  166};
+            double sum = 0;
+            for (int i = 0; i < 26; ++i)
+                sum += weights[i] * e.metrics.horizontalAdvance(QChar(u'a' + i));
+            sum += weights[26] * e.metrics.horizontalAdvance(QChar(u' '));
+            e.average = sum / 1000.0;
+        }
+        return e.average;
     }
-    double lineHeight(const PrintFont& f) const override { return metrics(f).lineSpacing(); }
-    double ascent(const PrintFont& f) const override { return metrics(f).ascent(); }
+    double lineHeight(const PrintFont& f) const override { return entry(f).metrics.lineSpacing(); }
+    double ascent(const PrintFont& f) const override { return entry(f).metrics.ascent(); }
 
 private:
-    const QFontMetricsF& metrics(const PrintFont& f) const
+    struct Entry {
+        Entry(const PrintFont& k, QPaintDevice* device)
+            : key(k)
+            , font(printFont(k), device)
+            , metrics(font, device)
+        {
+        }
+        PrintFont key;
+        QFont font;
+        QFontMetricsF metrics;
+        QHash<QString, double> widths;
+        double average = -1;
+    };
+    Entry& entry(const PrintFont& f) const
     {
-        const auto key = std::make_tuple(f.face, f.size, f.bold, f.italic);
-        auto it = cache_.find(key);
-        if (it == cache_.end())
-            it = cache_.emplace(key, QFontMetricsF(font(f), device_)).first;
-        return it->second;
+        if (last_ && last_->key == f)
+            return *last_;
+        for (const auto& e : entries_)
+            if (e->key == f)
+                return *(last_ = e.get());
+        entries_.push_back(std::make_unique<Entry>(f, device_));
+        return *(last_ = entries_.back().get());
     }
     QPaintDevice* device_;
-    mutable std::map<std::tuple<QString, double, bool, bool>, QFontMetricsF> cache_;
+    mutable std::vector<std::unique_ptr<Entry>> entries_;
+    mutable Entry* last_ = nullptr;
 };
 
 QString tr2(const char16_t* english, const char16_t* french)
@@ -234,15 +265,142 @@ QString reservePdfPath(const QString& title)
     return QString();
 }
 
+// ---- progress --------------------------------------------------------------------------------
+
+namespace {
+
+// While a long printout is drawn: after the delay a dialog tells how far it has come and
+// offers Cancel, and the windows go on repainting. Until the dialog is up no key or click
+// reaches them; once it is, the dialog keeps them from the user, as a message box does.
+class PrintProgress {
+public:
+    PrintProgress(const QString& title, int sheets, int delayMs)
+        : title_(title)
+        , sheets_(sheets)
+        , delayMs_(delayMs)
+    {
+        clock_.start();
+        lastEvents_.start();
+    }
+    ~PrintProgress()
+    {
+        if (dialog_) {
+            dialog_->hide();
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    PrintProgress(const PrintProgress&) = delete;
+    PrintProgress& operator=(const PrintProgress&) = delete;
+
+    // done sheets are drawn; false once the user has cancelled.
+    bool step(int done)
+    {
+        done_ = done;
+        if (!dialog_ && clock_.elapsed() >= delayMs_ && done < sheets_)
+            open();
+        if (dialog_) {
+            dialog_->setValue(done);
+            dialog_->setLabelText(label(done));
+            QCoreApplication::processEvents(); // a modal dialog takes the clicks of the others
+            return !dialog_->wasCanceled();
+        }
+        if (lastEvents_.elapsed() >= 40) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            lastEvents_.restart();
+        }
+        return true;
+    }
+
+    int done() const { return done_; }
+
+private:
+    QString label(int done) const
+    {
+        return tr2(u"Printing \"%1\": page %2 of %3", u"Impression de « %1 » : page %2 sur %3")
+            .arg(title_)
+            .arg(std::min(done + 1, sheets_))
+            .arg(sheets_);
+    }
+    void open()
+    {
+        dialog_ = std::make_unique<QProgressDialog>(QApplication::activeWindow());
+        dialog_->setObjectName(QStringLiteral("printProgress"));
+        dialog_->setWindowTitle(QString::fromUtf16(kAppTitle));
+        dialog_->setWindowModality(Qt::ApplicationModal);
+        dialog_->setAutoClose(false);
+        dialog_->setAutoReset(false);
+        dialog_->setMinimumDuration(0);
+        auto* cancel = new QPushButton(buttonText(vbCancel, gLanguage));
+        cancel->setObjectName(QStringLiteral("cmdCancel"));
+        dialog_->setCancelButton(cancel);
+        dialog_->setRange(0, sheets_);
+        dialog_->setLabelText(label(sheets_ - 1)); // as wide as it gets: the dialog keeps its size
+        dialog_->adjustSize();
+        dialog_->setMinimumWidth(360);
+        // The pointer over the dialog shows the program busy but the button usable.
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        dialog_->show();
+    }
+
+    QString title_;
+    int sheets_;
+    int delayMs_;
+    int done_ = 0;
+    QElapsedTimer clock_, lastEvents_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
+// The sheets on the device, one page each, the progress told after each one; the user's
+// Cancel stops the drawing.
+enum class DrawResult { Drawn, Failed, Cancelled };
+
+DrawResult drawSheets(const std::vector<Sheet>& sheets, const DeviceMetrics& metrics, QPrinter& printer, QPainter& painter,
+                      PrintProgress& progress)
+{
+    QPen border(QColor(128, 128, 128));
+    border.setWidthF(kTableLineWidth * printer.resolution() / 72.0);
+    const QPen text(Qt::black);
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        if (i > 0 && !printer.newPage())
+            return DrawResult::Failed;
+        const Sheet& sheet = sheets[i];
+        painter.setPen(text);
+        const PrintFont* current = nullptr;
+        for (const SheetText& t : sheet.texts) {
+            if (!current || !(*current == t.font)) {
+                painter.setFont(metrics.font(t.font));
+                current = &t.font;
+            }
+            painter.drawText(QPointF(t.x, t.baseline), t.text);
+        }
+        if (!sheet.lines.empty()) {
+            painter.setPen(border);
+            for (const SheetLine& l : sheet.lines)
+                painter.drawLine(QLineF(l.x1, l.y1, l.x2, l.y2));
+        }
+        if (!progress.step(static_cast<int>(i) + 1))
+            return DrawResult::Cancelled;
+    }
+    return DrawResult::Drawn;
+}
+
+} // namespace
+
+std::unique_ptr<PrintMetrics> deviceMetrics(QPaintDevice* device)
+{
+    return std::make_unique<DeviceMetrics>(device);
+}
+
 // ---- QtPrinter -----------------------------------------------------------------------------
 
-QtPrinter::QtPrinter(Target target)
+QtPrinter::QtPrinter(Target target, int progressDelayMs)
     : target_(target)
+    , progressDelayMs_(progressDelayMs)
 {
 }
 
-template <class Draw>
-PrintOutcome QtPrinter::run(const QString& title, Draw&& draw)
+template <class Layout>
+PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
 {
     const QPrinterInfo info = target_ == Target::System ? QPrinterInfo::defaultPrinter() : QPrinterInfo();
     const bool toPdf = info.isNull();
@@ -287,9 +445,30 @@ PrintOutcome QtPrinter::run(const QString& title, Draw&& draw)
     QPainter painter;
     if (!painter.begin(&printer))
         return failed();
-    const bool drawn = draw(printer, painter);
+    const DeviceMetrics metrics(&printer);
+    const std::vector<Sheet> sheets = layout(metrics, printer);
+    std::optional<PrintProgress> progress(std::in_place, title, static_cast<int>(sheets.size()), progressDelayMs_);
+    const DrawResult drawn = drawSheets(sheets, metrics, printer, painter, *progress);
+    const int done = progress->done();
+    progress.reset(); // gone before anything is told
+    if (drawn == DrawResult::Cancelled) {
+        // A PDF file is taken away; a printer is asked to drop the job, which not every
+        // print system can do once pages are drawn.
+        const bool dropped = toPdf || printer.abort();
+        painter.end();
+        if (toPdf)
+            QFile::remove(pdf);
+        MsgBox(dropped ? tr2(u"Printing was cancelled: nothing was printed.", u"L'impression a été annulée : rien n'a été imprimé.")
+                       : tr2(u"Printing was cancelled after page %1 of %2; the pages before it may still be printed.",
+                             u"L'impression a été annulée après la page %1 sur %2 ; les pages d'avant peuvent encore "
+                             u"être imprimées.")
+                             .arg(done)
+                             .arg(sheets.size()),
+               vbOKOnly + vbInformation);
+        return PrintOutcome{PrintOutcome::Status::Cancelled, QString()};
+    }
     const bool ended = painter.end();
-    if (!drawn || !ended || printer.printerState() == QPrinter::Error)
+    if (drawn != DrawResult::Drawn || !ended || printer.printerState() == QPrinter::Error)
         return failed();
     if (toPdf) {
         MsgBox(tr2(u"No printer is set up on this computer, so the document was saved as a PDF file:\n\n%1",
@@ -304,47 +483,15 @@ PrintOutcome QtPrinter::run(const QString& title, Draw&& draw)
 
 PrintOutcome QtPrinter::print(const PrintDocument& doc)
 {
-    return run(doc.title(), [&](QPrinter& printer, QPainter& painter) {
-        const DeviceMetrics metrics(&printer);
-        const auto pages = layoutDocument(doc, metrics, printer.width(), printer.height());
-        for (std::size_t p = 0; p < pages.size(); ++p) {
-            if (p > 0 && !printer.newPage())
-                return false;
-            for (const PlacedLine& line : pages[p]) {
-                for (const PlacedRun& run : line.runs) {
-                    painter.setFont(metrics.font(run.font));
-                    painter.drawText(QPointF(run.x, line.y + line.ascent), run.text);
-                }
-            }
-        }
-        return true;
+    return run(doc.title(), [&](const PrintMetrics& metrics, const QPrinter& printer) {
+        return sheetsOf(doc, metrics, printer.width(), printer.height());
     });
 }
 
 PrintOutcome QtPrinter::print(const PageDocument& pd)
 {
-    return run(pd.title, [&](QPrinter& printer, QPainter& painter) {
-        // A layout on a paint device scales its lengths from screen pixels to the device.
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        auto doc = toTextDocument(pd, (screen ? screen->logicalDotsPerInchY() : 96.0) / 72.0, false);
-        doc->documentLayout()->setPaintDevice(&printer);
-        doc->setDocumentMargin(0);
-        const QSizeF page(printer.width(), printer.height());
-        doc->setPageSize(page);
-        const int count = doc->pageCount();
-        QAbstractTextDocumentLayout::PaintContext ctx;
-        ctx.palette.setColor(QPalette::Text, Qt::black);
-        for (int i = 0; i < count; ++i) {
-            if (i > 0 && !printer.newPage())
-                return false;
-            painter.save();
-            painter.translate(0, -i * page.height());
-            ctx.clip = QRectF(0, i * page.height(), page.width(), page.height());
-            painter.setClipRect(ctx.clip);
-            doc->documentLayout()->draw(&painter, ctx);
-            painter.restore();
-        }
-        return true;
+    return run(pd.title, [&](const PrintMetrics& metrics, const QPrinter& printer) {
+        return sheetsOf(pd, metrics, printer.width(), printer.height(), printer.resolution() / 72.0);
     });
 }
 

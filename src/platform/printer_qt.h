@@ -6,6 +6,7 @@
 #include <QFont>
 #include <memory>
 
+class QPaintDevice;
 class QPrinter;
 class QTextDocument;
 
@@ -17,16 +18,23 @@ public:
         System,  // the default printer; a PDF when the system has none
         PdfOnly, // always a PDF in the documents folder
     };
-    explicit QtPrinter(Target target = Target::System);
+    // A printout that takes longer than progressDelayMs to draw shows a progress dialog
+    // (object name "printProgress") with a Cancel button ("cmdCancel"); Cancel stops it, leaves
+    // no PDF file and tells the user so. The windows go on repainting while it draws.
+    explicit QtPrinter(Target target = Target::System, int progressDelayMs = 500);
 
     PrintOutcome print(const PrintDocument& doc) override;
     PrintOutcome print(const PageDocument& doc) override;
 
 private:
-    template <class Draw>
-    PrintOutcome run(const QString& title, Draw&& draw);
+    template <class Layout>
+    PrintOutcome run(const QString& title, Layout&& layout);
     Target target_;
+    int progressDelayMs_;
 };
+
+// Text sizes as the device draws them, each font made once and each text measured once.
+std::unique_ptr<PrintMetrics> deviceMetrics(QPaintDevice* device);
 
 // The font a face name of a printout stands for: "Times New Roman" is drawn in its metric twin
 // Liberation Serif, "Arial" in Liberation Sans, "Courier New" in Liberation Mono, and the
@@ -36,7 +44,7 @@ QFont printFont(const PrintFont& font);
 
 // A page document as rich text: one block per paragraph, one table per table, each page after
 // the first starting with a page break (and, on screen, a gap). Lengths are given in points and
-// drawn at pixelsPerPoint device pixels. Used by the report view and by the printer.
+// drawn at pixelsPerPoint device pixels. Used by the report view.
 std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& doc, double pixelsPerPoint, bool screen);
 
 // Where a printout goes when the system has no printer: the documents folder (created when

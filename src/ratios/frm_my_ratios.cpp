@@ -3,7 +3,6 @@
 #include "balancesheet/frm_my_balance_sheet.h"
 #include "industry/frm_startup.h"
 #include "platform/dialogs.h"
-#include "platform/pointer_guard.h"
 #include "platform/printer.h"
 #include "ratios/edition_header.h"
 #include "ratios/one_year_comparison.h"
@@ -350,15 +349,14 @@ void FrmMyRatios::cmdView_Click()
 
 void FrmMyRatios::showIndustryReport(bool ratiosReport)
 {
-    kiv::PointerGuard hourglass;
     FrmStartup& startup = frmStartup();
-    startup.optView->setChecked(true);
-    (ratiosReport ? startup.optRatios : startup.optBalanceSheet)->setChecked(true);
-    if (gSectorView)
-        startup.cmdViewSector_Click();
-    else
-        startup.cmdContinue_Click();
-    Hide();
+    const bool shown = startup.showReportFor(*this, [&] {
+        startup.optView->setChecked(true);
+        (ratiosReport ? startup.optRatios : startup.optBalanceSheet)->setChecked(true);
+    });
+    // A report that cannot be drawn leaves the user here, told why.
+    if (shown)
+        Hide();
 }
 
 void FrmMyRatios::cmdExport_Click()

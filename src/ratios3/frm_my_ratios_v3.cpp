@@ -2,7 +2,6 @@
 
 #include "industry/frm_startup.h"
 #include "platform/dialogs.h"
-#include "platform/pointer_guard.h"
 #include "platform/printer.h"
 #include "ratios3/ratio_definitions_v3.h"
 #include "ratios3/three_year_comparison.h"
@@ -311,15 +310,14 @@ void FrmMyRatiosV3::Command2_Click()
 
 void FrmMyRatiosV3::cmdView1_Click()
 {
-    kiv::PointerGuard hourglass;
     FrmStartup& startup = frmStartup();
-    startup.optView->setChecked(true);
-    startup.optRatios->setChecked(true);
-    if (gSectorView)
-        startup.cmdViewSector_Click();
-    else
-        startup.cmdContinue_Click();
-    Hide();
+    const bool shown = startup.showReportFor(*this, [&] {
+        startup.optView->setChecked(true);
+        startup.optRatios->setChecked(true);
+    });
+    // A report that cannot be drawn leaves the user here, told why.
+    if (shown)
+        Hide();
 }
 
 void FrmMyRatiosV3::cmdExport_Click()

@@ -194,8 +194,7 @@ exports::Layout exportLayout(int language)
 PrintDocument comparisonPrintout(const std::function<QString(const QString& label)>& caption, int language)
 {
     const bool english = language == 0;
-    PrintDocument doc(english ? QStringLiteral("Comparison of your firm's ratios to its industry")
-                              : QStringLiteral("Comparaison de votre entreprise à son industrie"));
+    PrintDocument doc(english ? QStringLiteral("Three-year ratio comparison") : QStringLiteral("Comparaison des ratios sur trois ans"));
     doc.setFontName(QStringLiteral("Times New Roman"));
     doc.setFontSize(10);
     doc.setItalic(false);

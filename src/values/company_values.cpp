@@ -57,15 +57,24 @@ constexpr Item kRefreshTotalAssets[] = {Item::TotalAssets};
 constexpr Item kRefreshLiabilities[] = {Item::TotalLiabilities, Item::TotalLiabilitiesAndShareholdersEquity};
 constexpr Item kRefreshEquity[] = {Item::TotalShareholdersEquity, Item::TotalLiabilitiesAndShareholdersEquity};
 
-// The operands of a displayed total, in the order they are added.
+// The typed items a total is the sum of: total assets and the grand total take those of the
+// totals they contain.
 std::vector<Item> operandsOf(Item total)
 {
     switch (total) {
     case Item::TotalOperatingAssets: return {std::begin(kOperatingAssets), std::end(kOperatingAssets)};
-    case Item::TotalAssets: return {Item::TotalOperatingAssets, Item::InvestmentsWithAffiliates, Item::PortfolioInvestments};
+    case Item::TotalAssets: {
+        std::vector<Item> items(std::begin(kOperatingAssets), std::end(kOperatingAssets));
+        items.insert(items.end(), {Item::InvestmentsWithAffiliates, Item::PortfolioInvestments});
+        return items;
+    }
     case Item::TotalLiabilities: return {std::begin(kLiabilities), std::end(kLiabilities)};
     case Item::TotalShareholdersEquity: return {std::begin(kEquity), std::end(kEquity)};
-    case Item::TotalLiabilitiesAndShareholdersEquity: return {Item::TotalShareholdersEquity, Item::TotalLiabilities};
+    case Item::TotalLiabilitiesAndShareholdersEquity: {
+        std::vector<Item> items(std::begin(kEquity), std::end(kEquity));
+        items.insert(items.end(), std::begin(kLiabilities), std::end(kLiabilities));
+        return items;
+    }
     default: return {};
     }
 }
@@ -108,35 +117,20 @@ std::span<const Item> totalsRefreshedBy(Item typed)
     }
 }
 
-float singleSum(std::span<const double> operands)
-{
-    float sum = 0.0f;
-    bool first = true;
-    for (double v : operands) {
-        sum = first ? num::toSingle(v) : sum + num::toSingle(v);
-        first = false;
-    }
-    return sum;
-}
-
-float mixedSum(std::span<const double> operands)
-{
-    double sum = 0.0;
-    bool first = true;
-    for (double v : operands) {
-        sum = first ? v : sum + static_cast<double>(num::toSingle(v));
-        first = false;
-    }
-    return num::toSingle(sum);
-}
-
 QString displayedTotal(Item total, const Texts& texts)
 {
-    std::vector<double> operands;
-    for (Item item : operandsOf(total))
-        operands.push_back(num::leadingNumber(textOf(texts, item)));
-    const bool single = total == Item::TotalOperatingAssets || total == Item::TotalShareholdersEquity;
-    return num::totalForm(single ? singleSum(operands) : mixedSum(operands));
+    num::ExactSum exact;
+    double nearest = 0;
+    bool inRange = true;
+    for (Item item : operandsOf(total)) {
+        const QString& text = textOf(texts, item);
+        nearest += num::leadingNumber(text);
+        if (const std::optional<num::Units> units = num::amountUnits(text))
+            exact += *units;
+        else
+            inRange = false;
+    }
+    return num::totalForm(inRange ? exact.toSingle() : num::toSingle(nearest));
 }
 
 void recomputeTotals(Item typed, Texts& texts)
@@ -149,18 +143,10 @@ void recomputeTotals(Item typed, Texts& texts)
 
 num::ExactSum ExactStatement::value(Item item) const
 {
-    switch (item) {
-    case Item::TotalAssets:
-        return value(Item::TotalOperatingAssets) + amount(Item::InvestmentsWithAffiliates) + amount(Item::PortfolioInvestments);
-    case Item::TotalLiabilitiesAndShareholdersEquity:
-        return value(Item::TotalShareholdersEquity) + value(Item::TotalLiabilities);
-    default: break;
-    }
-    const std::vector<Item> operands = operandsOf(item);
-    if (operands.empty())
+    if (!info(item).computed)
         return amount(item);
     num::ExactSum sum;
-    for (Item operand : operands)
+    for (Item operand : operandsOf(item))
         sum += amount(operand);
     return sum;
 }

@@ -58,26 +58,21 @@ using Texts = std::array<QString, kItemCount>;
 // The totals an accepted amount in the given typed box refreshes, in order (none for the current
 // items and the income statement).
 std::span<const Item> totalsRefreshedBy(Item typed);
-// The text of a total computed from the box texts as they stand, in the total form. Operands are
-// read with the leading-number parse; the operating-asset and equity totals add in single
-// precision throughout, the three others start from their first operand in double precision and
-// add the later ones rounded to single. Total assets and the grand total read the first total
-// from its box, as displayed.
+// The text of a total computed from the box texts as they stand: the exact sum of the typed
+// amounts it is made of (each read with the leading-number parse, to ten-thousandths), rounded
+// once to single precision, in the total form. Total assets and the grand total add the typed
+// amounts of the totals they contain, never those totals' texts: amounts that add up to exactly
+// 0 show 0. An amount beyond the range of ten-thousandths (only a figure put in from elsewhere)
+// is added as the nearest double.
 QString displayedTotal(Item total, const Texts& texts);
-// Writes every total the typed box refreshes, each from the texts as just written.
+// Writes every total the typed box refreshes.
 void recomputeTotals(Item typed, Texts& texts);
-
-// Sum of single-precision operands with every partial sum rounded to single precision.
-float singleSum(std::span<const double> operands);
-// First operand in double precision, the others rounded to single, partial sums in double,
-// the result rounded to single.
-float mixedSum(std::span<const double> operands);
 
 // ---- the statement read exactly ------------------------------------------------------------
 
 // The typed amounts in ten-thousandths and the totals and derived quantities computed exactly
 // from them. The ratios and the balance check use these, never the displayed totals, whose
-// seven significant digits would make exactly balanced statements fail.
+// seven significant digits would make exactly balanced statements fail or shift a ratio.
 class ExactStatement {
 public:
     num::Units amount(Item typed) const { return amounts_[static_cast<std::size_t>(typed)]; }

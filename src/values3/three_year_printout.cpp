@@ -41,7 +41,7 @@ PrintDocument statementPrintout(const std::function<QString(const QString& label
         return items;
     };
 
-    PrintDocument doc(english ? QStringLiteral("My Company Values") : QStringLiteral("Valeurs de mon entreprise"));
+    PrintDocument doc(english ? QStringLiteral("Three-year company values") : QStringLiteral("Valeurs de l'entreprise sur trois ans"));
     doc.blankLine(4);
     setEmphasis(doc, true);
     doc.setFontSize(12);

@@ -103,6 +103,8 @@ void TestBalanceSheetStructure::firmPercentage_data()
     QTest::newRow("zero item") << " 0" << "200" << "0.00";
     // 0.12345 is a little above in single precision, a little below in double.
     QTest::newRow("single precision") << "12345" << "100000" << "12.35";
+    // 107 / 4000 x 100 is 2.67499995 in single precision: its seven digits read 2.675.
+    QTest::newRow("half from its seven digits") << "107" << "4000" << "2.68";
     QTest::newRow("five integer digits") << "150" << "1" << "15000.00";
     QTest::newRow("total with exponent") << "150" << "3E2" << "50.00";
     QTest::newRow("four decimals") << " 0.0001" << " 0.0004" << "25.00";
@@ -157,7 +159,10 @@ void TestBalanceSheetStructure::industryPercentage_data()
     QTest::newRow("more decimals") << Value::number(6.3499999, true) << "6.35";
     QTest::newRow("negative") << Value::number(-3.15, true) << "-3.15";
     QTest::newRow("whole") << Value::number(100, true) << "100.00";
+    QTest::newRow("single half") << Value::number(2.675, true) << "2.68";
+    QTest::newRow("double half") << Value::number(1.005) << "1.01";
     QTest::newRow("number as text") << Value::text(QStringLiteral("7.5")) << "7.50";
+    QTest::newRow("half as text") << Value::text(QStringLiteral("-2.675")) << "-2.68";
     QTest::newRow("Null") << Value::null() << "";
     QTest::newRow("text that is no number") << Value::text(QStringLiteral("n/a")) << "";
     QTest::newRow("beyond the single range") << Value::number(1e300, true) << "...";

@@ -17,6 +17,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <QWindow>
 
 using namespace Qt::StringLiterals;
@@ -60,17 +63,7 @@ std::shared_ptr<kiv::db::Snapshot> withNullDefinitions(const kiv::db::Snapshot& 
     return copy;
 }
 
-// Prints to PDF files in a home of its own while it lives; the recording printer comes back after.
-class PdfPrinter {
-public:
-    PdfPrinter() : previous_(kiv::setPrinter(&printer_)) {}
-    ~PdfPrinter() { kiv::setPrinter(previous_); }
-    kivtest::TempHome home;
-
-private:
-    kiv::QtPrinter printer_{kiv::QtPrinter::Target::PdfOnly};
-    kiv::Printer* previous_;
-};
+using kivtest::PdfPrinter;
 
 // The file the program named in its last message.
 QString namedPdf(const kivtest::Program& program)
@@ -91,6 +84,9 @@ private slots:
     void printFailures_data();
     void printFailures();
     void cancelAndCloseBox();
+    void wholeEditionOnPaper_data();
+    void wholeEditionOnPaper();
+    void cancelWholeEdition();
     void industryIndex_data();
     void industryIndex();
     void indexOnPaper();
@@ -282,6 +278,133 @@ void TestIndustryPrintouts::cancelAndCloseBox()
     QCOMPARE(m.windowHandle()->transientParent(), again.windowHandle());
     click(m.cmdCancel);
     QVERIFY(again.isEnabled());
+}
+
+void TestIndustryPrintouts::wholeEditionOnPaper_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("choice");
+    QTest::newRow("Volume 1, ratios") << u"optVol1"_s << 0 << u"optPrintFR"_s;
+    QTest::newRow("Volume 2, balance sheet, French") << u"optVol2"_s << 1 << u"optPrintBS"_s;
+    QTest::newRow("Volume 3") << u"optVol3"_s << 0 << u"optPrintFR"_s;
+}
+
+// A whole edition on paper: a sheet per industry, each holding its own industry's report and
+// nothing of the next one, every word inside the printable area (the PDF's Letter page less a
+// quarter inch all round).
+void TestIndustryPrintouts::wholeEditionOnPaper()
+{
+    QFETCH(QString, option);
+    QFETCH(int, language);
+    QFETCH(QString, choice);
+    kivtest::Program program;
+    PdfPrinter pdf;
+    FrmStartup& w = openEdition(program, language, option);
+    FrmPrintAll& m = openMenu(w);
+    click(m.findChild<QAbstractButton*>(choice));
+    program.dialogs.answer(kiv::vbOK);
+    program.dialogs.answer(kiv::vbOK);
+    click(m.cmdOK);
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(2));
+    const QString file = namedPdf(program);
+    QCOMPARE(pdf.files(), QStringList{QFileInfo(file).fileName()});
+
+    const QList<kivtest::PdfWord> words = kivtest::pdfWords(file);
+    QVERIFY(!words.isEmpty());
+    QList<QStringList> pages;
+    for (const kivtest::PdfWord& word : words) {
+        QVERIFY2(word.x >= 18 - 0.5 && word.xMax <= 612 - 18 + 0.5 && word.y >= 18 - 0.5 && word.yMax <= 792 - 18 + 0.5,
+                 qPrintable(u"\"%1\" on page %2 at %3, %4 to %5, %6"_s.arg(word.text).arg(word.page + 1).arg(word.x).arg(word.y)
+                                .arg(word.xMax).arg(word.yMax)));
+        while (pages.size() <= word.page)
+            pages.append(QStringList());
+        pages[word.page] << word.text;
+    }
+    QCOMPARE(pages.size(), gIndustryCount);
+    const QString industryWord = kiv::report::labels::kIndustry.in(language);
+    for (int p = 0; p < pages.size(); ++p) {
+        const QStringList& page = pages[p];
+        QVERIFY2(page.count(u"Kivob"_s) == 1, qPrintable(u"page %1: %2"_s.arg(p + 1).arg(page.join(u' '))));
+        const qsizetype at = page.indexOf(industryWord);
+        QVERIFY(at >= 0 && at + 1 < page.size());
+        QCOMPARE(page[at + 1], gRSData->value(p, u"Industry").toText());
+        QCOMPARE(page.count(industryWord), 1);
+    }
+}
+
+// A long print shows how far it has come, with Cancel, while the windows go on repainting;
+// Cancel stops it (the second report of "Both" too), leaves no file and tells the user.
+void TestIndustryPrintouts::cancelWholeEdition()
+{
+    kivtest::Program program;
+    PdfPrinter pdf(0); // the progress shows from the first page on
+    FrmStartup& w = openEdition(program, 1, u"optVol1"_s);
+    FrmPrintAll& m = openMenu(w);
+    click(m.optPrintBoth);
+    program.dialogs.answer(kiv::vbOK); // the page count
+    program.dialogs.answer(kiv::vbOK); // the cancel told
+
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    w.installEventFilter(&counter);
+    int paintsAsked = -1;
+    QString label;
+    bool modal = false;
+    QTimer cancel;
+    cancel.setInterval(0);
+    connect(&cancel, &QTimer::timeout, [&] {
+        QWidget* progress = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == u"printProgress" && top->isVisible())
+                progress = top;
+        if (!progress)
+            return;
+        if (paintsAsked < 0) { // the selection window is asked to repaint while the print runs
+            paintsAsked = counter.paints;
+            w.update();
+            return;
+        }
+        if (counter.paints == paintsAsked)
+            return;
+        cancel.stop();
+        label = progress->findChild<QLabel*>()->text();
+        modal = QApplication::activeModalWidget() == progress;
+        click(progress->findChild<QPushButton*>(u"cmdCancel"_s));
+    });
+    const auto progressShown = [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == u"printProgress" && top->isVisible())
+                return true;
+        return false;
+    };
+    bool progressWhileTold = true;
+    program.dialogs.whileOpen = [&](const kivtest::Prompt& p) {
+        if (p.style == kiv::vbOKOnly + kiv::vbInformation)
+            progressWhileTold = progressShown();
+    };
+    cancel.start();
+    click(m.cmdOK);
+    w.removeEventFilter(&counter);
+    QVERIFY2(!progressWhileTold, "the progress dialog is gone before the user is told");
+
+    QVERIFY2(!cancel.isActive(), "the progress dialog did not show, or the window was not repainted");
+    QVERIFY(modal);
+    QVERIFY2(label.startsWith(u"Impression de « Kivob Volume 1 - Ratios financiers » : page "_s), qPrintable(label));
+    QVERIFY2(label.endsWith(u" sur "_s + QString::number(gIndustryCount)), qPrintable(label));
+    QCOMPARE(program.dialogs.texts().size(), 2);
+    QCOMPARE(program.dialogs.last().text, u"L'impression a été annulée : rien n'a été imprimé."_s);
+    QCOMPARE(program.dialogs.last().style, kiv::vbOKOnly + kiv::vbInformation);
+    QCOMPARE(pdf.files(), QStringList());
+    QVERIFY(w.isEnabled() && w.isVisible());
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(!progressShown());
 }
 
 void TestIndustryPrintouts::industryIndex_data()

@@ -551,18 +551,24 @@ void TestIndustryReports::fromTheComparisonWindows_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("sector");
-    QTest::newRow("one-year, ratios report") << u"optVol1"_s << u"cmdView1"_s << false;
-    QTest::newRow("one-year, balance-sheet report") << u"optVol1"_s << u"cmdView"_s << false;
-    QTest::newRow("one-year, after a sector's report") << u"optVol1"_s << u"cmdView"_s << true;
-    QTest::newRow("three-year, ratios report") << u"optVol3"_s << u"cmdView1"_s << false;
+    QTest::addColumn<QString>("missing"); // a report template taken away first
+    QTest::newRow("one-year, ratios report") << u"optVol1"_s << u"cmdView1"_s << false << QString();
+    QTest::newRow("one-year, balance-sheet report") << u"optVol1"_s << u"cmdView"_s << false << QString();
+    QTest::newRow("one-year, after a sector's report") << u"optVol1"_s << u"cmdView"_s << true << QString();
+    QTest::newRow("three-year, ratios report") << u"optVol3"_s << u"cmdView1"_s << false << QString();
+    QTest::newRow("one-year, ratios template missing") << u"optVol1"_s << u"cmdView1"_s << false << u"kiv_v1_rat_e.rpt"_s;
+    QTest::newRow("one-year, sector's balance-sheet template missing") << u"optVol1"_s << u"cmdView"_s << true << u"kiv_v1_bs_e.rpt"_s;
+    QTest::newRow("three-year, template missing") << u"optVol3"_s << u"cmdView1"_s << false << u"kiv_v3_e.rpt"_s;
 }
 
-// From a comparison the user looks at the industry's report and comes back to the figures.
+// From a comparison the user looks at the industry's report and comes back to the figures. A
+// report that cannot be drawn leaves the user in the comparison, told why, its buttons usable.
 void TestIndustryReports::fromTheComparisonWindows()
 {
     QFETCH(QString, option);
     QFETCH(QString, button);
     QFETCH(bool, sector);
+    QFETCH(QString, missing);
     kivtest::Program program;
     program.dialogs.acceptAll(); // comparison windows may tell about figures not yet typed
     FrmStartup& w = openEdition(program, 0, option);
@@ -583,6 +589,28 @@ void TestIndustryReports::fromTheComparisonWindows()
     comparison.Show();
     (oneYear ? static_cast<kiv::Form&>(frmMyValues()) : static_cast<kiv::Form&>(frmMyValuesV3())).Hide();
 
+    if (!missing.isEmpty()) {
+        QVERIFY(QFile::remove(program.folder() + u'/' + missing));
+        program.dialogs.acceptAll(false);
+        program.dialogs.answer(kiv::vbOK);
+        bool toldInComparison = false;
+        program.dialogs.whileOpen = [&](const kivtest::Prompt&) {
+            toldInComparison = comparison.isVisible() && !w.isVisible() && !QApplication::overrideCursor();
+        };
+        click(comparison.findChild<QAbstractButton*>(button));
+        program.dialogs.whileOpen = nullptr;
+        QVERIFY(toldInComparison);
+        QVERIFY2(program.dialogs.last().text.contains(missing + u"\" could not be found"_s), qPrintable(program.dialogs.last().text));
+        QVERIFY(comparison.isVisible() && comparison.isEnabled());
+        for (const QAbstractButton* b : comparison.findChildren<QAbstractButton*>())
+            QVERIFY2(!b->isVisible() || b->isEnabled(), qPrintable(b->objectName()));
+        QVERIFY(!w.isVisible());
+        QVERIFY(!frmCrystalReport_Exists());
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(gSectorView, sector);
+        program.addFile(kivtest::programDir() + u'/' + missing, missing); // and with it back, the report comes
+        program.dialogs.acceptAll();
+    }
     click(comparison.findChild<QAbstractButton*>(button));
     QVERIFY(!comparison.isVisible());
     QVERIFY(!w.isVisible());

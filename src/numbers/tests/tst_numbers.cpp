@@ -235,29 +235,54 @@ void TestNumbers::totalForm()
 
 void TestNumbers::ratioForm_data()
 {
+    // A single-precision value is rounded from its seven significant digits, a double from its
+    // fifteen, then to two decimals with an exact half away from zero.
+    QTest::addColumn<bool>("single");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
-    QTest::newRow("zero") << 0.0 << QStringLiteral("0.00");
-    QTest::newRow("margin") << 12.5 << QStringLiteral("12.50");
-    QTest::newRow("negative") << -0.5 << QStringLiteral("-0.50");
-    QTest::newRow("whole") << 250.0 << QStringLiteral("250.00");
-    QTest::newRow("no grouping") << 12345.678 << QStringLiteral("12345.68");
-    QTest::newRow("exact half away from zero") << 0.125 << QStringLiteral("0.13");
-    QTest::newRow("negative exact half") << -0.125 << QStringLiteral("-0.13");
-    QTest::newRow("just below half") << double(1.005f) << QStringLiteral("1.00");
-    QTest::newRow("just above half") << double(12.345f) << QStringLiteral("12.35");
-    QTest::newRow("carries") << 9.999 << QStringLiteral("10.00");
-    QTest::newRow("negative rounds to zero") << -0.004 << QStringLiteral("0.00");
-    QTest::newRow("single beyond seven digits") << double(123456789.0f) << QStringLiteral("123456792.00");
-    QTest::newRow("large") << 1e20 << QStringLiteral("100000000000000000000.00");
-    QTest::newRow("not a number") << std::nan("") << QStringLiteral("...");
+    QTest::newRow("zero") << false << 0.0 << QStringLiteral("0.00");
+    QTest::newRow("single zero") << true << 0.0 << QStringLiteral("0.00");
+    QTest::newRow("margin") << false << 12.5 << QStringLiteral("12.50");
+    QTest::newRow("negative") << false << -0.5 << QStringLiteral("-0.50");
+    QTest::newRow("whole") << false << 250.0 << QStringLiteral("250.00");
+    QTest::newRow("no grouping") << false << 12345.678 << QStringLiteral("12345.68");
+    QTest::newRow("exact half away from zero") << false << 0.125 << QStringLiteral("0.13");
+    QTest::newRow("negative exact half") << false << -0.125 << QStringLiteral("-0.13");
+    QTest::newRow("single exact half") << true << 0.125 << QStringLiteral("0.13");
+    // Halves that neither precision holds exactly: the stored value lies just below them.
+    QTest::newRow("2.675 single") << true << 2.675 << QStringLiteral("2.68");
+    QTest::newRow("2.675 double") << false << 2.675 << QStringLiteral("2.68");
+    QTest::newRow("-2.675 single") << true << -2.675 << QStringLiteral("-2.68");
+    QTest::newRow("-2.675 double") << false << -2.675 << QStringLiteral("-2.68");
+    QTest::newRow("1.005 single") << true << 1.005 << QStringLiteral("1.01");
+    QTest::newRow("1.005 double") << false << 1.005 << QStringLiteral("1.01");
+    QTest::newRow("half a cent single") << true << 0.005 << QStringLiteral("0.01");
+    QTest::newRow("negative half a cent") << false << -0.005 << QStringLiteral("-0.01");
+    // A single widened to double carries its binary residue into the fifteen digits.
+    QTest::newRow("single passed as double") << false << double(1.005f) << QStringLiteral("1.00");
+    QTest::newRow("just above half") << true << 12.345 << QStringLiteral("12.35");
+    QTest::newRow("carries") << false << 9.999 << QStringLiteral("10.00");
+    QTest::newRow("single carries") << true << 99.995 << QStringLiteral("100.00");
+    QTest::newRow("negative rounds to zero") << false << -0.004 << QStringLiteral("0.00");
+    QTest::newRow("negative single rounds to zero") << true << -0.0049999 << QStringLiteral("0.00");
+    QTest::newRow("tiny") << false << 1e-300 << QStringLiteral("0.00");
+    // Digits beyond the seventh of a single are not shown.
+    QTest::newRow("single beyond seven digits") << true << 123456789.0 << QStringLiteral("123456800.00");
+    QTest::newRow("single hundredths beyond seven digits") << true << 131072.015625 << QStringLiteral("131072.00");
+    QTest::newRow("double keeps them") << false << 131072.015625 << QStringLiteral("131072.02");
+    QTest::newRow("large") << false << 1e20 << QStringLiteral("100000000000000000000.00");
+    QTest::newRow("largest single") << true << double(std::numeric_limits<float>::max())
+                                    << QStringLiteral("340282300000000000000000000000000000000.00");
+    QTest::newRow("not a number") << false << std::nan("") << QStringLiteral("...");
+    QTest::newRow("single infinity") << true << kInf << QStringLiteral("...");
 }
 
 void TestNumbers::ratioForm()
 {
+    QFETCH(bool, single);
     QFETCH(double, value);
     QFETCH(QString, text);
-    QCOMPARE(kiv::num::ratioForm(value), text);
+    QCOMPARE(single ? kiv::num::ratioForm(static_cast<float>(value)) : kiv::num::ratioForm(value), text);
 }
 
 void TestNumbers::exactSums()

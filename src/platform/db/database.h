@@ -45,6 +45,10 @@ public:
     // shortest general form with a period (up to 15 significant digits, 7 for a single-precision
     // column): 2.8 -> "2.8", 1e+20 -> "1E+20", -3.15f -> "-3.15".
     QString toText() const;
+    // The number in the form "###0.00", rounded from the precision it is stored in (seven
+    // significant digits for a single-precision column, fifteen otherwise): a single 2.675
+    // gives 2.68. A text is read by the leading-number parse; Null gives 0.00.
+    QString ratioText() const;
     // The text of a Text value, without a copy; empty for Null and numbers.
     QStringView textView() const { return type_ == Type::Text ? QStringView(text_) : QStringView(); }
 

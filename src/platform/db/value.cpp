@@ -56,6 +56,13 @@ QString Value::toText() const
     return QString::number(number_, 'G', 15);
 }
 
+QString Value::ratioText() const
+{
+    if (type_ == Type::Number && single_)
+        return num::ratioForm(static_cast<float>(number_));
+    return num::ratioForm(toDouble());
+}
+
 bool Value::operator==(const Value& o) const
 {
     if (type_ != o.type_)

@@ -170,12 +170,12 @@ QString quartile(const db::Value& v)
 {
     if (v.isNull() || v.toDouble() == 0)
         return num::noValue();
-    return num::ratioForm(v.toDouble());
+    return v.ratioText();
 }
 
 QString percent(const db::Value& v)
 {
-    return v.isNull() ? QString() : num::ratioForm(v.toDouble());
+    return v.isNull() ? QString() : v.ratioText();
 }
 
 PageCell number(const QString& text)

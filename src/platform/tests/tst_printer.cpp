@@ -16,6 +16,7 @@
 #include <QtTest>
 #include <functional>
 
+using namespace Qt::StringLiterals;
 using kivtest::pdfToText;
 using kivtest::TempHome;
 using kivtest::wordPositions;
@@ -70,15 +71,35 @@ const std::vector<LayoutCase>& layoutCases()
          [](PrintDocument& d) { d.print({QStringLiteral("one two   three")}); }, QStringLiteral("one two  \nthree")},
         {"a word wider than the page is cut", 4, [](PrintDocument& d) { d.print({QStringLiteral("abcdefghij")}); },
          QStringLiteral("abcd\nefgh\nij")},
-        {"a word that no longer fits goes whole to the next line", 10,
+        {"a word too long for the room left is cut and goes on at its column", 10,
          [](PrintDocument& d) { d.print({QStringLiteral("abcdef"), Tab(8), QStringLiteral("wxyz")}); },
-         QStringLiteral("abcdef\nwxyz")},
+         QStringLiteral("abcdef wxy\n       z")},
+        {"a text past the margin goes on at the column it started at", 20,
+         [](PrintDocument& d) { d.print({QStringLiteral("ab"), Tab(5), QStringLiteral("one two three four five six seven")}); },
+         QStringLiteral("ab  one two three \n    four five six \n    seven")},
+        {"a text that follows another goes on where it started", 12,
+         [](PrintDocument& d) { d.print({QStringLiteral("Label"), Spc(1), QStringLiteral("one two three")}); },
+         QStringLiteral("Label one \n      two \n      three")},
+        {"items after a wrapped text go on in its last line", 20,
+         [](PrintDocument& d) {
+             d.print({QStringLiteral("ab"), Tab(5), QStringLiteral("one two three four"), Tab(12), QStringLiteral("x")});
+         },
+         QStringLiteral("ab  one two three \n    four   x")},
         {"a tab beyond the page goes to the next line", 10,
          [](PrintDocument& d) { d.print({QStringLiteral("ab"), Tab(20), QStringLiteral("c")}); }, QStringLiteral("ab\nc")},
         {"blanks past the edge are dropped", 5, [](PrintDocument& d) { d.print({QStringLiteral("abc      ")}); },
          QStringLiteral("abc  ")},
-        {"a rule longer than the page wraps", 10, [](PrintDocument& d) { d.print({QString(25, u'_') + u' '}); },
-         QString(10, u'_') + u'\n' + QString(10, u'_') + u'\n' + QString(5, u'_') + u' '},
+        {"a rule of underscores is cut at the margin", 10, [](PrintDocument& d) { d.print({QString(25, u'_') + u' '}); },
+         QString(10, u'_')},
+        {"a rule of dashes after a tab is cut at the margin", 10,
+         [](PrintDocument& d) { d.print({QStringLiteral("a"), Tab(4), QString(30, u'-')}); }, QStringLiteral("a  ") + QString(7, u'-')},
+        {"a rule of equal signs that fits is whole", 10, [](PrintDocument& d) { d.print({QString(6, u'=')}); },
+         QString(6, u'=')},
+        {"a rule past the margin starts a line of its own", 10,
+         [](PrintDocument& d) { d.print({QString(10, u'x'), QString(12, u'_')}); },
+         QString(10, u'x') + u'\n' + QString(10, u'_')},
+        {"a text of rule signs and words wraps as text", 10,
+         [](PrintDocument& d) { d.print({QStringLiteral("--- Total ---")}); }, QStringLiteral("--- Total \n---")},
     };
     return cases;
 }
@@ -116,6 +137,7 @@ private Q_SLOTS:
     void pdfFolderUnavailable_data();
     void pdfFolderUnavailable();
     void pagesToPdf();
+    void pagesOnSheets();
     void faces_data();
     void faces();
 };
@@ -281,11 +303,14 @@ void TstPrinter::printToPdf()
     QVERIFY(fonts.waitForFinished(30000));
     QVERIFY(QString::fromUtf8(fonts.readAllStandardOutput()).contains(u"LiberationSerif"));
 
-    // A second printout keeps the first file.
+    // A second printout keeps the first file as it was.
+    const QByteArray firstBytes = kivtest::readFile(outcome.pdfPath);
     program.dialogs.answer(kiv::vbOK);
     const auto second = printer.print(doc);
     QCOMPARE(QFileInfo(second.pdfPath).fileName(), QStringLiteral("Kiv_2000 - Industry index (2).pdf"));
     QVERIFY(QFileInfo(outcome.pdfPath).size() > 0);
+    QCOMPARE(kivtest::readFile(outcome.pdfPath), firstBytes);
+    QVERIFY(program.dialogs.last().text.endsWith(second.pdfPath));
 }
 
 void TstPrinter::pdfFolderUnavailable_data()
@@ -346,6 +371,73 @@ void TstPrinter::pagesToPdf()
         QVERIFY(nonEmpty[i].contains(QStringLiteral("Heading %1").arg(i + 1)));
         QVERIFY(nonEmpty[i].contains(QStringLiteral("Cash %1").arg(i + 1)));
     }
+}
+
+// Page documents on sheets: every page starts a sheet; a table too long for its sheet goes on
+// to the next one under its header rows; a row stays whole; a cell's text wraps inside its
+// cell; numbers end at their cell's right padding; nothing leaves the area or its cell.
+void TstPrinter::pagesOnSheets()
+{
+    // One unit per character, lines 10 high with an ascent of 8; one unit per point.
+    class Metrics : public kiv::FixedPitchMetrics {
+    public:
+        double lineHeight(const kiv::PrintFont&) const override { return 10; }
+        double ascent(const kiv::PrintFont&) const override { return 8; }
+    } metrics;
+    const double width = 40, height = 100;
+    kiv::PageDocument pd{QStringLiteral("Report"), QString(), {}};
+    kiv::Page& first = pd.pages.emplace_back();
+    first.blocks.emplace_back(std::in_place_type<kiv::PageParagraph>, QStringLiteral("Heading"), 12, true, false);
+    auto& table = std::get<kiv::PageTable>(first.blocks.emplace_back(kiv::PageTable{{3, 1}, 1, {}}));
+    table.rows.push_back({{QStringLiteral("Item")}, {QStringLiteral("Val"), false, true}});
+    for (int r = 1; r <= 8; ++r)
+        table.rows.push_back({{QStringLiteral("Row %1").arg(r)}, {QStringLiteral("%1.00").arg(r), false, true}});
+    table.rows.push_back({{QStringLiteral("A caption far too long for its column")}, {QStringLiteral("9.00"), false, true}});
+    kiv::Page& second = pd.pages.emplace_back();
+    second.blocks.emplace_back(std::in_place_type<kiv::PageParagraph>, QStringLiteral("Next page"), 12, true, false);
+
+    const std::vector<kiv::Sheet> sheets = kiv::sheetsOf(pd, metrics, width, height, 1);
+    // Heading 10 + 2, table margin 6, rows 14 high (10 and a padding of 2 above and below):
+    // the header and four rows on the first sheet, the header and the rest on the second,
+    // the next page on a third.
+    const auto texts = [&](std::size_t i) {
+        QStringList t;
+        for (const kiv::SheetText& text : sheets[i].texts)
+            t << text.text;
+        return t;
+    };
+    QCOMPARE(sheets.size(), std::size_t(3));
+    QCOMPARE(texts(0), (QStringList{u"Heading"_s, u"Item"_s, u"Val"_s, u"Row 1"_s, u"1.00"_s, u"Row 2"_s, u"2.00"_s, u"Row 3"_s,
+                                    u"3.00"_s, u"Row 4"_s, u"4.00"_s}));
+    QCOMPARE(texts(1).mid(0, 4), (QStringList{u"Item"_s, u"Val"_s, u"Row 5"_s, u"5.00"_s}));
+    QCOMPARE(texts(1).mid(texts(1).size() - 4), (QStringList{u"8.00"_s, u"A caption far too long"_s, u"for its column"_s, u"9.00"_s}));
+    QCOMPARE(texts(2), QStringList{u"Next page"_s});
+
+    // The header row is bold; columns split the width 3 to 1, inside half a border.
+    const double inset = kiv::kTableLineWidth / 2;
+    const double split = inset + (width - 2 * inset) * 3 / 4;
+    for (const kiv::Sheet& sheet : sheets) {
+        for (const kiv::SheetText& t : sheet.texts) {
+            QVERIFY2(t.x >= 0 && t.x + t.text.size() <= width && t.baseline - 8 >= 0 && t.baseline - 8 + 10 <= height,
+                     qPrintable(t.text));
+            if (t.text == u"Item" || t.text == u"Val")
+                QVERIFY(t.font.bold);
+            if (t.text.endsWith(u".00") || t.text == u"Val")
+                QCOMPARE(t.x + t.text.size(), width - inset - 2); // against the right padding
+            else if (t.text != u"Heading" && t.text != u"Next page")
+                QVERIFY2(t.x >= inset + 2 && t.x + t.text.size() <= split - 2, qPrintable(t.text));
+        }
+        for (const kiv::SheetLine& l : sheet.lines)
+            QVERIFY(std::min(l.x1, l.x2) >= inset && std::max(l.x1, l.x2) <= width - inset && std::min(l.y1, l.y2) >= 0
+                    && std::max(l.y1, l.y2) <= height);
+    }
+    // The long caption's two lines make its row 24 high, whole on the second sheet.
+    const auto& last = sheets[1].texts;
+    const auto at = [&](const QString& text) {
+        return std::find_if(last.begin(), last.end(), [&](const kiv::SheetText& t) { return t.text == text; })->baseline;
+    };
+    QCOMPARE(at(u"for its column"_s) - at(u"A caption far too long"_s), 10.0);
+    QCOMPARE(at(u"9.00"_s), at(u"A caption far too long"_s));
 }
 
 void TstPrinter::faces_data()

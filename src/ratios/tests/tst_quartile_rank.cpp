@@ -147,6 +147,8 @@ void TestQuartileRank::arrangement_data()
     QTest::newRow("median rounding to zero") << -1.0 << 0.004 << 1.0 << false << IndustryQuartiles{u"-1.00"_s, u"..."_s, u"1.00"_s};
     QTest::newRow("median of 0.01") << -1.0 << 0.01 << 1.0 << false << IndustryQuartiles{u"-1.00"_s, u"0.01"_s, u"1.00"_s};
     QTest::newRow("zero median crossed") << 0.2 << 0.0 << 0.0 << true << IndustryQuartiles{u"0.00"_s, u"..."_s, u"0.20"_s};
+    QTest::newRow("halves from the stored digits")
+        << -2.675 << 1.005 << 2.675 << false << IndustryQuartiles{u"-2.68"_s, u"1.01"_s, u"2.68"_s};
     QTest::newRow("large, negative, whole")
         << -3.456 << 12345.678 << 7.0 << false << IndustryQuartiles{u"-3.46"_s, u"12345.68"_s, u"7.00"_s};
 }

@@ -12,6 +12,7 @@
 #include "shell/editions.h"
 #include "shell/frm_menuselect.h"
 #include "shell/module1.h"
+#include "pdf_text.h"
 #include "test_support.h"
 #include "values/frm_export.h"
 #include "values3/frm_my_values_v3.h"
@@ -147,6 +148,9 @@ private slots:
     void exportCells();
     void rebuiltAfterExportDialog();
     void printout();
+    void printoutOnPaper_data();
+    void printoutOnPaper();
+    void printTwiceWithoutPrinter();
     void definitions_data();
     void definitions();
     void fontSize_data();
@@ -504,6 +508,97 @@ void TestFrmMyRatiosV3::printout()
                                             row(QString(), u"1997"_s, u"-0.96"_s, u"2.10"_s, QString(), u"75"_s)}));
     QCOMPARE(lines[39], row(u"Liabilities to assets"_s, u"1999"_s, u"0.59"_s, u"0.50"_s, u"25"_s, QString()));
     QVERIFY(w.isEnabled() && w.isVisible());
+}
+
+void TestFrmMyRatiosV3::printoutOnPaper_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("industry");
+    QTest::newRow("English") << 0 << u"Hardware stores"_s;
+    QTest::newRow("French") << 1 << u"Quincailleries"_s;
+}
+
+// On paper (a PDF where no printer is set up): the rule under the heads is one line, cut at
+// the right margin; the revenue line, too long for the room right of its column in French,
+// goes on under its own start, never at the left margin where it would read as part of the
+// industry line; no word leaves the printable area.
+void TestFrmMyRatiosV3::printoutOnPaper()
+{
+    KIV_REQUIRE_SHARED();
+    QFETCH(int, language);
+    QFETCH(QString, industry);
+    kivtest::Program program;
+    FrmMyRatiosV3& w = compare(program, language, true, industry);
+    kivtest::PdfPrinter pdf;
+    program.dialogs.answer(kiv::vbOK);
+    click(w.cmdPrint);
+    QCOMPARE(pdf.files().size(), 1);
+    const QList<kivtest::PdfWord> words = kivtest::pdfWords(pdf.home.documents() + u'/' + pdf.files().front());
+    QVERIFY(!words.isEmpty());
+
+    QList<kivtest::PdfWord> rules;
+    const kivtest::PdfWord* revenue = nullptr;
+    const kivtest::PdfWord* description = nullptr;
+    const QString revenueStart = w.lblRevenue->text().section(u' ', 0, 0);
+    for (const kivtest::PdfWord& word : words) {
+        QVERIFY2(word.x >= 18 - 0.5 && word.xMax <= 612 - 18 + 0.5 && word.y >= 18 - 0.5 && word.yMax <= 792 - 18 + 0.5,
+                 qPrintable(word.text));
+        if (!word.text.isEmpty() && word.text.count(u'_') == word.text.size())
+            rules << word;
+        if (!revenue && word.text == revenueStart)
+            revenue = &word;
+        if (!description && word.text == industry.section(u' ', 0, 0))
+            description = &word;
+    }
+    QCOMPARE(rules.size(), 1);
+    QVERIFY2(rules[0].xMax > 612 - 18 - 10, "the rule reaches the right margin");
+    QVERIFY(revenue && description);
+    QVERIFY(revenue->x > 200); // at column 60
+
+    // Every word of the header above the industry's name, but the industry's number and the
+    // word before it, lies right of where the revenue line starts; in French it takes two lines.
+    QStringList revenueWords;
+    QSet<int> revenueLines;
+    for (const kivtest::PdfWord& word : words) {
+        if (word.page != 0 || word.y >= description->y - 1)
+            continue;
+        if (word.text == w.lblIndustryNum->text() || word.text == w.lblIndustryNumber->text())
+            continue;
+        QVERIFY2(word.x >= revenue->x - 0.5, qPrintable(u"\"%1\" at %2, left of %3"_s.arg(word.text).arg(word.x).arg(revenue->x)));
+        revenueWords << word.text;
+        revenueLines.insert(qRound(word.y));
+    }
+    QCOMPARE(revenueWords.join(u' '), w.lblRevenue->text().trimmed());
+    QCOMPARE(revenueLines.size(), language == 0 ? 1 : 2);
+}
+
+// Without a printer each printout is a file of its own: a second industry's comparison does
+// not replace the first one's, and the message names the file written.
+void TestFrmMyRatiosV3::printTwiceWithoutPrinter()
+{
+    KIV_REQUIRE_SHARED();
+    kivtest::Program program;
+    FrmMyRatiosV3& w = compare(program, 0, true, u"Hardware stores"_s);
+    kivtest::PdfPrinter pdf;
+    program.dialogs.answer(kiv::vbOK);
+    click(w.cmdPrint);
+    QCOMPARE(pdf.files(), QStringList{u"Kiv_2000 - Three-year ratio comparison.pdf"_s});
+    const QString first = pdf.home.documents() + u'/' + pdf.files().front();
+    QVERIFY(program.dialogs.last().text.endsWith(first));
+    const QByteArray firstBytes = kivtest::readFile(first);
+
+    click(w.cmdChoose);
+    pickIndustry(u"Printing, commercial"_s);
+    continueToEntry();
+    click(frmMyValuesV3().cmdView);
+    program.dialogs.answer(kiv::vbOK);
+    click(w.cmdPrint);
+    QCOMPARE(pdf.files(), (QStringList{u"Kiv_2000 - Three-year ratio comparison (2).pdf"_s, u"Kiv_2000 - Three-year ratio comparison.pdf"_s}));
+    const QString second = pdf.home.documents() + u"/Kiv_2000 - Three-year ratio comparison (2).pdf"_s;
+    QVERIFY(program.dialogs.last().text.endsWith(second));
+    QCOMPARE(kivtest::readFile(first), firstBytes);
+    QVERIFY(kivtest::pdfToText(first).contains(u"Hardware stores"_s));
+    QVERIFY(kivtest::pdfToText(second).contains(u"Printing, commercial"_s));
 }
 
 // A ratio's name shows its definition and changes nothing else.

@@ -2,7 +2,13 @@
 // reads of the current industry, and the cells of its export and the lines of its printout.
 #include "../../ratios/tests/position_helpers.h"
 #include "platform/db/database.h"
+#include "balancesheet/balance_sheet_structure.h"
+#include "industry/industry_reports.h"
+#include "ratios/one_year_comparison.h"
 #include "ratios3/three_year_comparison.h"
+#include "shell/editions.h"
+#include "values/one_year_printout.h"
+#include "values3/three_year_printout.h"
 #include "test_support.h"
 
 #include <QSet>
@@ -64,6 +70,8 @@ private slots:
     void exportLayoutShape();
     void printout_data();
     void printout();
+    void printoutNames_data();
+    void printoutNames();
 };
 
 // The window's names as they are spelled, small q and Re stem included, and the record's
@@ -407,6 +415,34 @@ void TestThreeYearComparison::printout()
     QCOMPARE(open->font, (kiv::PrintFont{u"Times New Roman"_s, 10, false, true}));
     for (auto it = open + 1; it != printed.end(); ++it)
         QCOMPARE(it->font, (kiv::PrintFont{u"Times New Roman"_s, 10, false, false}));
+}
+
+void TestThreeYearComparison::printoutNames_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 0;
+    QTest::newRow("French") << 1;
+}
+
+// Each kind of printout has a name of its own, which names its PDF file where no printer is
+// set up: one kind's file never takes another kind's name.
+void TestThreeYearComparison::printoutNames()
+{
+    QFETCH(int, language);
+    const auto caption = [](const QString& name) { return name; };
+    const kiv::db::Snapshot noIndustries(u"KIV_DATA"_s, {u"Industry"_s, u"SIC"_s, u"IndustryDescriptionE"_s, u"IndustryDescriptionF"_s}, {});
+    const QStringList names{
+        kiv::industry::industryIndexPrintout(noIndustries, kiv::editionByOption(u"optVol1"), language).title(),
+        kiv::industry::industryDefinitionPrintout(u"Name"_s, u"Definition"_s, language).title(),
+        kiv::values::statementPrintout(kiv::values::StatementCaptions{}, kiv::values::Texts{}, language).title(),
+        kiv::ratios::comparisonPrintout(caption, language).title(),
+        kiv::balancesheet::structurePrintout(caption, language).title(),
+        kiv::values3::statementPrintout(caption, kiv::values3::Texts{}, language).title(),
+        comparisonPrintout(caption, language).title(),
+    };
+    for (const QString& name : names)
+        QVERIFY(!name.trimmed().isEmpty());
+    QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
 }
 
 KIV_TEST_MAIN(TestThreeYearComparison)

@@ -1,3 +1,4 @@
+#include "balancesheet/balance_sheet_structure.h"
 #include "balancesheet/frm_my_balance_sheet.h"
 #include "one_year_window.h"
 #include "industry/frm_startup.h"
@@ -109,6 +110,8 @@ private slots:
     void comparisonButtons();
     void unbalancedStatement_data();
     void unbalancedStatement();
+    void exactTotalsAndHalves_data();
+    void exactTotalsAndHalves();
     void figureBeyondTheAmounts();
     void captionsAndNotes_data();
     void captionsAndNotes();
@@ -607,18 +610,68 @@ void TestFrmMyValues::unbalancedStatement()
         QCOMPARE(w.lblNpm->text(), QStringLiteral(" "));
     }
 
-    // Exactly balanced figures whose seven-digit totals differ pass.
+    // Exactly balanced figures whose parts' seven-digit totals would not add up pass: each
+    // grand total is the exact sum of the typed amounts.
     typeInto(w.txtCash, QStringLiteral("25000010"));
     QTest::keyClick(w.txtCash, Qt::Key_Return);
     typeInto(w.txtAccountsPayable, QStringLiteral("12500005"));
     QTest::keyClick(w.txtAccountsPayable, Qt::Key_Return);
     typeInto(w.txtShareC, QStringLiteral("12500005"));
     QTest::keyClick(w.txtShareC, Qt::Key_Return);
-    QVERIFY(w.txtTa->text() != w.txtTotLiabShareEq->text());
+    QCOMPARE(w.txtTliab->text(), QStringLiteral("1.25E+07"));
+    QCOMPARE(w.txtEquity1->text(), QStringLiteral("1.25E+07"));
+    QCOMPARE(w.txtTa->text(), QStringLiteral("2.500001E+07"));
+    QCOMPARE(w.txtTotLiabShareEq->text(), QStringLiteral("2.500001E+07"));
     clickButton(w, QStringLiteral("cmdView"));
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(2));
     QVERIFY(frmMyRatios().isVisible());
     QCOMPARE(frmMyRatios().lblMyLta->text(), QStringLiteral("0.50"));
+}
+
+void TestFrmMyValues::exactTotalsAndHalves_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 0;
+    QTest::newRow("French") << 1;
+}
+
+void TestFrmMyValues::exactTotalsAndHalves()
+{
+    // Items that add up to exactly 0 on both sides, and a margin of 107 / 4000 = 2.675 %.
+    QFETCH(int, language);
+    kivtest::Program program;
+    gLanguage = std::int16_t(language);
+    kivtest::useSampleEdition(program);
+    frmStartup();
+    FrmMyValues& w = openWindow();
+    onewindow::enterFigures(w, {{Item::Cash, QStringLiteral("355447.1768")},
+                                {Item::InvestmentsWithAffiliates, QStringLiteral("-355447.1768")},
+                                {Item::AccountsPayable, QStringLiteral("355447.1768")},
+                                {Item::ShareCapital, QStringLiteral("-355447.1768")},
+                                {Item::CurrentAssets, QStringLiteral("100")},
+                                {Item::OperatingRevenue, QStringLiteral("4000")},
+                                {Item::ProfitAfterTax, QStringLiteral("107")}});
+    QCOMPARE(w.txtToa->text(), QStringLiteral("355447.2"));
+    QCOMPARE(w.txtTa->text(), QStringLiteral("0"));
+    QCOMPARE(w.txtTliab->text(), QStringLiteral("355447.2"));
+    QCOMPARE(w.txtEquity1->text(), QStringLiteral("-355447.2"));
+    QCOMPARE(w.txtTotLiabShareEq->text(), QStringLiteral("0"));
+
+    // The balance sheet divides by the two zero totals: every firm percentage reads 0.00.
+    clickButton(w, QStringLiteral("cmdCompare"));
+    QVERIFY(program.dialogs.prompts().empty());
+    FrmMyBalanceSheet& bs = frmMyBalanceSheet();
+    QVERIFY(bs.isVisible());
+    QCOMPARE(w.lblNpm->text(), QStringLiteral("2.68"));
+    for (const kiv::balancesheet::StructureRow& row : kiv::balancesheet::structureRows())
+        QCOMPARE(child<kiv::Label>(bs, QString::fromUtf16(row.firm))->text(), QStringLiteral("0.00"));
+
+    kivtest::click(bs.cmdView);
+    FrmMyRatios& r = frmMyRatios();
+    QVERIFY(r.isVisible());
+    QCOMPARE(r.lblMyNpm->text(), QStringLiteral("2.68"));
+    QCOMPARE(r.lblMyPpa->text(), QStringLiteral("..."));
+    QVERIFY(program.dialogs.prompts().empty());
 }
 
 void TestFrmMyValues::figureBeyondTheAmounts()

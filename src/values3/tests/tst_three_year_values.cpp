@@ -182,6 +182,11 @@ void TestThreeYearValues::ratios_data()
     QTest::newRow("smallest denominator")
         << QStringList{u"txtGrossProfitYear3=1"_s, u"txtSalesYear3=0.0001"_s}
         << QStringList{none, none, u"1000000.00"_s, none, none, none};
+    // 107 / 4000 x 100 is 2.675, which no double holds exactly: its own digits round up.
+    QTest::newRow("half rounded from its digits")
+        << QStringList{u"txtAfterTaxProfitYear3=107"_s, u"txtPretaxProfitYear3=-107"_s, u"txtOperatingRevenueYear3=4000"_s,
+                       u"txtTliabYear3=1.005"_s, u"txtTaYear3=1"_s}
+        << QStringList{u"2.68"_s, u"-2.68"_s, none, u"-10700.00"_s, u"1.01"_s, none};
     QTest::newRow("operating profit plays no part")
         << QStringList{u"txtOperatingProfitYear3=999"_s, u"txtOperatingRevenueYear3=10"_s}
         << QStringList{u"0.00"_s, u"0.00"_s, none, none, none, none};
