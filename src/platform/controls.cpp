@@ -5,10 +5,43 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
 #include <algorithm>
 #include <cmath>
 
 namespace kiv {
+
+namespace {
+// A button's caption keeps clear of its raised edge and of the focus mark inside it.
+constexpr int kButtonTextMarginX = 6;
+constexpr int kButtonTextMarginY = 2;
+constexpr int kButtonFocusInset = 3;
+constexpr int kButtonCaptionFlags = Qt::AlignCenter | Qt::TextShowMnemonic;
+constexpr int kOptionCaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
+
+QSizeF roomOf(const QRect& r)
+{
+    return QSizeF(std::max(r.width(), 0), std::max(r.height(), 0));
+}
+} // namespace
+
+void drawFocusMark(QPainter& painter, const QRect& r, const QColor& color)
+{
+    if (r.width() < 2 || r.height() < 2)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // One pixel on, one off, all the way round.
+    QPen pen(color, 1, Qt::CustomDashLine);
+    pen.setDashPattern({1.0, 1.0});
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
+    painter.restore();
+}
 
 CommandButton::CommandButton(const QString& name, QWidget* parent)
     : QPushButton(parent)
@@ -21,6 +54,39 @@ CommandButton::CommandButton(const QString& name, QWidget* parent)
             return;
         emit Click();
     });
+}
+
+QRect CommandButton::textRoom() const
+{
+    return rect().adjusted(kButtonTextMarginX, kButtonTextMarginY, -kButtonTextMarginX, -kButtonTextMarginY);
+}
+
+QFont CommandButton::drawnFont() const
+{
+    return fit_.font(text(), font(), roomOf(textRoom()), kButtonCaptionFlags);
+}
+
+QRect CommandButton::focusMarkRect() const
+{
+    return rect().adjusted(kButtonFocusInset, kButtonFocusInset, -kButtonFocusInset, -kButtonFocusInset);
+}
+
+void CommandButton::paintEvent(QPaintEvent*)
+{
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    // The style draws the face; the caption and the focus mark are the button's own.
+    const bool focused = opt.state & QStyle::State_HasFocus;
+    opt.state &= ~(QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange);
+    opt.text.clear();
+    p.drawControl(QStyle::CE_PushButton, opt);
+    if (!text().isEmpty()) {
+        p.setFont(drawnFont());
+        style()->drawItemText(&p, textRoom(), kButtonCaptionFlags, opt.palette, isEnabled(), text(), QPalette::ButtonText);
+    }
+    if (focused)
+        drawFocusMark(p, focusMarkRect(), opt.palette.color(QPalette::ButtonText));
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event)
@@ -39,6 +105,44 @@ TextBox::TextBox(const QString& name, QWidget* parent)
     : QLineEdit(parent)
 {
     setObjectName(name);
+}
+
+QRect TextBox::textRoom() const
+{
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    // Inside the box's frame, its text margins and the two pixels it keeps on either side.
+    return style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins()).adjusted(2, 1, -2, -1);
+}
+
+int TextBox::textFlags() const
+{
+    // A box centres its line on its height whatever its alignment says.
+    return int(QStyle::visualAlignment(layoutDirection(), alignment() & Qt::AlignHorizontal_Mask)) | Qt::AlignVCenter;
+}
+
+QFont TextBox::drawnFont() const
+{
+    if (hasFocus() || echoMode() != QLineEdit::Normal)
+        return font();
+    // Across only: the box shows its one line at the chosen size, as it does while typing.
+    return fit_.font(text(), font(), QSizeF(std::max(textRoom().width(), 0), QWIDGETSIZE_MAX), textFlags());
+}
+
+void TextBox::paintEvent(QPaintEvent* event)
+{
+    const QFont drawn = drawnFont();
+    if (drawn == font() || text().isEmpty()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
+    p.setFont(drawn);
+    p.setPen(panel.palette.color(QPalette::Text));
+    p.drawText(textRoom(), textFlags(), text());
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event)
@@ -135,6 +239,79 @@ void ShapeControl::paintEvent(QPaintEvent*)
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+QRect labelTextRoom(const QLabel& label)
+{
+    // As a label lays out its text: inside its frame and margin, indented from the edges its
+    // text is aligned to when it has a frame and no indent of its own.
+    QRect r = label.contentsRect();
+    const int margin = label.margin();
+    r.adjust(margin, margin, -margin, -margin);
+    int indent = label.indent();
+    if (indent < 0 && label.frameWidth())
+        indent = label.fontMetrics().horizontalAdvance(u'x') / 2 - margin;
+    if (indent > 0) {
+        const Qt::Alignment align = QStyle::visualAlignment(label.layoutDirection(), label.alignment());
+        if (align & Qt::AlignLeft)
+            r.setLeft(r.left() + indent);
+        if (align & Qt::AlignRight)
+            r.setRight(r.right() - indent);
+        if (align & Qt::AlignTop)
+            r.setTop(r.top() + indent);
+        if (align & Qt::AlignBottom)
+            r.setBottom(r.bottom() - indent);
+    }
+    return r;
+}
+
+int labelTextFlags(const QLabel& label)
+{
+    return int(QStyle::visualAlignment(label.layoutDirection(), label.alignment())) | (label.wordWrap() ? int(Qt::TextWordWrap) : 0);
+}
+
+namespace {
+// Draws a label's text, as the label would, at another font.
+void drawLabelText(const QLabel& label, QPainter& painter, const QFont& drawn)
+{
+    painter.setFont(drawn);
+    label.style()->drawItemText(&painter, labelTextRoom(label), labelTextFlags(label), label.palette(), label.isEnabled(),
+                                label.text(), label.foregroundRole());
+}
+} // namespace
+
+QFont Panel3D::drawnFont() const
+{
+    return fit_.font(text(), font(), roomOf(textRoom()), labelTextFlags(*this));
+}
+
+void Panel3D::paintEvent(QPaintEvent* event)
+{
+    const QFont drawn = drawnFont();
+    if (drawn == font() || text().isEmpty()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    drawFrame(&p);
+    drawLabelText(*this, p, drawn);
+}
+
+QFont Label::drawnFont() const
+{
+    return fit_.font(text(), font(), roomOf(textRoom()), labelTextFlags(*this));
+}
+
+void Label::paintEvent(QPaintEvent* event)
+{
+    const QFont drawn = drawnFont();
+    if (drawn == font() || text().isEmpty()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    drawFrame(&p);
+    drawLabelText(*this, p, drawn);
+}
+
 Panel3D::Panel3D(const QString& name, QWidget* parent)
     : QLabel(parent)
 {
@@ -183,6 +360,45 @@ QColor OptionButton::ForeColor() const
     return palette().color(QPalette::Active, QPalette::WindowText);
 }
 
+QRect OptionButton::textRoom() const
+{
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QRect contents = style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, this);
+    return QRect(QPoint(contents.left(), 0), QPoint(rect().right() - 1, rect().bottom()));
+}
+
+QFont OptionButton::drawnFont() const
+{
+    return fit_.font(text(), font(), roomOf(textRoom()), kOptionCaptionFlags);
+}
+
+QRect OptionButton::focusMarkRect() const
+{
+    // Round the caption as it is drawn, within the option's rectangle.
+    const QRect room = textRoom();
+    const QRect caption = QFontMetrics(drawnFont()).boundingRect(room, kOptionCaptionFlags, text());
+    return caption.adjusted(-2, -1, 2, 1).intersected(rect());
+}
+
+void OptionButton::paintEvent(QPaintEvent*)
+{
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const bool focused = opt.state & QStyle::State_HasFocus;
+    opt.state &= ~(QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange);
+    // The style draws the mark; the caption and the focus mark are the option's own.
+    opt.text.clear();
+    p.drawControl(QStyle::CE_RadioButton, opt);
+    if (!text().isEmpty()) {
+        p.setFont(drawnFont());
+        style()->drawItemText(&p, textRoom(), kOptionCaptionFlags, opt.palette, isEnabled(), text(), QPalette::WindowText);
+    }
+    if (focused)
+        drawFocusMark(p, focusMarkRect(), opt.palette.color(QPalette::WindowText));
+}
+
 void PictureControl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -197,7 +413,7 @@ PictureButton::PictureButton(const QString& name, QWidget* parent, PictureContro
 
 void PictureButton::paintEvent(QPaintEvent* event)
 {
-    QPushButton::paintEvent(event);
+    CommandButton::paintEvent(event);
     QPainter p(this);
     const double side = std::min(width(), height()) * 0.62;
     QRectF r(0, 0, side, side);

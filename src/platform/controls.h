@@ -6,12 +6,23 @@
 #include <QRadioButton>
 #include <functional>
 
+#include "platform/text_fit.h"
+
 class QPainter;
 
 // The controls the windows are built from. They behave as the program's users expect of them:
 // a focused button is pressed by Enter as well as by the space bar, and writing a control's
 // text from code runs none of the window's handlers (the windows connect only to user events).
+//
+// Every control with a caption draws it whole: a caption that does not fit the control's
+// rectangle at the control's font is drawn smaller, in that control only, as far as needed
+// (textfit). The control's font stays as set; drawnFont() is the one its caption is drawn with
+// and textRoom() the rectangle it is drawn in. A focused button or option button shows a dotted
+// rectangle in its caption's colour, which stands out on the control's background.
 namespace kiv {
+
+// The focus mark: a dotted rectangle along the inside of r.
+void drawFocusMark(QPainter& painter, const QRect& r, const QColor& color);
 
 class CommandButton : public QPushButton {
     Q_OBJECT
@@ -21,6 +32,11 @@ public:
     // refuses its text, for example).
     std::function<bool()> beforeClick;
 
+    QRect textRoom() const;
+    QFont drawnFont() const;
+    // Where the focus mark is drawn.
+    QRect focusMarkRect() const;
+
 signals:
     // The user's click, or Enter/space on the focused button, once beforeClick allowed it.
     // Windows connect their click handlers here.
@@ -28,13 +44,22 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    mutable textfit::FitCache fit_;
 };
 
 // A text box. The window hooks the key presses, focus arrivals and focus departures it needs.
+// While the user types in it, its text scrolls as in any text box; otherwise a text too wide for
+// it is drawn narrower, like the captions (its height is left to the box's one line).
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit TextBox(const QString& name, QWidget* parent);
+    QRect textRoom() const;
+    // The font the text is drawn with: the box's own while it has the focus.
+    QFont drawnFont() const;
     // Called for every key press before the box handles it; return true to swallow the key.
     std::function<bool(QKeyEvent*)> onKeyPress;
     // The box got or lost the keyboard focus; the reason says why.
@@ -45,6 +70,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int textFlags() const;
+    mutable textfit::FitCache fit_;
 };
 
 // A straight line drawn on its container.
@@ -86,11 +116,24 @@ private:
     int borderWidth_ = 1;
 };
 
+// The rectangle a label draws its text in, as the label lays it out, and the drawing flags of
+// its text (alignment, word wrap).
+QRect labelTextRoom(const QLabel& label);
+int labelTextFlags(const QLabel& label);
+
 // A raised panel with a centred caption.
 class Panel3D : public QLabel {
     Q_OBJECT
 public:
     explicit Panel3D(const QString& name, QWidget* parent);
+    QRect textRoom() const { return labelTextRoom(*this); }
+    QFont drawnFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    mutable textfit::FitCache fit_;
 };
 
 // A label: top-left text that wraps at word boundaries within the label.
@@ -98,6 +141,14 @@ class Label : public QLabel {
     Q_OBJECT
 public:
     explicit Label(const QString& name, QWidget* parent, const QString& caption = QString());
+    QRect textRoom() const { return labelTextRoom(*this); }
+    QFont drawnFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    mutable textfit::FitCache fit_;
 };
 
 class OptionButton : public QRadioButton {
@@ -108,9 +159,17 @@ public:
     void setForeColor(const QColor& color);
     QColor ForeColor() const;
 
+    QRect textRoom() const;
+    QFont drawnFont() const;
+    QRect focusMarkRect() const;
+
 protected:
     // The whole of the option's rectangle takes the click, not only its mark and caption.
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    mutable textfit::FitCache fit_;
 };
 
 // A picture drawn by the program (the windows' decorations).

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QSpacerItem>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -17,6 +19,30 @@
 #include <algorithm>
 
 namespace kiv {
+
+namespace {
+// The window managers' title bars: a bold sans-serif face of about 9 points, and an icon and
+// three buttons (minimise, maximise, close) beside the title.
+constexpr double kTitlePointSize = 9;
+constexpr int kTitleBarExtras = 110;
+} // namespace
+
+namespace {
+// A box stays within the screen it opens on.
+int widestBox(const QWidget& box, int wanted)
+{
+    const QScreen* screen = box.screen();
+    return screen ? screen->availableGeometry().width() * 9 / 10 : wanted;
+}
+} // namespace
+
+int titleBarWidth(const QString& title)
+{
+    QFont face(QStringLiteral("Sans"));
+    face.setPointSizeF(kTitlePointSize);
+    face.setBold(true);
+    return QFontMetrics(face).horizontalAdvance(title) + kTitleBarExtras;
+}
 
 QtDialogProvider::QtDialogProvider(std::function<int()> language)
     : language_(std::move(language))
@@ -62,6 +88,12 @@ int QtDialogProvider::message(const QString& prompt, int style, const QString& t
             escape = button;
     if ((style & 7) != vbYesNo)
         box.setEscapeButton(escape);
+    // The box sizes itself to its text and buttons when it opens; a row of the title's width
+    // keeps a short message as wide as its title.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int room = std::min(titleBarWidth(title), widestBox(box, titleBarWidth(title)));
+        grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1, grid->columnCount());
+    }
     // A question asked during a long task (the hourglass up) is answered with the usual pointer.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy)
@@ -86,10 +118,10 @@ QString QtDialogProvider::input(const QString& prompt, const QString& title, con
     dlg.setTextValue(defaultText);
     dlg.setOkButtonText(buttonText(vbOK, lang));
     dlg.setCancelButtonText(buttonText(vbCancel, lang));
-    // Wide enough to show the whole default, a file's full path for instance, within the screen.
-    const int wanted = QFontMetrics(dlg.font()).horizontalAdvance(defaultText) + 80;
-    const QScreen* screen = dlg.screen();
-    const int widest = screen ? screen->availableGeometry().width() * 9 / 10 : wanted;
+    // Wide enough to show the whole default, a file's full path for instance, and the whole
+    // title, within the screen.
+    const int wanted = std::max(QFontMetrics(dlg.font()).horizontalAdvance(defaultText) + 80, titleBarWidth(title));
+    const int widest = widestBox(dlg, wanted);
     dlg.resize(std::clamp(wanted, dlg.sizeHint().width(), std::max(widest, dlg.sizeHint().width())), dlg.sizeHint().height());
     if (dlg.exec() != QDialog::Accepted)
         return QString();

@@ -6,7 +6,12 @@
 
 namespace kiv {
 
-// The real message and input boxes, with their buttons in the user's language.
+// The width, in pixels, that a box needs for its whole title to be read in its title bar: the
+// title in a bold window-title face, with room for the bar's icon and buttons.
+int titleBarWidth(const QString& title);
+
+// The real message and input boxes, with their buttons in the user's language, each at least
+// as wide as its title needs.
 class QtDialogProvider : public DialogProvider {
 public:
     explicit QtDialogProvider(std::function<int()> language);

@@ -39,6 +39,7 @@ constexpr float kBetterLeft = 6420;
 constexpr float kWorseLeft = 7740;
 constexpr float kBetterBoundaryLeft = 8820;
 constexpr float kWorseBoundaryLeft = 9540;
+constexpr float kPositionHeadWidth = 1200;
 constexpr float kNameLeft = 120;
 constexpr float kNameWidth = 3000;
 
@@ -121,8 +122,9 @@ FrmMyRatiosV3::FrmMyRatiosV3()
     Label1 = label(QStringLiteral("Label1"), kBetterLeft, 1710, kWorseLeft + 1260 - kBetterLeft, 255);
     lblMrRatios = label(QStringLiteral("lblMrRatios"), kFirmLeft, 1950, 900, 990);
     lblAverage = label(QStringLiteral("lblAverage"), kMedianLeft, 1950, 1140, 990);
-    lblBetter = label(QStringLiteral("lblBetter"), kBetterLeft, 1950, 1300, 990);
-    lblWorse = label(QStringLiteral("lblWorse"), kWorseLeft, 1950, 1300, 990);
+    // The better and worse heads keep a gap between them, so that their lines read apart.
+    lblBetter = label(QStringLiteral("lblBetter"), kBetterLeft, 1950, kPositionHeadWidth, 990);
+    lblWorse = label(QStringLiteral("lblWorse"), kWorseLeft, 1950, kPositionHeadWidth, 990);
     for (kiv::Label* head : {Label1, lblMrRatios, lblAverage, lblBetter, lblWorse}) {
         head->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         setColours(head, kWhite);

@@ -207,6 +207,31 @@ void useSampleTemplates(const Program& program)
         program.addFile(programDir() + u'/' + name, name);
 }
 
+std::optional<QString> focusMarkProblem(const QImage& plain, const QImage& marked)
+{
+    if (plain.size() != marked.size())
+        return QStringLiteral("the control changed its size");
+    const auto luma = [](QRgb c) { return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c); };
+    QRect changed;
+    int dots = 0, faint = 0;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x)
+            if (plain.pixel(x, y) != marked.pixel(x, y)) {
+                changed |= QRect(x, y, 1, 1);
+                ++dots;
+                if (std::abs(luma(plain.pixel(x, y)) - luma(marked.pixel(x, y))) < 96)
+                    ++faint;
+            }
+    if (changed.width() < 12 || changed.height() < 8)
+        return QStringLiteral("no mark of some size (%1 x %2 pixels change)").arg(changed.width()).arg(changed.height());
+    // A dotted outline of the changed rectangle has about as many dots as its width and height.
+    if (dots < (changed.width() + changed.height()) * 4 / 5)
+        return QStringLiteral("%1 dots do not outline %2 x %3 pixels").arg(dots).arg(changed.width()).arg(changed.height());
+    if (faint > dots / 10)
+        return QStringLiteral("%1 of its %2 dots hardly differ from what they cover").arg(faint).arg(dots);
+    return std::nullopt;
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile f(path);

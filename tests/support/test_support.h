@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QSizeF>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -132,6 +133,11 @@ public:
     ReaderSettings(const ReaderSettings&) = delete;
     ReaderSettings& operator=(const ReaderSettings&) = delete;
 };
+
+// What keeps the focus mark of a control from being seen, comparing pictures of the control
+// without and with the focus; none when the focus adds a dotted outline of some size whose every
+// dot differs clearly from what it covers.
+std::optional<QString> focusMarkProblem(const QImage& plain, const QImage& marked);
 
 // The bytes of a file (empty when it cannot be read), and a file written with given bytes.
 QByteArray readFile(const QString& path);

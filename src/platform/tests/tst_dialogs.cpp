@@ -5,6 +5,7 @@
 #include "test_support.h"
 
 #include <QDialogButtonBox>
+#include <QScreen>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +58,8 @@ private slots:
     void inputBox();
     void inputBoxShowsALongDefault();
     void textsShownAsWritten();
+    void boxesAsWideAsTheirTitles_data();
+    void boxesAsWideAsTheirTitles();
 };
 
 void TestDialogs::seamGivesTheApplicationTitle()
@@ -230,6 +233,52 @@ void TestDialogs::textsShownAsWritten()
     kiv::MsgBox(name);
     kiv::setDialogProvider(scripted);
     QVERIFY2(shownWhole, "the message reads its text as markup");
+}
+
+void TestDialogs::boxesAsWideAsTheirTitles_data()
+{
+    QTest::addColumn<bool>("input");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("a word refused") << false << int(kiv::vbOKOnly) << u"Kiv_2000"_s;
+    QTest::newRow("a question") << false << int(kiv::vbYesNo + kiv::vbQuestion) << u"Kivob Vol3"_s;
+    QTest::newRow("a definition")
+        << false << int(kiv::vbInformation) << u"DÉFINITION SOMMES DUES À LA SOCIÉTÉ MÈRE, AUX FILIALES ET AUX SOCIÉTÉS AFFILIÉES"_s;
+    QTest::newRow("the font size") << true << 0 << u"changer la taille de la police"_s;
+    QTest::newRow("an export") << true << 0 << u"Export My Ratios, SICE:6421, 6422 to Excel file"_s;
+    QTest::newRow("a title beyond the screen, message") << false << int(kiv::vbOKOnly) << QString(u"Kivob "_s.repeated(60));
+    QTest::newRow("a title beyond the screen, input") << true << 0 << QString(u"Kivob "_s.repeated(60));
+}
+
+// The title bar of a box shows the whole title, however short its text, within the screen.
+void TestDialogs::boxesAsWideAsTheirTitles()
+{
+    QFETCH(bool, input);
+    QFETCH(int, style);
+    QFETCH(QString, title);
+    kiv::QtDialogProvider real([] { return 1; });
+    kiv::DialogProvider* scripted = kiv::setDialogProvider(&real);
+    int width = 0, screen = 0;
+    const auto measure = [&](QDialog* box) {
+        width = box->width();
+        screen = box->screen()->availableGeometry().width();
+        box->done(0);
+    };
+    if (input) {
+        whenOpen<QInputDialog>(measure);
+        kiv::InputBox(u"Incrire la taille de la police"_s, title, u" 10"_s);
+    } else {
+        whenOpen<QMessageBox>(measure);
+        kiv::MsgBox(u"Oui"_s, style, title);
+    }
+    kiv::setDialogProvider(scripted);
+    // The title in the bold face of a title bar, beside the bar's icon and buttons.
+    QFont face(u"Sans"_s);
+    face.setPointSizeF(9);
+    face.setBold(true);
+    const int needed = std::min(QFontMetrics(face).horizontalAdvance(title) + 100, screen * 9 / 10);
+    QVERIFY2(width >= needed, qPrintable(u"%1 < %2"_s.arg(width).arg(needed)));
+    QVERIFY2(width <= screen, qPrintable(u"%1 > %2"_s.arg(width).arg(screen)));
 }
 
 KIV_TEST_MAIN(TestDialogs)
