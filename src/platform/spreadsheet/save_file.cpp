@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <cerrno>
 #include <fcntl.h>
@@ -91,6 +92,28 @@ Reason reasonOf(int error)
     }
 }
 
+// The new file of a save is written beside the target, hidden, under ".<name>.XXXXXX.new"
+// ("XXXXXX" becomes six letters or digits).
+constexpr int kNewSuffixLength = 4; // ".new"
+
+QByteArray newFileTemplate(const QFileInfo& target)
+{
+    return QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX.new"));
+}
+
+// A save that was cut short (the program killed, the machine stopped) leaves its hidden new
+// file behind; the target itself is whole. The next save under the same name removes it.
+void removeLeftovers(const QFileInfo& target)
+{
+    const QRegularExpression leftover(QStringLiteral("^\\.") + QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}\\.new$"));
+    QDir folder = target.absoluteDir();
+    const QStringList candidates =
+        folder.entryList({u'.' + target.fileName() + QStringLiteral(".*.new")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : candidates)
+        if (leftover.match(name).hasMatch())
+            folder.remove(name);
+}
+
 // Writes the bytes into a new file beside the target and renames it over the target once
 // every byte is on the disk. A short write (a full disk, a size limit) is a failure, and the
 // new file is removed; the target is never opened for writing.
@@ -101,8 +124,9 @@ void writeBeside(const QString& file, const QByteArray& bytes)
     if (info.isSymLink() && info.exists())
         target = info.canonicalFilePath();
     const QFileInfo where(target);
-    QByteArray temp = QFile::encodeName(where.absolutePath() + QStringLiteral("/.") + where.fileName() + QStringLiteral(".XXXXXX"));
-    const int fd = ::mkstemp(temp.data());
+    removeLeftovers(where);
+    QByteArray temp = newFileTemplate(where);
+    const int fd = ::mkstemps(temp.data(), kNewSuffixLength);
     if (fd < 0)
         fail(reasonOf(errno), file);
     const auto abandon = [&](int error) {

@@ -26,7 +26,8 @@ struct TemporaryFolderFailure {};
 // Yes to the question; No throws AutomationError 1004. A file without write permission is
 // never replaced, whoever runs the program: it is refused before the question. The bytes (made
 // by render, only once the name is settled) are written beside the file and renamed over it, so
-// a failure leaves neither a truncated file nor a damaged old one. Every failure throws
+// a failure leaves neither a truncated file nor a damaged old one; what a save cut short under
+// the same name left beside the file is removed by the next one. Every failure throws
 // AutomationError with a message in the user's language naming the file.
 void saveWorkbookFile(const QString& name, const std::function<QByteArray()>& render);
 

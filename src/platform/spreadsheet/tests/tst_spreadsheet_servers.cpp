@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kiv::sheet;
@@ -63,6 +64,7 @@ private slots:
     void failedWritesNameTheFile_data();
     void failedWritesNameTheFile();
     void fullDiskKeepsTheOldFile();
+    void killedSaveIsClearedByTheNext();
     void documentsFolderIsMade();
 };
 
@@ -354,6 +356,55 @@ void TstSpreadsheetServers::fullDiskKeepsTheOldFile()
     QCOMPARE(shown, QStringLiteral("The file '%1' was not saved: the disk is full or the file could not be written.").arg(file));
     QCOMPARE(readFile(file), QByteArray("old"));
     QCOMPARE(QDir(docs.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("MyVal.123")});
+}
+
+// A save killed while it writes leaves the old file whole and its hidden new file beside it;
+// the next save under that name removes it, and nothing else.
+void TstSpreadsheetServers::killedSaveIsClearedByTheNext()
+{
+    kivtest::Program program;
+    Documents docs;
+    const QString file = docs.path(QStringLiteral("MyVal.xlsx"));
+    QVERIFY(kivtest::writeFile(file, "old"));
+    // Files that only look alike: another file's leftover, and the user's own hidden files.
+    const QStringList others{QStringLiteral(".MyVal.xlsx.backup"), QStringLiteral(".MyVal.xlsx.Ab12Cd.new.keep"),
+                             QStringLiteral(".MyRat.xlsx.Ab12Cd.new"), QStringLiteral("MyVal.xlsx.Ab12Cd.new")};
+    for (const QString& name : others)
+        QVERIFY(kivtest::writeFile(docs.path(name), "the user's"));
+    const auto files = [&] {
+        QStringList all = QDir(docs.dir.path()).entryList(QDir::Files | QDir::Hidden);
+        for (const QString& name : others)
+            all.removeOne(name);
+        return all;
+    };
+
+    // The system ends the child at its first write past a few bytes.
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit tiny{64, 64}, noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::setrlimit(RLIMIT_FSIZE, &tiny);
+        program.dialogs.answer(kiv::vbYes);
+        errorOf([] { saveWorkbookFile(QStringLiteral("MyVal.xlsx"), [] { return QByteArray(4096, 'k'); }); });
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    const QStringList left = files();
+    QCOMPARE(left.size(), 2);
+    QVERIFY2(left.first().startsWith(QStringLiteral(".MyVal.xlsx.")) && left.first().endsWith(QStringLiteral(".new")), qPrintable(left.first()));
+    QCOMPARE(left.last(), QStringLiteral("MyVal.xlsx"));
+    QCOMPARE(readFile(file), QByteArray("old"));
+
+    program.dialogs.answer(kiv::vbYes);
+    QCOMPARE(errorOf([] { saveWorkbookFile(QStringLiteral("MyVal.xlsx"), [] { return QByteArray("new"); }); }), 0);
+    QCOMPARE(files(), QStringList{QStringLiteral("MyVal.xlsx")});
+    QCOMPARE(readFile(file), QByteArray("new"));
+    for (const QString& name : others)
+        QCOMPARE(readFile(docs.path(name)), QByteArray("the user's"));
 }
 
 void TstSpreadsheetServers::documentsFolderIsMade()
