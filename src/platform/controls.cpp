@@ -43,6 +43,24 @@ void drawFocusMark(QPainter& painter, const QRect& r, const QColor& color)
     painter.restore();
 }
 
+// Paints a button or an option: the style draws its face or mark, the control its caption at
+// the font that fits and, when it has the focus, the focus mark.
+template <class Control>
+void paintOwnCaption(Control& control, QStyleOptionButton opt, QStyle::ControlElement element, int flags, QPalette::ColorRole role)
+{
+    QStylePainter p(&control);
+    const bool focused = opt.state & QStyle::State_HasFocus;
+    opt.state &= ~(QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange);
+    opt.text.clear();
+    p.drawControl(element, opt);
+    if (!control.text().isEmpty()) {
+        p.setFont(control.drawnFont());
+        control.style()->drawItemText(&p, control.textRoom(), flags, opt.palette, control.isEnabled(), control.text(), role);
+    }
+    if (focused)
+        drawFocusMark(p, control.focusMarkRect(), opt.palette.color(role));
+}
+
 CommandButton::CommandButton(const QString& name, QWidget* parent)
     : QPushButton(parent)
 {
@@ -73,20 +91,9 @@ QRect CommandButton::focusMarkRect() const
 
 void CommandButton::paintEvent(QPaintEvent*)
 {
-    QStylePainter p(this);
     QStyleOptionButton opt;
     initStyleOption(&opt);
-    // The style draws the face; the caption and the focus mark are the button's own.
-    const bool focused = opt.state & QStyle::State_HasFocus;
-    opt.state &= ~(QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange);
-    opt.text.clear();
-    p.drawControl(QStyle::CE_PushButton, opt);
-    if (!text().isEmpty()) {
-        p.setFont(drawnFont());
-        style()->drawItemText(&p, textRoom(), kButtonCaptionFlags, opt.palette, isEnabled(), text(), QPalette::ButtonText);
-    }
-    if (focused)
-        drawFocusMark(p, focusMarkRect(), opt.palette.color(QPalette::ButtonText));
+    paintOwnCaption(*this, opt, QStyle::CE_PushButton, kButtonCaptionFlags, QPalette::ButtonText);
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event)
@@ -383,20 +390,9 @@ QRect OptionButton::focusMarkRect() const
 
 void OptionButton::paintEvent(QPaintEvent*)
 {
-    QStylePainter p(this);
     QStyleOptionButton opt;
     initStyleOption(&opt);
-    const bool focused = opt.state & QStyle::State_HasFocus;
-    opt.state &= ~(QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange);
-    // The style draws the mark; the caption and the focus mark are the option's own.
-    opt.text.clear();
-    p.drawControl(QStyle::CE_RadioButton, opt);
-    if (!text().isEmpty()) {
-        p.setFont(drawnFont());
-        style()->drawItemText(&p, textRoom(), kOptionCaptionFlags, opt.palette, isEnabled(), text(), QPalette::WindowText);
-    }
-    if (focused)
-        drawFocusMark(p, focusMarkRect(), opt.palette.color(QPalette::WindowText));
+    paintOwnCaption(*this, opt, QStyle::CE_RadioButton, kOptionCaptionFlags, QPalette::WindowText);
 }
 
 void PictureControl::paintEvent(QPaintEvent*)
