@@ -285,29 +285,12 @@ void drawLabelText(const QLabel& label, QPainter& painter, const QFont& drawn)
 }
 } // namespace
 
-QFont Panel3D::drawnFont() const
+QFont FittedLabel::drawnFont() const
 {
     return fit_.font(text(), font(), roomOf(textRoom()), labelTextFlags(*this));
 }
 
-void Panel3D::paintEvent(QPaintEvent* event)
-{
-    const QFont drawn = drawnFont();
-    if (drawn == font() || text().isEmpty()) {
-        QLabel::paintEvent(event);
-        return;
-    }
-    QPainter p(this);
-    drawFrame(&p);
-    drawLabelText(*this, p, drawn);
-}
-
-QFont Label::drawnFont() const
-{
-    return fit_.font(text(), font(), roomOf(textRoom()), labelTextFlags(*this));
-}
-
-void Label::paintEvent(QPaintEvent* event)
+void FittedLabel::paintEvent(QPaintEvent* event)
 {
     const QFont drawn = drawnFont();
     if (drawn == font() || text().isEmpty()) {
@@ -320,7 +303,7 @@ void Label::paintEvent(QPaintEvent* event)
 }
 
 Panel3D::Panel3D(const QString& name, QWidget* parent)
-    : QLabel(parent)
+    : FittedLabel(parent)
 {
     setObjectName(name);
     setTextFormat(Qt::PlainText);
@@ -331,7 +314,7 @@ Panel3D::Panel3D(const QString& name, QWidget* parent)
 }
 
 Label::Label(const QString& name, QWidget* parent, const QString& caption)
-    : QLabel(parent)
+    : FittedLabel(parent)
 {
     setObjectName(name);
     // Captions and figures are shown as written, whatever characters a name holds.

@@ -121,11 +121,12 @@ private:
 QRect labelTextRoom(const QLabel& label);
 int labelTextFlags(const QLabel& label);
 
-// A raised panel with a centred caption.
-class Panel3D : public QLabel {
+// A label whose text, when it does not fit the label's rectangle at the label's font, is drawn
+// smaller, as far as needed; the label's own font stays as it was set.
+class FittedLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit Panel3D(const QString& name, QWidget* parent);
+    using QLabel::QLabel;
     QRect textRoom() const { return labelTextRoom(*this); }
     QFont drawnFont() const;
 
@@ -136,19 +137,18 @@ private:
     mutable textfit::FitCache fit_;
 };
 
+// A raised panel with a centred caption.
+class Panel3D : public FittedLabel {
+    Q_OBJECT
+public:
+    explicit Panel3D(const QString& name, QWidget* parent);
+};
+
 // A label: top-left text that wraps at word boundaries within the label.
-class Label : public QLabel {
+class Label : public FittedLabel {
     Q_OBJECT
 public:
     explicit Label(const QString& name, QWidget* parent, const QString& caption = QString());
-    QRect textRoom() const { return labelTextRoom(*this); }
-    QFont drawnFont() const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    mutable textfit::FitCache fit_;
 };
 
 class OptionButton : public QRadioButton {

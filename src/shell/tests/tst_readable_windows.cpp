@@ -66,10 +66,8 @@ struct ShownText {
 
 std::optional<ShownText> shownText(const QWidget* w)
 {
-    if (const auto* l = qobject_cast<const kiv::Label*>(w))
+    if (const auto* l = qobject_cast<const kiv::FittedLabel*>(w))
         return ShownText{l->text(), l->drawnFont(), l->textRoom(), kiv::labelTextFlags(*l)};
-    if (const auto* p = qobject_cast<const kiv::Panel3D*>(w))
-        return ShownText{p->text(), p->drawnFont(), p->textRoom(), kiv::labelTextFlags(*p)};
     if (const auto* b = qobject_cast<const kiv::CommandButton*>(w))
         return ShownText{b->text(), b->drawnFont(), b->textRoom(), Qt::AlignCenter | Qt::TextShowMnemonic};
     if (const auto* o = qobject_cast<const kiv::OptionButton*>(w))
