@@ -25,8 +25,8 @@ QSizeF roomOf(const QRect& r)
 {
     return QSizeF(std::max(r.width(), 0), std::max(r.height(), 0));
 }
-} // namespace
 
+// The focus mark: a dotted rectangle along the inside of r.
 void drawFocusMark(QPainter& painter, const QRect& r, const QColor& color)
 {
     if (r.width() < 2 || r.height() < 2)
@@ -60,6 +60,7 @@ void paintOwnCaption(Control& control, QStyleOptionButton opt, QStyle::ControlEl
     if (focused)
         drawFocusMark(p, control.focusMarkRect(), opt.palette.color(role));
 }
+} // namespace
 
 CommandButton::CommandButton(const QString& name, QWidget* parent)
     : QPushButton(parent)
@@ -275,16 +276,6 @@ int labelTextFlags(const QLabel& label)
     return int(QStyle::visualAlignment(label.layoutDirection(), label.alignment())) | (label.wordWrap() ? int(Qt::TextWordWrap) : 0);
 }
 
-namespace {
-// Draws a label's text, as the label would, at another font.
-void drawLabelText(const QLabel& label, QPainter& painter, const QFont& drawn)
-{
-    painter.setFont(drawn);
-    label.style()->drawItemText(&painter, labelTextRoom(label), labelTextFlags(label), label.palette(), label.isEnabled(),
-                                label.text(), label.foregroundRole());
-}
-} // namespace
-
 QFont FittedLabel::drawnFont() const
 {
     return fit_.font(text(), font(), roomOf(textRoom()), labelTextFlags(*this));
@@ -297,9 +288,11 @@ void FittedLabel::paintEvent(QPaintEvent* event)
         QLabel::paintEvent(event);
         return;
     }
+    // As the label draws its text, at the smaller font.
     QPainter p(this);
     drawFrame(&p);
-    drawLabelText(*this, p, drawn);
+    p.setFont(drawn);
+    style()->drawItemText(&p, textRoom(), labelTextFlags(*this), palette(), isEnabled(), text(), foregroundRole());
 }
 
 Panel3D::Panel3D(const QString& name, QWidget* parent)

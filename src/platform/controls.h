@@ -21,9 +21,6 @@ class QPainter;
 // rectangle in its caption's colour, which stands out on the control's background.
 namespace kiv {
 
-// The focus mark: a dotted rectangle along the inside of r.
-void drawFocusMark(QPainter& painter, const QRect& r, const QColor& color);
-
 class CommandButton : public QPushButton {
     Q_OBJECT
 public:

@@ -374,13 +374,7 @@ private:
 
     void table(const PageTable& t, const QString& face)
     {
-        int columns = static_cast<int>(t.columnWidths.size());
-        for (const auto& row : t.rows) {
-            int n = 0;
-            for (const PageCell& c : row)
-                n += std::max(c.span, 1);
-            columns = std::max(columns, n);
-        }
+        const int columns = t.columnCount();
         if (columns == 0 || t.rows.empty())
             return;
         // Column edges across the area, inside by half a border on either side.
@@ -546,6 +540,18 @@ std::vector<Sheet> sheetsOf(const PageDocument& doc, const PrintMetrics& metrics
 }
 
 // ---- Page ----------------------------------------------------------------------------------
+
+int PageTable::columnCount() const
+{
+    int columns = static_cast<int>(columnWidths.size());
+    for (const auto& row : rows) {
+        int n = 0;
+        for (const PageCell& c : row)
+            n += std::max(c.span, 1);
+        columns = std::max(columns, n);
+    }
+    return columns;
+}
 
 QString Page::toText() const
 {

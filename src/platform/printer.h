@@ -167,6 +167,8 @@ struct PageTable {
     std::vector<double> columnWidths; // relative widths, one per column
     int headerRows = 0;               // repeated rows at the top, drawn bold
     std::vector<std::vector<PageCell>> rows;
+    // The columns: as many as widths are given, or as the widest row spans when that is more.
+    int columnCount() const;
 };
 
 using PageBlock = std::variant<PageParagraph, PageTable>;

@@ -140,7 +140,7 @@ QString safeFileName(const QString& title)
 
 // ---- rich text -----------------------------------------------------------------------------
 
-std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& pd, double pixelsPerPoint, bool screen)
+std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& pd, double pixelsPerPoint)
 {
     auto doc = std::make_unique<QTextDocument>();
     QFont base(resolvedFace(pd.face));
@@ -153,8 +153,8 @@ std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& pd, double pix
         const Page& page = pd.pages[p];
         for (std::size_t b = 0; b < page.blocks.size(); ++b) {
             const bool pageStart = p > 0 && b == 0;
-            if (pageStart && screen) {
-                // On screen the pages follow each other, a rule between them.
+            if (pageStart) {
+                // The pages follow each other, a rule between them.
                 QTextBlockFormat rule;
                 rule.setTopMargin(12 * pixelsPerPoint);
                 rule.setBottomMargin(12 * pixelsPerPoint);
@@ -185,13 +185,7 @@ std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& pd, double pix
                 continue;
             }
             const auto& table = std::get<PageTable>(page.blocks[b]);
-            int columns = static_cast<int>(table.columnWidths.size());
-            for (const auto& row : table.rows) {
-                int n = 0;
-                for (const PageCell& c : row)
-                    n += std::max(c.span, 1);
-                columns = std::max(columns, n);
-            }
+            const int columns = table.columnCount();
             if (columns == 0 || table.rows.empty())
                 continue;
             QTextTableFormat tf;

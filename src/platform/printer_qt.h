@@ -42,10 +42,10 @@ std::unique_ptr<PrintMetrics> deviceMetrics(QPaintDevice* device);
 QString resolvedFace(const QString& face);
 QFont printFont(const PrintFont& font);
 
-// A page document as rich text: one block per paragraph, one table per table, each page after
-// the first starting with a page break (and, on screen, a gap). Lengths are given in points and
-// drawn at pixelsPerPoint device pixels. Used by the report view.
-std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& doc, double pixelsPerPoint, bool screen);
+// A page document as rich text for the report view: one block per paragraph, one table per
+// table, each page after the first starting with a page break after a gap and a rule. Lengths
+// are given in points and drawn at pixelsPerPoint device pixels.
+std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& doc, double pixelsPerPoint);
 
 // Where a printout goes when the system has no printer: the documents folder (created when
 // missing) and a name that no file has yet ("Kiv_2000 - Industry index.pdf", then " (2)" ...).

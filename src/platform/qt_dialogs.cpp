@@ -25,9 +25,7 @@ namespace {
 // three buttons (minimise, maximise, close) beside the title.
 constexpr double kTitlePointSize = 9;
 constexpr int kTitleBarExtras = 110;
-} // namespace
 
-namespace {
 // A box stays within the screen it opens on.
 int widestBox(const QWidget& box, int wanted)
 {

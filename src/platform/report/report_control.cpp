@@ -121,7 +121,7 @@ void ReportControl::run()
         doc.pages.push_back(emptyReportPage(*t));
 
     auto* view = new ReportView(parent_);
-    std::unique_ptr<QTextDocument> text = toTextDocument(doc, view->logicalDpiY() / 72.0, true);
+    std::unique_ptr<QTextDocument> text = toTextDocument(doc, view->logicalDpiY() / 72.0);
     text->setParent(view);
     view->setDocument(text.release());
     if (width_ > 0 && height_ > 0)
