@@ -1,12 +1,14 @@
 #include "platform/printer_qt.h"
 
 #include "platform/dialogs.h"
+#include "platform/in_progress_file.h"
 #include "platform/language.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPageLayout>
@@ -237,27 +239,39 @@ std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& pd, double pix
 
 // ---- the PDF file --------------------------------------------------------------------------
 
-QString reservePdfPath(const QString& title)
+namespace {
+
+// The documents folder, made when it is missing; empty when it can't be.
+QString pdfFolder()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty())
         folder = QDir::homePath() + QStringLiteral("/Documents");
-    if (!QDir().mkpath(folder))
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         return QString();
+    return folder;
+}
+
+QString printoutBase(const QString& title)
+{
     QString name = safeFileName(title);
     if (name.isEmpty())
         name = tr2(u"Printout", u"Impression");
-    const QString base = QDir(folder).filePath(QStringLiteral("Kiv_2000 - ") + name);
-    for (int i = 1; i < 10000; ++i) {
-        const QString path = base + (i > 1 ? QStringLiteral(" (%1)").arg(i) : QString()) + QStringLiteral(".pdf");
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return path;
-        if (!f.exists())
-            return QString(); // the folder takes no new file
-    }
-    return QString();
+    return QStringLiteral("Kiv_2000 - ") + name;
 }
+
+// "Kiv_2000 - Industry index.pdf", then "Kiv_2000 - Industry index (2).pdf", ...
+QString printoutName(const QString& folder, const QString& base, int copy)
+{
+    return QDir(folder).filePath(base + (copy > 1 ? QStringLiteral(" (%1)").arg(copy) : QString()) + QStringLiteral(".pdf"));
+}
+
+bool isPrintoutName(QStringView name)
+{
+    return name.startsWith(u"Kiv_2000 - ") && name.endsWith(u".pdf");
+}
+
+} // namespace
 
 // ---- progress --------------------------------------------------------------------------------
 
@@ -399,21 +413,32 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
     const QPrinterInfo info = target_ == Target::System ? QPrinterInfo::defaultPrinter() : QPrinterInfo();
     const bool toPdf = info.isNull();
     QPrinter printer(QPrinter::HighResolution);
-    QString pdf;
+    // A printout to a file is written into an in-progress file of the program's beside its
+    // name and takes the first free name only once it is whole: a cancelled, failed or killed
+    // printout leaves no file under a printout's name, and an earlier one is never replaced.
+    files::InProgressFile pdfFile;
+    QString folder, base, pdf;
     if (toPdf) {
-        pdf = reservePdfPath(title);
-        if (pdf.isEmpty()) {
-            const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        folder = pdfFolder();
+        base = printoutBase(title);
+        if (!folder.isEmpty()) {
+            files::removeAbandoned(folder, isPrintoutName);
+            if (!pdfFile.create(printoutName(folder, base, 1)))
+                folder.clear();
+        }
+        if (folder.isEmpty()) {
+            const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
             MsgBox(tr2(u"No printer is set up on this computer, and the document could not be saved as a PDF file "
                        u"in the folder \"%1\".",
                        u"Aucune imprimante n'est installée sur cet ordinateur, et le document n'a pas pu être "
                        u"enregistré en fichier PDF dans le dossier « %1 ».")
-                       .arg(QDir::toNativeSeparators(folder)),
+                       .arg(QDir::toNativeSeparators(documents)),
                    vbOKOnly + vbExclamation);
             return PrintOutcome{};
         }
+        pdf = printoutName(folder, base, 1);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        printer.setOutputFileName(pdfFile.path());
         // A quarter inch all round, as much as a desk printer leaves unprinted.
         printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                                           QMarginsF(18, 18, 18, 18), QPageLayout::Point));
@@ -425,7 +450,7 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
 
     const auto failed = [&] {
         if (toPdf) {
-            QFile::remove(pdf);
+            pdfFile.drop();
             MsgBox(tr2(u"The document could not be saved as the PDF file \"%1\".",
                        u"Le document n'a pas pu être enregistré dans le fichier PDF « %1 ».")
                        .arg(QDir::toNativeSeparators(pdf)),
@@ -450,8 +475,7 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
         // print system can do once pages are drawn.
         const bool dropped = toPdf || printer.abort();
         painter.end();
-        if (toPdf)
-            QFile::remove(pdf);
+        pdfFile.drop();
         MsgBox(dropped ? tr2(u"Printing was cancelled: nothing was printed.", u"L'impression a été annulée : rien n'a été imprimé.")
                        : tr2(u"Printing was cancelled after page %1 of %2; the pages before it may still be printed.",
                              u"L'impression a été annulée après la page %1 sur %2 ; les pages d'avant peuvent encore "
@@ -465,6 +489,11 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
     if (drawn != DrawResult::Drawn || !ended || printer.printerState() == QPrinter::Error)
         return failed();
     if (toPdf) {
+        pdf = pdfFile.takeFreeName([&](int copy) { return printoutName(folder, base, copy); }, 9999, files::newFileMode());
+        if (pdf.isEmpty()) {
+            pdf = printoutName(folder, base, 1);
+            return failed();
+        }
         MsgBox(tr2(u"No printer is set up on this computer, so the document was saved as a PDF file:\n\n%1",
                    u"Aucune imprimante n'est installée sur cet ordinateur ; le document a été enregistré en "
                    u"fichier PDF :\n\n%1")

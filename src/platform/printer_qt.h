@@ -1,6 +1,8 @@
 #pragma once
 // The real printer: the system's default printer through QPrinter, or, on a system without a
-// printer, a PDF file in the user's documents folder whose path the user is told.
+// printer, a PDF file in the user's documents folder whose path the user is told: the
+// documents folder (created when missing) and a name that no file has yet ("Kiv_2000 - Industry
+// index.pdf", then " (2)" ...), which the file takes only once it is whole.
 #include "platform/printer.h"
 
 #include <QFont>
@@ -46,10 +48,5 @@ QFont printFont(const PrintFont& font);
 // table, each page after the first starting with a page break after a gap and a rule. Lengths
 // are given in points and drawn at pixelsPerPoint device pixels.
 std::unique_ptr<QTextDocument> toTextDocument(const PageDocument& doc, double pixelsPerPoint);
-
-// Where a printout goes when the system has no printer: the documents folder (created when
-// missing) and a name that no file has yet ("Kiv_2000 - Industry index.pdf", then " (2)" ...).
-// The file is created empty to keep the name; an empty text when the folder can't be made.
-QString reservePdfPath(const QString& title);
 
 } // namespace kiv

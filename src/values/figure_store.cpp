@@ -148,6 +148,11 @@ void setWritableCheck(WritableCheck check)
 std::optional<Failure> save(const FigureStore& store, const QStringList& texts)
 {
     const StoreLocation where = storeLocation(store);
+    const auto failed = [&where](Failure f) {
+        // A link is followed: a link to no file holds no figures either.
+        f.savedBefore = QFileInfo(where.restoreFrom).isFile();
+        return std::optional<Failure>(std::move(f));
+    };
     const QString& path = where.saveTo;
     std::vector<Value> row;
     for (std::size_t c = 0; c < store.columns.size(); ++c) {
@@ -160,14 +165,14 @@ std::optional<Failure> save(const FigureStore& store, const QStringList& texts)
     // The file must be a store already (a first Save into the user's folder: the delivered
     // one): never replace a file that isn't one, and never make a store from nothing.
     if (!QFileInfo::exists(where.checkFirst))
-        return failure(Failure::Kind::FileMissing, where.checkFirst);
+        return failed(failure(Failure::Kind::FileMissing, where.checkFirst));
     try {
         readTable(store, where.checkFirst);
     } catch (const DbError& e) {
-        return failureOf(e, where.checkFirst);
+        return failed(failureOf(e, where.checkFirst));
     }
     if (!ensureFolder(QFileInfo(path).absolutePath()))
-        return failure(Failure::Kind::ReadOnly, path);
+        return failed(failure(Failure::Kind::ReadOnly, path));
     try {
         db::TableData table;
         table.name = store.table;
@@ -176,7 +181,7 @@ std::optional<Failure> save(const FigureStore& store, const QStringList& texts)
         table.rows.push_back(std::move(row));
         db::writeDatabase(path, {table});
     } catch (const DbError& e) {
-        return failureOf(e, path);
+        return failed(failureOf(e, path));
     }
     return std::nullopt;
 }
@@ -272,7 +277,7 @@ QString failureMessage(const Failure& f, bool saving, int language, const QStrin
                                    : (folder ? QStringLiteral(" Sauvegarder ne remplacera pas ce dossier tant qu'il n'aura pas été déplacé ou supprimé.")
                                              : QStringLiteral(" Sauvegarder ne remplacera pas ce fichier tant qu'il n'aura pas été déplacé ou supprimé."));
     if (saving) {
-        const QString kept = noStore ? QString()
+        const QString kept = noStore || !f.savedBefore ? QString()
                              : en    ? QStringLiteral(" The figures saved before are kept.")
                                      : QStringLiteral(" Les données sauvegardées auparavant sont conservées.");
         return en ? QStringLiteral("The figures could not be saved in '") + f.file + QStringLiteral("': ") + reason + u'.' + kept + stays

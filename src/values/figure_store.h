@@ -89,6 +89,9 @@ struct Failure {
     QString file;    // the store's path
     int column = -1; // the column concerned, or -1
     QString detail;  // what the system said, for WriteFailed
+    // Save: the store Restore reads is there, so the figures saved before are kept. False when
+    // there is no store yet (or only a link to none).
+    bool savedBefore = true;
 };
 
 // Replaces the stored row with `texts` (one per column, in column order). Every text must read

@@ -11,6 +11,13 @@
 #include <QAbstractItemView>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace kivtest {
 
@@ -230,6 +237,78 @@ std::optional<QString> focusMarkProblem(const QImage& plain, const QImage& marke
     if (faint > dots / 10)
         return QStringLiteral("%1 of its %2 dots hardly differ from what they cover").arg(faint).arg(dots);
     return std::nullopt;
+}
+
+QStringList inParallelProcesses(int copies, int rounds, const std::function<QString(int, int)>& work)
+{
+    int start[2], reasons[2];
+    if (::pipe(start) != 0 || ::pipe(reasons) != 0)
+        return {QStringLiteral("no pipe")};
+    std::vector<pid_t> children;
+    for (int copy = 1; copy <= copies; ++copy) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(start[1]);
+            ::close(reasons[0]);
+            char go = 0;
+            (void)::read(start[0], &go, 1); // returns when the parent closes its end: all start
+            for (int round = 1; round <= rounds; ++round) {
+                const QString why = work(copy, round);
+                if (!why.isEmpty()) {
+                    // One line of a pipe's atomic size, so that the lines of the copies never mix.
+                    QByteArray line = QStringLiteral("copy %1, round %2: %3").arg(copy).arg(round).arg(why).toUtf8().left(PIPE_BUF - 1);
+                    line.replace('\n', ' ');
+                    line += '\n';
+                    (void)::write(reasons[1], line.constData(), static_cast<size_t>(line.size()));
+                }
+            }
+            ::_exit(0);
+        }
+        if (child > 0)
+            children.push_back(child);
+    }
+    ::close(start[0]);
+    ::close(reasons[1]);
+    ::close(start[1]);
+    QByteArray all;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(reasons[0], buffer, sizeof buffer)) != 0;)
+        if (n > 0)
+            all.append(buffer, n);
+        else if (errno != EINTR)
+            break;
+    ::close(reasons[0]);
+    QStringList failed;
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            failed << QStringLiteral("a copy ended abnormally (status %1)").arg(status);
+    }
+    if (static_cast<int>(children.size()) != copies)
+        failed << QStringLiteral("only %1 of %2 copies started").arg(children.size()).arg(copies);
+    for (const QByteArray& line : all.split('\n'))
+        if (!line.isEmpty())
+            failed << QString::fromUtf8(line);
+    return failed;
+}
+
+bool killedWhileRunning(const std::function<void()>& work, int delayUs)
+{
+    const pid_t child = ::fork();
+    if (child < 0)
+        return false;
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        work();
+        ::_exit(0);
+    }
+    ::usleep(static_cast<useconds_t>(delayUs));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
 QByteArray readFile(const QString& path)

@@ -139,6 +139,16 @@ public:
 // dot differs clearly from what it covers.
 std::optional<QString> focusMarkProblem(const QImage& plain, const QImage& marked);
 
+// Runs `work` in `copies` child processes that start together, each `rounds` times (a round
+// that fails returns its reason, else an empty text), and gives back the reasons of every
+// failed round of every copy, "copy 2, round 17: ...". The children share nothing but the
+// files they touch: they stand for copies of the program running at once.
+QStringList inParallelProcesses(int copies, int rounds, const std::function<QString(int copy, int round)>& work);
+
+// Runs `work` in a child process and kills it (SIGKILL, as a user's kill -9 or a stopped
+// machine) after `delayUs` microseconds. False when it had ended before it could be killed.
+bool killedWhileRunning(const std::function<void()>& work, int delayUs);
+
 // The bytes of a file (empty when it cannot be read), and a file written with given bytes.
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& content);

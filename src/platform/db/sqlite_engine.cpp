@@ -1,20 +1,17 @@
 // The SQLite engine: reads tables into snapshots and writes whole new database files.
 #include "platform/db/database.h"
 #include "platform/db/engines.h"
+#include "platform/in_progress_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 namespace kiv::db {
 
@@ -281,31 +278,6 @@ void fill(sqlite3* db, const std::vector<TableData>& tables, const QString& path
     execute(db, "COMMIT", path, doing);
 }
 
-bool noWriteBits(const QFileInfo& info)
-{
-    return !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
-}
-
-// The new file of a write is written beside the target under this name ("XXXXXX" becomes six
-// letters or digits), with SQLite's journal beside it while the transaction runs.
-QString newFileTemplate(const QFileInfo& target)
-{
-    return target.absoluteFilePath() + QStringLiteral(".XXXXXX.new");
-}
-
-// A write that was cut short (the program killed, the machine stopped) leaves its new file and
-// its journal behind; the target itself is whole. The next write of the same target removes them.
-void removeLeftovers(const QFileInfo& target)
-{
-    const QRegularExpression leftover(u'^' + QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}\\.new(-journal)?$"));
-    QDir folder = target.absoluteDir();
-    const QStringList candidates = folder.entryList({target.fileName() + QStringLiteral(".*.new"), target.fileName() + QStringLiteral(".*.new-journal")},
-                                                    QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : candidates)
-        if (leftover.match(name).hasMatch())
-            folder.remove(name);
-}
-
 } // namespace
 
 namespace detail {
@@ -368,61 +340,54 @@ std::shared_ptr<Database> openSqlite(const QString& path, bool readOnly)
 void writeDatabase(const QString& path, const std::vector<TableData>& tables)
 {
     checkTables(tables, path);
-    const QFileInfo target(path);
+    // A link is followed: the file it names is replaced, and the link stays.
+    int loop = 0;
+    const QString written = files::followLinks(path, &loop);
+    if (written.isEmpty())
+        throw DbError(Code::WriteFailed, path, QStringLiteral("the file's links lead round in a circle"));
+    const QFileInfo target(written);
     if (target.isDir())
         throw DbError(Code::WriteFailed, path, QStringLiteral("this is a folder, not a database file"));
-    if (target.exists() && (!target.isWritable() || noWriteBits(target)))
+    if (!files::mayReplace(target))
         throw DbError(Code::ReadOnly, path, QStringLiteral("the file is read-only"));
     const QDir folder = target.absoluteDir();
     if (!folder.exists())
         throw DbError(Code::WriteFailed, path, QStringLiteral("the folder %1 does not exist").arg(folder.path()));
 
-    removeLeftovers(target);
-    QString temp;
-    {
-        QTemporaryFile file(newFileTemplate(target));
-        file.setAutoRemove(false);
-        if (!file.open()) {
-            const QFileInfo dir(folder.path());
-            throw DbError(dir.isWritable() ? Code::WriteFailed : Code::ReadOnly, path,
-                          QStringLiteral("no new file can be written in the folder %1 (%2)").arg(folder.path(), file.errorString()));
-        }
-        temp = file.fileName();
+    // The new file is held while it is written, so another copy of the program writing the
+    // same store never takes it for a leftover.
+    files::InProgressFile made;
+    if (!made.create(written)) {
+        const int err = made.error();
+        throw DbError(err == EACCES || err == EPERM || err == EROFS ? Code::ReadOnly : Code::WriteFailed, path,
+                      QStringLiteral("no new file can be written in the folder %1 (%2)")
+                          .arg(folder.path(), QString::fromLocal8Bit(std::strerror(err))));
     }
-    auto removeTemp = [&] { QFile::remove(temp); };
 
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(temp).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(made.path()).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     try {
         if (rc != SQLITE_OK)
             fail(db, rc, path, QStringLiteral("creating:"));
+        // The new file is thrown away on any failure: it needs no journal of its own on disk.
+        execute(db, "PRAGMA journal_mode=MEMORY", path, QStringLiteral("creating:"));
         fill(db, tables, path);
     } catch (...) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close_v2(db);
-        removeTemp();
         throw;
     }
     if (sqlite3_close(db) != SQLITE_OK) {
         sqlite3_close_v2(db);
-        removeTemp();
         throw DbError(Code::WriteFailed, path, QStringLiteral("the new file could not be closed"));
     }
 
-    QFile::setPermissions(temp, target.exists() ? target.permissions()
-                                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
-                                                      | QFile::ReadGroup | QFile::ReadOther);
     // rename() replaces the old file in one step: a reader sees the old file or the new one.
-    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        const int err = errno;
-        removeTemp();
+    const mode_t mode = target.exists() ? files::modeFor(written) : mode_t(0644);
+    if (!made.replace(written, mode)) {
+        const int err = made.error();
         throw DbError(err == EACCES || err == EPERM || err == EROFS ? Code::ReadOnly : Code::WriteFailed, path,
                       QStringLiteral("the new file could not take the old one's place (%1)").arg(QString::fromLocal8Bit(std::strerror(err))));
-    }
-    const int dir = ::open(QFile::encodeName(folder.path()).constData(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
     }
 }
 

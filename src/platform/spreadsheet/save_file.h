@@ -15,20 +15,22 @@ void setDocumentsFolder(const QString& folder);
 // folder, and any other name (with or without a folder of its own) in the documents folder.
 QString resolveSaveName(const QString& name);
 
-// The folder where a workbook is made before it is saved under its name.
-QString temporaryFolder();
-
-// Thrown by a render that could not write its work files in the temporary folder (the folder
-// full, or not writable): the message then names that folder, not the file's.
-struct TemporaryFolderFailure {};
-
 // Saves a workbook under the typed name. An existing file is replaced only when the user says
 // Yes to the question; No throws AutomationError 1004. A file without write permission is
-// never replaced, whoever runs the program: it is refused before the question. The bytes (made
-// by render, only once the name is settled) are written beside the file and renamed over it, so
-// a failure leaves neither a truncated file nor a damaged old one; what a save cut short under
-// the same name left beside the file is removed by the next one. Every failure throws
-// AutomationError with a message in the user's language naming the file.
+// never replaced, whoever runs the program: it is refused before the question. A link is
+// followed: the file it names is written, and the link stays. The bytes (made by render, only
+// once the name is settled) are written into an in-progress file of the program's beside the
+// file and renamed over it, so a failure leaves neither a truncated file nor a damaged old one,
+// and two running copies saving under one name each land whole (the last one wins); what a save
+// cut short under the same name left beside the file is removed by the next one. Every failure
+// throws AutomationError with a message in the user's language naming the file.
 void saveWorkbookFile(const QString& name, const std::function<QByteArray()>& render);
+
+// The same, for a writer that writes the whole file itself: `write` is given the path of the
+// in-progress file (empty, and already held) to fill, and a scratch folder of its own beside it
+// for what it makes on the way (the workbook's parts, the user's figures: they never go to a
+// folder shared with others, and a killed save leaves them only where the next save of the name
+// removes them); it throws when the file could not be written.
+void saveWorkbookFileWith(const QString& name, const std::function<void(const QString& newFile, const QString& scratchFolder)>& write);
 
 } // namespace kiv::sheet

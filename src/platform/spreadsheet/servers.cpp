@@ -6,7 +6,6 @@
 #include "kiv_config.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <dlfcn.h>
 #include <map>
 #include <optional>
@@ -64,7 +63,7 @@ public:
     void saveas(const QString& name) override
     {
         alive();
-        saveWorkbookFile(name, [this] { return render(); });
+        save(name);
     }
     void quit() override
     {
@@ -85,7 +84,8 @@ protected:
         else
             cells_[{row, column}] = text;
     }
-    virtual QByteArray render() const = 0;
+    // Writes the cells into a file of that name.
+    virtual void save(const QString& name) const = 0;
 
     std::map<std::pair<int, int>, QString> cells_; // (row, column) to the text set
     bool quit_ = false;
@@ -108,15 +108,18 @@ public:
 
 private:
     // An Office Open XML workbook of one sheet: number cells for texts that read in full as a
-    // number, text cells for the rest. The library makes it in the temporary folder: a failure
-    // there, but for memory, is that folder's.
-    QByteArray render() const override
+    // number, text cells for the rest. The library writes it straight into the new file beside
+    // the target, and the parts it makes on the way into the scratch folder beside it, so that
+    // nothing of the workbook is ever left anywhere else.
+    void save(const QString& name) const override
     {
-        QTemporaryDir dir(temporaryFolder() + QStringLiteral("/kiv_2000-XXXXXX"));
-        if (!dir.isValid())
-            throw TemporaryFolderFailure{};
-        const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("book.xlsx")));
-        QByteArray tmp = QFile::encodeName(dir.path());
+        saveWorkbookFileWith(name, [this](const QString& newFile, const QString& scratch) { write(newFile, scratch); });
+    }
+
+    void write(const QString& newFile, const QString& scratch) const
+    {
+        const QByteArray path = QFile::encodeName(newFile);
+        QByteArray tmp = QFile::encodeName(scratch);
         lxw_workbook_options options{};
         options.tmpdir = tmp.data();
         lxw_workbook* book = xlsx_.newWorkbook(path.constData(), &options);
@@ -138,11 +141,7 @@ private:
         if (status == LXW_ERROR_MEMORY_MALLOC_FAILED || closed == LXW_ERROR_MEMORY_MALLOC_FAILED)
             throw std::bad_alloc();
         if (status != LXW_NO_ERROR || closed != LXW_NO_ERROR)
-            throw TemporaryFolderFailure{};
-        QFile file(QFile::decodeName(path));
-        if (!file.open(QIODevice::ReadOnly))
-            throw TemporaryFolderFailure{};
-        return file.readAll();
+            throw std::runtime_error("workbook");
     }
 
     const WorkbookLibrary& xlsx_;
@@ -162,13 +161,15 @@ public:
     }
 
 private:
-    QByteArray render() const override
+    void save(const QString& name) const override
     {
-        std::vector<wk1::Cell> cells;
-        cells.reserve(cells_.size());
-        for (const auto& [at, text] : cells_)
-            cells.push_back(wk1::contentsCell(at.first, at.second, text));
-        return wk1::worksheet(std::move(cells));
+        saveWorkbookFile(name, [this] {
+            std::vector<wk1::Cell> cells;
+            cells.reserve(cells_.size());
+            for (const auto& [at, text] : cells_)
+                cells.push_back(wk1::contentsCell(at.first, at.second, text));
+            return wk1::worksheet(std::move(cells));
+        });
     }
 };
 

@@ -137,6 +137,7 @@ private Q_SLOTS:
     void pdfFolderUnavailable_data();
     void pdfFolderUnavailable();
     void pagesToPdf();
+    void killedPrintLeavesNoPrintout();
     void pagesOnSheets();
     void faces_data();
     void faces();
@@ -371,6 +372,52 @@ void TstPrinter::pagesToPdf()
         QVERIFY(nonEmpty[i].contains(QStringLiteral("Heading %1").arg(i + 1)));
         QVERIFY(nonEmpty[i].contains(QStringLiteral("Cash %1").arg(i + 1)));
     }
+}
+
+// A printout to a file killed (kill -9) while it is written leaves no file under a printout's
+// name, only its in-progress file, which the next printout removes; a cancelled one leaves
+// nothing at all. The next printout takes the first name, whole.
+void TstPrinter::killedPrintLeavesNoPrintout()
+{
+    kivtest::Program program;
+    TempHome home;
+    program.dialogs.acceptAll();
+    kiv::PageDocument pd{QStringLiteral("Financial ratios"), QString(), {}};
+    for (int i = 1; i <= 600; ++i) {
+        kiv::Page& page = pd.pages.emplace_back();
+        page.blocks.emplace_back(std::in_place_type<kiv::PageParagraph>, QStringLiteral("Industry %1").arg(i), 12, true, false);
+        kiv::PageTable& table = std::get<kiv::PageTable>(page.blocks.emplace_back(kiv::PageTable{{3, 1, 1}, 1, {}}));
+        for (int r = 0; r < 40; ++r)
+            table.rows.push_back({{QStringLiteral("Ratio %1").arg(r)}, {QStringLiteral("12.50"), false, true}, {QStringLiteral("3.25"), false, true}});
+    }
+    const auto printouts = [&] {
+        return QDir(home.documents()).entryList({QStringLiteral("*.pdf")}, QDir::Files | QDir::NoDotAndDotDot);
+    };
+    QVERIFY(QDir().mkpath(home.documents()));
+    int killed = 0;
+    for (int i = 0; i < 12; ++i) {
+        const bool wasKilled = kivtest::killedWhileRunning(
+            [&] {
+                kiv::QtPrinter printer(kiv::QtPrinter::Target::PdfOnly, 1000000);
+                printer.print(pd);
+            },
+            5000 + i * 15000);
+        killed += wasKilled;
+        if (!wasKilled) // done before it could be killed: whole, under its name
+            for (const QString& done : printouts())
+                QVERIFY(QFile::remove(QDir(home.documents()).filePath(done)));
+        QCOMPARE(printouts(), QStringList());
+        for (const QString& left : QDir(home.documents()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            QVERIFY2(left.endsWith(u".pdf") || left.contains(u".pdf.kiv_2000-in-progress."), qPrintable(left));
+    }
+    QVERIFY(killed >= 10);
+
+    kiv::QtPrinter printer(kiv::QtPrinter::Target::PdfOnly, 1000000);
+    const auto outcome = printer.print(pd);
+    QCOMPARE(outcome.status, kiv::PrintOutcome::Status::SavedAsPdf);
+    QCOMPARE(QDir(home.documents()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("Kiv_2000 - Financial ratios.pdf")});
+    QVERIFY(pdfToText(outcome.pdfPath).contains(u"Industry 600"));
 }
 
 // Page documents on sheets: every page starts a sheet; a table too long for its sheet goes on

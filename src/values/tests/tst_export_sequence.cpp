@@ -261,22 +261,26 @@ void TstExportSequence::refusedWrites_data()
     QTest::addColumn<int>("program");
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("message"); // %1: the file, %2: the temporary folder
+    QTest::addColumn<QString>("message"); // %1: the file
     QTest::newRow("read-only file, Excel, English") << int(Program::Excel) << 0 << QStringLiteral("read-only")
                                                     << QStringLiteral("The file '%1' was not saved: a read-only file of that name already exists.");
     QTest::newRow("read-only file, Lotus, French") << int(Program::Lotus) << 1 << QStringLiteral("read-only")
                                                    << QStringLiteral("Le fichier '%1' n'a pas été enregistré : un fichier en lecture seule porte déjà ce nom.");
-    QTest::newRow("temporary folder full, English")
-        << int(Program::Excel) << 0 << QStringLiteral("temporary full")
-        << QStringLiteral("The file '%1' was not saved: the temporary folder '%2' is full or cannot be written to.");
-    QTest::newRow("temporary folder full, French")
-        << int(Program::Excel) << 1 << QStringLiteral("temporary full")
-        << QStringLiteral("Le fichier '%1' n'a pas été enregistré : le dossier temporaire '%2' est plein ou n'est pas accessible en écriture.");
+    QTest::newRow("disk full, Excel, English")
+        << int(Program::Excel) << 0 << QStringLiteral("disk full")
+        << QStringLiteral("The file '%1' was not saved: the disk is full or the file could not be written.");
+    QTest::newRow("disk full, Excel, French")
+        << int(Program::Excel) << 1 << QStringLiteral("disk full")
+        << QStringLiteral("Le fichier '%1' n'a pas été enregistré : le disque est plein ou le fichier n'a pas pu être écrit.");
+    QTest::newRow("disk full, Lotus, English")
+        << int(Program::Lotus) << 0 << QStringLiteral("disk full")
+        << QStringLiteral("The file '%1' was not saved: the disk is full or the file could not be written.");
 }
 
 // The program's own servers over an existing file: a file without write permission is never
-// replaced, whoever runs the program (root included), and nothing is asked; a temporary folder
-// that takes no more bytes is named as the one at fault. The old file stays as it was.
+// replaced, whoever runs the program (root included), and nothing is asked; a disk that takes
+// no more bytes is told as such. The old file stays as it was, and nothing of the workbook goes
+// to the temporary folder.
 void TstExportSequence::refusedWrites()
 {
     QFETCH(int, program);
@@ -300,7 +304,7 @@ void TstExportSequence::refusedWrites()
     } else {
         prog.dialogs.answer(kiv::vbYes); // replace the old file
         prog.dialogs.answer(kiv::vbOK);
-        // No file of this process may grow past a few bytes: the temporary folder takes nothing.
+        // No file of this process may grow past a few bytes.
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
         getrlimit(RLIMIT_FSIZE, &old);
@@ -317,7 +321,7 @@ void TstExportSequence::refusedWrites()
         qputenv("TMPDIR", tmpdirBefore);
 
     QCOMPARE(prog.dialogs.prompts().size(), std::size_t(fault == u"read-only" ? 2 : 3));
-    QCOMPARE(prog.dialogs.last().text, message.arg(file, temporary.path()));
+    QCOMPARE(prog.dialogs.last().text, message.arg(file));
     QCOMPARE(kivtest::readFile(file), QByteArray("keep me"));
     QCOMPARE(QDir(docs.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
     QCOMPARE(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());

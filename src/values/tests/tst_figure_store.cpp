@@ -1,12 +1,14 @@
 // The saved figures: what Save keeps and Restore gives back, the stores carried over from an
 // older installation, and every failure leaving both the stored row and the boxes as they were.
 #include "platform/db/database.h"
+#include "platform/in_progress_file.h"
 #include "platform/program_folder.h"
 #include "test_support.h"
 #include "values/figure_store.h"
 #include "values3/three_year_values.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
@@ -104,6 +106,8 @@ private slots:
     void userStoreFailures_data();
     void userStoreFailures();
     void leftoversOfKilledSaves();
+    void twoCopiesSaveOneStore();
+    void linkedStores();
     void accessStore();
     void deliveredStore();
     void messages_data();
@@ -437,19 +441,23 @@ void TestFigureStore::userStoreFailures()
     QCOMPARE(QFileInfo::exists(own), fixture == u"own text");
 }
 
-// A Save killed while it writes leaves its new file (and its journal) beside the store, whose
-// row stays whole; the next Save of that store removes them, however many earlier interrupted
-// saves have piled up, and nothing else.
+// A Save killed while it writes leaves its in-progress file beside the store, whose row stays
+// whole; the next Save of that store removes it, however many earlier interrupted saves have
+// piled up, and nothing else: the user's files beside the store stay, whatever they look like.
 void TestFigureStore::leftoversOfKilledSaves()
 {
     kivtest::Program program;
     const FigureStore& store = kiv::values3::savedFigures();
     writeZeros(store);
     const QDir folder(program.folder());
-    const auto files = [&] { return folder.entryList(QDir::Files | QDir::Hidden); };
-    // Another store's leftover and a file the user keeps beside the store are not this Save's.
-    program.writeFile(u"kiv_MyValue_v12.mdb.Ab12Cd.new"_s, "another store's");
+    const auto files = [&] { return folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot); };
+    // Another store's leftover and the user's own files beside the store are not this Save's.
+    program.writeFile(u".kiv_MyValue_v12.mdb.kiv_2000-in-progress.Ab12Cd34Ef56"_s, "another store's");
     program.writeFile(store.fileName + u".bak"_s, "the user's copy");
+    for (const QString& name : {u".ABCDEF.new"_s, u".ABCDEF.new-journal"_s, u".Ab12Cd.new"_s})
+        program.writeFile(store.fileName + name, "the user's");
+    QVERIFY(QFile::link(folder.filePath(store.fileName + u".bak"_s),
+                        folder.filePath(u'.' + store.fileName + u".kiv_2000-in-progress.Zz98Yy76Xx54"_s)));
     const QStringList kept = files();
 
     // A Save killed while it writes: the system ends it at its first write past a few bytes.
@@ -470,30 +478,94 @@ void TestFigureStore::leftoversOfKilledSaves()
     QStringList left = files();
     for (const QString& f : kept)
         left.removeOne(f);
-    // Its new file and the journal beside it.
-    QCOMPARE(left.size(), 2);
-    QVERIFY2(left[0].startsWith(store.fileName + u'.') && left[0].endsWith(u".new"), qPrintable(left[0]));
-    QCOMPARE(left[1], left[0] + u"-journal"_s);
+    // Its new file, and no journal: the new file needs none on the disk.
+    QCOMPARE(left.size(), 1);
+    QVERIFY2(kiv::files::isInProgressName(left[0], store.fileName), qPrintable(left[0]));
     // The store is whole, with the row saved before.
     const auto whole = restore(store);
     QVERIFY(std::holds_alternative<QStringList>(whole));
     QCOMPARE(std::get<QStringList>(whole), QStringList(kiv::values3::kAmountCount, u"0"_s));
-    // Thirty interrupted saves of an earlier run, each with its journal.
+    // Thirty interrupted saves of an earlier run.
     const QByteArray leftover = kivtest::readFile(folder.filePath(left.first()));
-    for (int i = 0; i < 30; ++i) {
-        const QString name = store.fileName + u'.' + QString::number(100000 + i * 7919, 36).rightJustified(6, u'Q') + u".new"_s;
-        program.writeFile(name, leftover);
-        program.writeFile(name + u"-journal"_s, "journal");
-    }
-    QCOMPARE(files().size(), kept.size() + left.size() + 60);
+    for (int i = 0; i < 30; ++i)
+        program.writeFile(u'.' + store.fileName + u".kiv_2000-in-progress."_s + QString::number(100000 + i * 7919, 36).rightJustified(12, u'Q'),
+                          leftover);
+    QCOMPARE(files().size(), kept.size() + left.size() + 30);
 
     QStringList figures;
     for (int i = 0; i < kiv::values3::kAmountCount; ++i)
         figures << QString::number(i) + u".5"_s;
     VERIFY_SAVED(save(store, figures));
     QCOMPARE(files(), kept);
-    QCOMPARE(kivtest::readFile(folder.filePath(u"kiv_MyValue_v12.mdb.Ab12Cd.new"_s)), QByteArray("another store's"));
+    QCOMPARE(kivtest::readFile(folder.filePath(u".kiv_MyValue_v12.mdb.kiv_2000-in-progress.Ab12Cd34Ef56"_s)), QByteArray("another store's"));
+    QCOMPARE(kivtest::readFile(folder.filePath(store.fileName + u".ABCDEF.new-journal"_s)), QByteArray("the user's"));
     QCOMPARE(std::get<QStringList>(restore(store)), figures);
+}
+
+// Two copies of the program saving the same store at once, over and over: every Save lands
+// whole (the last one wins), none fails, and nothing is left beside the store.
+void TestFigureStore::twoCopiesSaveOneStore()
+{
+    kivtest::Program program;
+    const FigureStore& store = kiv::values3::savedFigures();
+    writeZeros(store);
+    const QStringList before = QDir(program.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const auto figures = [](int copy, int round) {
+        QStringList texts;
+        for (int i = 0; i < kiv::values3::kAmountCount; ++i)
+            texts << QString::number(copy * 1000000 + round * 100 + i);
+        return texts;
+    };
+    const QStringList failed = kivtest::inParallelProcesses(2, 300, [&](int copy, int round) {
+        if (const auto f = save(store, figures(copy, round)))
+            return failureMessage(*f, true, 0, {});
+        const auto back = restore(store);
+        if (!std::holds_alternative<QStringList>(back))
+            return failureMessage(std::get<Failure>(back), false, 0, {});
+        // Whatever copy saved last, its row is whole: every value from one Save.
+        const QStringList row = std::get<QStringList>(back);
+        for (int i = 1; i < row.size(); ++i)
+            if (row[i].toLongLong() - row[0].toLongLong() != i)
+                return u"a row mixed from two saves: "_s + row.join(u',');
+        return QString();
+    });
+    QVERIFY2(failed.isEmpty(), qPrintable(u"%1 failed saves, the first: "_s.arg(failed.size()) + failed.mid(0, 3).join(u'\n')));
+    QCOMPARE(QDir(program.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    const QStringList last = std::get<QStringList>(restore(store));
+    QVERIFY(last == figures(1, 300) || last == figures(2, 300));
+}
+
+// A store that is a link stays one: Save writes the file it names. A Save with no figures saved
+// before (no store, or a link to none) does not say they are kept.
+void TestFigureStore::linkedStores()
+{
+    kivtest::Program program;
+    const FigureStore& store = kiv::values3::savedFigures();
+    QTemporaryDir elsewhere;
+    const QString real = elsewhere.filePath(u"figures.mdb"_s);
+    writeZeros(store);
+    QVERIFY(QFile::rename(storePath(store), real));
+    QVERIFY(QFile::link(real, storePath(store)));
+    const QStringList figures(kiv::values3::kAmountCount, u"7"_s);
+    VERIFY_SAVED(save(store, figures));
+    QVERIFY(QFileInfo(storePath(store)).isSymLink());
+    QCOMPARE(QFileInfo(storePath(store)).symLinkTarget(), real);
+    QCOMPARE(std::get<QStringList>(restore(store)), figures);
+    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{u"figures.mdb"_s});
+
+    // The file it names gone: nothing was saved before.
+    QVERIFY(QFile::remove(real));
+    for (int language : {0, 1}) {
+        const auto dangling = save(store, figures);
+        QVERIFY(dangling);
+        const QString message = failureMessage(*dangling, true, language, {});
+        QVERIFY2(!message.contains(language == 0 ? u"saved before"_s : u"auparavant"_s), qPrintable(message));
+    }
+    QVERIFY(QFile::remove(storePath(store)));
+    const auto none = save(store, figures);
+    QVERIFY(none);
+    QCOMPARE(failureMessage(*none, true, 0, {}),
+             u"The figures could not be saved in '%1': the file does not exist."_s.arg(storePath(store)));
 }
 
 // The original program's Access store is read exactly, and the next Save replaces it.

@@ -1,5 +1,6 @@
 // The spreadsheet servers on their own: cell names, number cells, the 1-2-3 records and text
 // bytes, and the safe saving of a file under a typed name.
+#include "platform/in_progress_file.h"
 #include "platform/language.h"
 #include "platform/spreadsheet/automation.h"
 #include "platform/spreadsheet/cell_text.h"
@@ -8,6 +9,7 @@
 #include "test_support.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
@@ -65,6 +67,13 @@ private slots:
     void failedWritesNameTheFile();
     void fullDiskKeepsTheOldFile();
     void killedSaveIsClearedByTheNext();
+    void twoCopiesExportToOneName_data();
+    void twoCopiesExportToOneName();
+    void killedExportsLeaveNothing_data();
+    void killedExportsLeaveNothing();
+    void noTemporaryFolderNeeded_data();
+    void noTemporaryFolderNeeded();
+    void linksAreFollowed();
     void documentsFolderIsMade();
 };
 
@@ -358,7 +367,7 @@ void TstSpreadsheetServers::fullDiskKeepsTheOldFile()
     QCOMPARE(QDir(docs.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("MyVal.123")});
 }
 
-// A save killed while it writes leaves the old file whole and its hidden new file beside it;
+// A save killed while it writes leaves the old file whole and its in-progress file beside it;
 // the next save under that name removes it, and nothing else.
 void TstSpreadsheetServers::killedSaveIsClearedByTheNext()
 {
@@ -366,15 +375,19 @@ void TstSpreadsheetServers::killedSaveIsClearedByTheNext()
     Documents docs;
     const QString file = docs.path(QStringLiteral("MyVal.xlsx"));
     QVERIFY(kivtest::writeFile(file, "old"));
-    // Files that only look alike: another file's leftover, and the user's own hidden files.
+    // Files that only look alike: another file's leftover, and the user's own hidden files,
+    // however much they look like a program's new files.
     const QStringList others{QStringLiteral(".MyVal.xlsx.backup"), QStringLiteral(".MyVal.xlsx.Ab12Cd.new.keep"),
-                             QStringLiteral(".MyRat.xlsx.Ab12Cd.new"), QStringLiteral("MyVal.xlsx.Ab12Cd.new")};
+                             QStringLiteral(".MyRat.xlsx.kiv_2000-in-progress.Ab12Cd34Ef56"), QStringLiteral("MyVal.xlsx.Ab12Cd.new"),
+                             QStringLiteral(".MyVal.xlsx.ABC123.new"), QStringLiteral(".MyVal.xlsx.notes1.new")};
     for (const QString& name : others)
         QVERIFY(kivtest::writeFile(docs.path(name), "the user's"));
+    QVERIFY(QFile::link(docs.path(others.first()), docs.path(QStringLiteral(".MyVal.xlsx.kiv_2000-in-progress.Zz98Yy76Xx54"))));
     const auto files = [&] {
-        QStringList all = QDir(docs.dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QStringList all = QDir(docs.dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
         for (const QString& name : others)
             all.removeOne(name);
+        all.removeOne(QStringLiteral(".MyVal.xlsx.kiv_2000-in-progress.Zz98Yy76Xx54"));
         return all;
     };
 
@@ -395,7 +408,7 @@ void TstSpreadsheetServers::killedSaveIsClearedByTheNext()
     QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
     const QStringList left = files();
     QCOMPARE(left.size(), 2);
-    QVERIFY2(left.first().startsWith(QStringLiteral(".MyVal.xlsx.")) && left.first().endsWith(QStringLiteral(".new")), qPrintable(left.first()));
+    QVERIFY2(kiv::files::isInProgressName(left.first(), QStringLiteral("MyVal.xlsx")), qPrintable(left.first()));
     QCOMPARE(left.last(), QStringLiteral("MyVal.xlsx"));
     QCOMPARE(readFile(file), QByteArray("old"));
 
@@ -405,6 +418,169 @@ void TstSpreadsheetServers::killedSaveIsClearedByTheNext()
     QCOMPARE(readFile(file), QByteArray("new"));
     for (const QString& name : others)
         QCOMPARE(readFile(docs.path(name)), QByteArray("the user's"));
+    QVERIFY(QFileInfo(docs.path(QStringLiteral(".MyVal.xlsx.kiv_2000-in-progress.Zz98Yy76Xx54"))).isSymLink());
+}
+
+void TstSpreadsheetServers::twoCopiesExportToOneName_data()
+{
+    QTest::addColumn<QString>("progId");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Excel") << QStringLiteral("Excel.sheet") << QStringLiteral("MyVal1011.xlsx");
+    QTest::newRow("Lotus") << QStringLiteral("Lotus123.workbook") << QStringLiteral("MyVal1011.123");
+}
+
+// Two copies of the program exporting under one name at the same time, over and over: every
+// save lands whole (the last one wins), none fails, and nothing is left beside the file.
+void TstSpreadsheetServers::twoCopiesExportToOneName()
+{
+    QFETCH(QString, progId);
+    QFETCH(QString, name);
+    kivtest::Program program;
+    Documents docs;
+    program.dialogs.acceptAll(); // "replace the file?" Yes
+    const bool excel = progId.startsWith(u"Excel");
+    const QStringList failed = kivtest::inParallelProcesses(2, excel ? 150 : 300, [&](int copy, int round) {
+        QString why;
+        try {
+            auto server = CreateObject(progId);
+            const QString text = QStringLiteral("copy %1 round %2").arg(copy).arg(round);
+            if (excel)
+                server->setCellValue(1, 1, text);
+            else
+                server->setRangeContents(QStringLiteral("A:A1.A:A1"), text);
+            server->saveas(name);
+            server->quit();
+        } catch (const AutomationError& e) {
+            why = QStringLiteral("error %1: %2").arg(e.number).arg(e.message);
+        }
+        return why;
+    });
+    QVERIFY2(failed.isEmpty(), qPrintable(QStringLiteral("%1 failed saves, the first: ").arg(failed.size()) + failed.mid(0, 3).join(u'\n')));
+    QCOMPARE(QDir(docs.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{name});
+    const QByteArray whole = readFile(docs.path(name));
+    QVERIFY(excel ? whole.startsWith("PK\x03\x04") : whole.startsWith(QByteArray("\x00\x00\x02\x00", 4)));
+}
+
+void TstSpreadsheetServers::killedExportsLeaveNothing_data()
+{
+    QTest::addColumn<QString>("progId");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Excel") << QStringLiteral("Excel.sheet") << QStringLiteral("MyVal1011.xlsx");
+    QTest::newRow("Lotus") << QStringLiteral("Lotus123.workbook") << QStringLiteral("MyVal1011.123");
+}
+
+// Exports killed (kill -9) at any moment of their writing leave nothing in the temporary
+// folder, and nothing beside the file but in-progress files, which the next export removes;
+// the file itself is always a whole one.
+void TstSpreadsheetServers::killedExportsLeaveNothing()
+{
+    QFETCH(QString, progId);
+    QFETCH(QString, name);
+    kivtest::Program program;
+    Documents docs;
+    QTemporaryDir temporary;
+    program.dialogs.acceptAll();
+    const bool excel = progId.startsWith(u"Excel");
+    const auto save = [&](int cells) {
+        auto server = CreateObject(progId);
+        for (int row = 1; row <= cells; ++row) {
+            if (excel)
+                server->setCellValue(row, 1, QStringLiteral("12345.67"));
+            else
+                server->setRangeContents(QStringLiteral("A:A%1.A:A%1").arg(row), QStringLiteral("12345.67"));
+        }
+        server->saveas(name);
+        server->quit();
+    };
+    save(2);
+    const QByteArray small = readFile(docs.path(name));
+    save(3000);
+    const QByteArray large = readFile(docs.path(name));
+
+    int killed = 0;
+    for (int i = 0; i < 40; ++i) {
+        const bool wasKilled = kivtest::killedWhileRunning(
+            [&] {
+                qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+                for (int round = 0;; ++round)
+                    save(round % 2 ? 3000 : 2);
+            },
+            2000 + i * 1500);
+        killed += wasKilled;
+        qDebug() << i << QDir(temporary.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QCOMPARE(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList());
+        for (const QString& left : QDir(docs.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+            QVERIFY2(left == name || kiv::files::isInProgressName(left, name), qPrintable(left));
+        // The workbook carries the time it was made: a whole one begins and ends as one does.
+        const QByteArray now = readFile(docs.path(name));
+        if (excel)
+            QVERIFY(now.startsWith("PK\x03\x04") && now.size() > 22 && now.mid(now.size() - 22).startsWith("PK\x05\x06"));
+        else
+            QVERIFY(now == small || now == large);
+    }
+    QVERIFY(killed > 30);
+    save(2);
+    QCOMPARE(QDir(docs.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList{name});
+}
+
+// A workbook needs no temporary folder: with TMPDIR naming a folder that does not exist (or
+// nothing), the export lands whole and leaves nothing anywhere else, not even in the folder the
+// program was started from.
+void TstSpreadsheetServers::noTemporaryFolderNeeded_data()
+{
+    QTest::addColumn<QString>("tmpdir");
+    QTest::newRow("a folder that does not exist") << QStringLiteral("/nonexistent/kiv_2000-test");
+    QTest::newRow("empty") << QString();
+}
+
+void TstSpreadsheetServers::noTemporaryFolderNeeded()
+{
+    QFETCH(QString, tmpdir);
+    kivtest::Program program;
+    Documents docs;
+    QTemporaryDir startedFrom;
+    const QString cwd = QDir::currentPath();
+    const QByteArray before = qgetenv("TMPDIR");
+    const bool had = qEnvironmentVariableIsSet("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmpdir));
+    QVERIFY(QDir::setCurrent(startedFrom.path()));
+    QString message;
+    const int error = errorOf(
+        [] {
+            auto excel = CreateObject(QStringLiteral("Excel.sheet"));
+            excel->setCellValue(1, 1, QStringLiteral("12.5"));
+            excel->saveas(QStringLiteral("MyVal.xlsx"));
+        },
+        &message);
+    QDir::setCurrent(cwd);
+    if (had)
+        qputenv("TMPDIR", before);
+    else
+        qunsetenv("TMPDIR");
+    QVERIFY2(error == 0, qPrintable(message));
+    QVERIFY(readFile(docs.path(QStringLiteral("MyVal.xlsx"))).startsWith("PK"));
+    QCOMPARE(QDir(docs.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{QStringLiteral("MyVal.xlsx")});
+    QCOMPARE(QDir(startedFrom.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+}
+
+// A link stays a link: the save writes the file it names. A dangling link names the file made.
+void TstSpreadsheetServers::linksAreFollowed()
+{
+    kivtest::Program program;
+    Documents docs;
+    QTemporaryDir elsewhere;
+    const QString real = elsewhere.filePath(QStringLiteral("real.123"));
+    QVERIFY(kivtest::writeFile(real, "old"));
+    QVERIFY(QFile::link(real, docs.path(QStringLiteral("MyVal.123"))));
+    QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("made.123")), docs.path(QStringLiteral("Dangling.123"))));
+    program.dialogs.answer(kiv::vbYes);
+    saveWorkbookFile(QStringLiteral("MyVal.123"), [] { return QByteArray("new"); });
+    saveWorkbookFile(QStringLiteral("Dangling.123"), [] { return QByteArray("made"); });
+    QVERIFY(QFileInfo(docs.path(QStringLiteral("MyVal.123"))).isSymLink());
+    QCOMPARE(readFile(real), QByteArray("new"));
+    QVERIFY(QFileInfo(docs.path(QStringLiteral("Dangling.123"))).isSymLink());
+    QCOMPARE(readFile(elsewhere.filePath(QStringLiteral("made.123"))), QByteArray("made"));
+    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{QStringLiteral("made.123"), QStringLiteral("real.123")}));
 }
 
 void TstSpreadsheetServers::documentsFolderIsMade()
