@@ -245,6 +245,12 @@ bool writeFile(const QString& path, const QByteArray& content)
 }
 
 ReaderSettings::ReaderSettings(std::function<void()> step, int stallLimit)
+    : ReaderSettings(std::function<void(kiv::db::detail::ReadingStage)>([step = std::move(step)](kiv::db::detail::ReadingStage) { step(); }),
+                     stallLimit)
+{
+}
+
+ReaderSettings::ReaderSettings(std::function<void(kiv::db::detail::ReadingStage)> step, int stallLimit)
 {
     kiv::db::detail::setReaderStep(std::move(step));
     kiv::db::detail::setReaderStallLimit(stallLimit);

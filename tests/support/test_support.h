@@ -1,6 +1,7 @@
 #pragma once
 // What every test of the program needs: scripted message and input boxes, a trap for the
 // program's end, a recording help viewer, a fresh program per test case, and the fixtures.
+#include "platform/db/engines.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/printer.h"
@@ -124,11 +125,13 @@ void click(QWidget* control);
 void choose(QComboBox* box, const QString& entry);
 
 // While it lives, the reader of every Access file runs `step` in its child process each time
-// it moves on (before it opens the file, then at every row), and is stopped after `stallLimit`
-// ms without progress (0: the program's own limit).
+// it moves on (before it opens the file, then at every row of the list of tables and of a
+// table; the second form is told which), and is stopped after `stallLimit` ms without progress
+// (0: the program's own limit).
 class ReaderSettings {
 public:
     explicit ReaderSettings(std::function<void()> step, int stallLimit = 0);
+    explicit ReaderSettings(std::function<void(kiv::db::detail::ReadingStage)> step, int stallLimit = 0);
     ~ReaderSettings();
     ReaderSettings(const ReaderSettings&) = delete;
     ReaderSettings& operator=(const ReaderSettings&) = delete;
