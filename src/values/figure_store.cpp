@@ -6,7 +6,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kiv::store {
 namespace {
@@ -106,6 +112,43 @@ bool ensureFolder(const QString& folder)
     return true;
 }
 
+// Whether the user's own store is there, as the system tells it for the path (links followed,
+// as for any file the program opens). A path that can't be searched (EACCES on a folder on the
+// way, an unreachable home) is neither there nor missing, and a file there that this user may
+// not read is no store to pass over: both keep the store out of reach, with the system's error.
+// A path through a plain file (ENOTDIR) holds nothing; a folder in the file's place is for Save
+// and Restore to report.
+struct OwnStore {
+    bool present = false;
+    int unreachable = 0; // errno, or 0
+};
+
+OwnStore ownStoreAt(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            return {};
+        return {false, error};
+    }
+    if (!S_ISDIR(info.st_mode) && ::faccessat(AT_FDCWD, name.constData(), R_OK, AT_EACCESS) != 0) {
+        const int error = errno;
+        if (error == EACCES || error == EPERM)
+            return {true, error};
+    }
+    return {true, 0};
+}
+
+Failure unreachableStore(const StoreLocation& where)
+{
+    Failure f = failure(Failure::Kind::Unreachable, where.restoreFrom);
+    if (where.unreachable != EACCES && where.unreachable != EPERM)
+        f.detail = QString::fromLocal8Bit(std::strerror(where.unreachable));
+    return f;
+}
+
 // The store's table, read whole; throws DbError.
 std::shared_ptr<db::Snapshot> readTable(const FigureStore& store, const QString& path)
 {
@@ -128,7 +171,10 @@ StoreLocation locateStore(const FigureStore& store, const QString& programFolder
     // The user's own store, once there, holds that user's figures whatever the program folder
     // has become since (writable after a change of permissions, a copied folder, root).
     const QString own = joinPath(userFolder, store.fileName);
-    if (QFileInfo::exists(own))
+    const OwnStore state = ownStoreAt(own);
+    if (state.unreachable)
+        return {own, own, own, state.unreachable};
+    if (state.present)
         return {own, own, own};
     if (canWrite(programFolder))
         return {delivered, delivered, delivered};
@@ -162,6 +208,8 @@ std::optional<Failure> save(const FigureStore& store, const QStringList& texts)
             return failure(Failure::Kind::NotANumber, path, column);
         row.push_back(Value::text(storedText(*formed, store.columns[c].form)));
     }
+    if (where.unreachable)
+        return unreachableStore(where);
     // The file must be a store already (a first Save into the user's folder: the delivered
     // one): never replace a file that isn't one, and never make a store from nothing.
     if (!QFileInfo::exists(where.checkFirst))
@@ -188,7 +236,10 @@ std::optional<Failure> save(const FigureStore& store, const QStringList& texts)
 
 std::variant<QStringList, Failure> restore(const FigureStore& store)
 {
-    const QString path = storeLocation(store).restoreFrom;
+    const StoreLocation where = storeLocation(store);
+    if (where.unreachable)
+        return unreachableStore(where);
+    const QString path = where.restoreFrom;
     if (!QFileInfo::exists(path))
         return failure(Failure::Kind::FileMissing, path);
     std::shared_ptr<db::Snapshot> table;
@@ -267,6 +318,14 @@ QString failureMessage(const Failure& f, bool saving, int language, const QStrin
         else
             reason = en ? QStringLiteral("the file could not be read (") + f.detail + QLatin1Char(')') : QStringLiteral("le fichier n'a pas pu être lu (") + f.detail + QLatin1Char(')');
         break;
+    case Failure::Kind::Unreachable: {
+        const QString folder = f.file.left(std::max<qsizetype>(f.file.lastIndexOf(u'/'), 1));
+        const QString why = !f.detail.isEmpty() ? f.detail : en ? QStringLiteral("no permission") : QStringLiteral("accès refusé");
+        reason = en ? QStringLiteral("your own saved figures in the folder '") + folder + QStringLiteral("' cannot be read (") + why + QLatin1Char(')')
+                    : QStringLiteral("vos propres données sauvegardées dans le dossier '") + folder + QStringLiteral("' ne peuvent pas être lues (") + why
+                          + QLatin1Char(')');
+        break;
+    }
     }
     // A file that is no store holds no figures to keep, and stays until the user removes it.
     const bool noStore = f.kind == Failure::Kind::NotADatabase || f.kind == Failure::Kind::NoTable || f.kind == Failure::Kind::IsFolder;

@@ -46,11 +46,17 @@ QString storePath(const FigureStore& store);
 // store, as for any Save); until it exists Restore reads the delivered store. Once the user's
 // own store exists, Save and Restore use it, whatever the program folder's permissions have
 // become. Nothing but the two stores ever moves out of the program folder.
+// Whether the user's own store is there is the system's answer for that path: where it can't
+// be told (the data folder, or a folder above it, can't be searched) or the store is there but
+// can't be read, the user's store is unreachable, and Save and Restore say so rather than read
+// or write another file in its place.
 struct StoreLocation {
     QString restoreFrom; // the file Restore reads
     QString saveTo;      // the file Save replaces (or creates, in the user's data folder)
     QString checkFirst;  // the store Save checks before writing: saveTo, or the delivered one
                          // when saveTo does not exist yet
+    int unreachable = 0; // the system's error (errno) when the user's own store can't be
+                         // reached (the three files are then that store); 0 when it can
 };
 
 // Tells whether the program may write into a folder.
@@ -84,6 +90,9 @@ struct Failure {
         BadValue,     // `column` of the row holds something that is not an amount
         ReadOnly,     // the file or its folder can't be written (read-only, locked)
         WriteFailed,  // the new store could not be written (no space left, ...)
+        Unreachable,  // the user's own store can't be reached: its folder can't be searched or
+                      // read, or the file can't be read; `detail` is what the system said
+                      // when it is not a refused permission
     };
     Kind kind = Kind::WriteFailed;
     QString file;    // the store's path

@@ -11,6 +11,8 @@
 #include <QAbstractItemView>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -324,6 +326,12 @@ bool writeFile(const QString& path, const QByteArray& content)
 }
 
 ReaderSettings::ReaderSettings(std::function<void()> step, int stallLimit)
+    : ReaderSettings(std::function<void(kiv::db::detail::ReadingStage)>([step = std::move(step)](kiv::db::detail::ReadingStage) { step(); }),
+                     stallLimit)
+{
+}
+
+ReaderSettings::ReaderSettings(std::function<void(kiv::db::detail::ReadingStage)> step, int stallLimit)
 {
     kiv::db::detail::setReaderStep(std::move(step));
     kiv::db::detail::setReaderStallLimit(stallLimit);
@@ -333,6 +341,25 @@ ReaderSettings::~ReaderSettings()
 {
     kiv::db::detail::setReaderStep({});
     kiv::db::detail::setReaderStallLimit(0);
+}
+
+void runAsNobody(const char* testClass)
+{
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (setpriv.isEmpty())
+        QSKIP("running as root without setpriv: permissions can't be tried");
+    const QString function = QString::fromLatin1(QTest::currentTestFunction());
+    const QString tag = QString::fromLatin1(QTest::currentDataTag());
+    QProcess child;
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
+                          QCoreApplication::applicationFilePath(), tag.isEmpty() ? function : function + u':' + tag});
+    QVERIFY(child.waitForFinished(120000));
+    const QByteArray out = child.readAll();
+    if (!out.contains("Start testing"))
+        QSKIP(qPrintable(QStringLiteral("this test can't run as an unprivileged user: ") + QString::fromLocal8Bit(out)));
+    const QByteArray passed = "PASS   : " + QByteArray(testClass) + "::" + function.toLatin1() + '(' + tag.toLatin1() + ')';
+    QVERIFY2(child.exitCode() == 0 && out.contains(passed), out.constData());
 }
 
 void setupTestApplication(QApplication& app)

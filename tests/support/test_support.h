@@ -1,6 +1,7 @@
 #pragma once
 // What every test of the program needs: scripted message and input boxes, a trap for the
 // program's end, a recording help viewer, a fresh program per test case, and the fixtures.
+#include "platform/db/engines.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/printer.h"
@@ -18,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unistd.h>
 
 namespace kivtest {
 
@@ -124,11 +126,13 @@ void click(QWidget* control);
 void choose(QComboBox* box, const QString& entry);
 
 // While it lives, the reader of every Access file runs `step` in its child process each time
-// it moves on (before it opens the file, then at every row), and is stopped after `stallLimit`
-// ms without progress (0: the program's own limit).
+// it moves on (before it opens the file, then at every row of the list of tables and of a
+// table; the second form is told which), and is stopped after `stallLimit` ms without progress
+// (0: the program's own limit).
 class ReaderSettings {
 public:
     explicit ReaderSettings(std::function<void()> step, int stallLimit = 0);
+    explicit ReaderSettings(std::function<void(kiv::db::detail::ReadingStage)> step, int stallLimit = 0);
     ~ReaderSettings();
     ReaderSettings(const ReaderSettings&) = delete;
     ReaderSettings& operator=(const ReaderSettings&) = delete;
@@ -153,7 +157,21 @@ bool killedWhileRunning(const std::function<void()>& work, int delayUs);
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& content);
 
+// Permissions don't hold for root: the running test function, with its data row, runs again in
+// a child process as the unprivileged user nobody, whose verdict is this one's (a skip that says
+// why when that can't be done). `testClass` is the test object's class name.
+void runAsNobody(const char* testClass);
+
 } // namespace kivtest
+
+// Runs the rest of the test function as nobody when the suite runs as root.
+#define KIV_AS_NOBODY_WHEN_ROOT(testClass)                                                   \
+    do {                                                                                     \
+        if (::geteuid() == 0) {                                                              \
+            kivtest::runAsNobody(testClass);                                                 \
+            return;                                                                          \
+        }                                                                                    \
+    } while (false)
 
 // Runs a statement that must end the program; fails when it returns normally.
 #define KIV_VERIFY_ENDS(statement)                                                          \

@@ -6,9 +6,9 @@
 // short-lived child process that sends the rows back through a pipe. A child that crashes,
 // fails or hangs ends as a DbError in the parent; the program itself never runs libmdb.
 //
-// The child tells its progress as it reads, row by row; one that makes no progress for a while
-// is taken for stuck on a damaged file and stopped, however long a large file takes to read
-// whole. While the parent waits, the program's windows keep repainting and the busy pointer
+// The child tells its progress as it reads, row by row, the rows of the list of tables
+// included; one that makes no progress for a while is taken for stuck on a damaged file and
+// stopped, however long a large file (or a slow disc) takes to read whole. While the parent waits, the program's windows keep repainting and the busy pointer
 // shows.
 #include "platform/db/database.h"
 #include "platform/db/engines.h"
@@ -23,6 +23,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -67,9 +69,9 @@ enum class Tag : quint8 { Null = 0, Number = 1, Single = 2, Text = 3 };
 
 // ---- Settings of the reader (tests change them) ----
 
-std::function<void()>& readerStep()
+std::function<void(detail::ReadingStage)>& readerStep()
 {
-    static std::function<void()> step;
+    static std::function<void(detail::ReadingStage)> step;
     return step;
 }
 
@@ -103,17 +105,92 @@ qint64 monotonicMs()
 int progressPipe = -1;
 qint64 lastProgress = 0;
 
-// Called each time the reading moves on (the file opened, a row read).
-void moveOn()
+// Called each time the reading moves on: at the start, then at every row read, of the list of
+// tables as of a table.
+void moveOn(detail::ReadingStage stage)
 {
     if (readerStep())
-        readerStep()();
+        readerStep()(stage);
     const qint64 now = monotonicMs();
     if (progressPipe < 0 || now - lastProgress < kProgressEveryMs)
         return;
     lastProgress = now;
     while (::write(progressPipe, &kProgressByte, 1) < 0 && errno == EINTR) {
     }
+}
+
+QString entryName(const MdbCatalogEntry* entry)
+{
+    return QString::fromUtf8(entry->object_name, static_cast<qsizetype>(strnlen(entry->object_name, sizeof entry->object_name)));
+}
+
+// Frees a table definition on every way out.
+struct FreeDef {
+    MdbTableDef* d;
+    ~FreeDef() { mdb_free_tabledef(d); }
+};
+
+// Reads the list of tables into mdb->catalog, as mdb_read_catalog(mdb, MDB_TABLE) does, but
+// row by row as progress: the list is itself a table (MSysObjects, at page 2), which on a slow
+// disc takes as long to read as any other. Its rows are counted against the count its definition
+// keeps: a list that lost rows would hide tables, and a page chain that runs in a circle gives
+// rows without end (the count stops one past the kept one).
+void readTableList(MdbHandle* mdb)
+{
+    if (mdb->catalog)
+        mdb_free_catalog(mdb);
+    mdb->catalog = g_ptr_array_new();
+    mdb->num_catalog = 0;
+
+    MdbCatalogEntry list{};
+    list.mdb = mdb;
+    list.object_type = MDB_TABLE;
+    list.table_pg = 2;
+    std::snprintf(list.object_name, sizeof list.object_name, "%s", "MSysObjects");
+    MdbTableDef* def = mdb_read_table(&list);
+    if (!def)
+        throw ChildError{Code::NotADatabase, QStringLiteral("the list of tables can't be read: the file is damaged")};
+    const FreeDef freeDef{def};
+    if (!mdb_read_columns(def) || def->num_cols == 0 || def->num_cols > kMaxColumns)
+        throw ChildError{Code::NotADatabase, QStringLiteral("the list of tables can't be read: the file is damaged")};
+
+    std::vector<char> id(mdb->bind_size + 1, '\0'), name(mdb->bind_size + 1, '\0'), type(mdb->bind_size + 1, '\0'),
+        flags(mdb->bind_size + 1, '\0'), props(mdb->bind_size + 1, '\0');
+    int propsLength = 0;
+    const int propsColumn = mdb_bind_column_by_name(def, const_cast<gchar*>("LvProp"), props.data(), &propsLength);
+    if (mdb_bind_column_by_name(def, const_cast<gchar*>("Id"), id.data(), nullptr) == -1
+        || mdb_bind_column_by_name(def, const_cast<gchar*>("Name"), name.data(), nullptr) == -1
+        || mdb_bind_column_by_name(def, const_cast<gchar*>("Type"), type.data(), nullptr) == -1
+        || mdb_bind_column_by_name(def, const_cast<gchar*>("Flags"), flags.data(), nullptr) == -1 || propsColumn == -1)
+        throw ChildError{Code::NotADatabase, QStringLiteral("the list of tables can't be read: the file is damaged")};
+    auto* propsCol = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, static_cast<guint>(propsColumn - 1)));
+
+    quint32 rows = 0;
+    mdb_rewind_table(def);
+    while (rows <= def->num_rows && mdb_fetch_row(def)) {
+        ++rows;
+        moveOn(detail::ReadingStage::TableList);
+        const long kind = std::strtol(type.data(), nullptr, 10);
+        if (kind != MDB_TABLE)
+            continue;
+        auto* entry = static_cast<MdbCatalogEntry*>(g_malloc0(sizeof(MdbCatalogEntry)));
+        entry->mdb = mdb;
+        std::snprintf(entry->object_name, sizeof entry->object_name, "%s", name.data());
+        entry->object_type = static_cast<int>(kind & 0x7F);
+        entry->table_pg = static_cast<unsigned long>(std::strtol(id.data(), nullptr, 10)) & 0x00FFFFFFUL;
+        entry->flags = static_cast<int>(std::strtol(flags.data(), nullptr, 10));
+        ++mdb->num_catalog;
+        g_ptr_array_add(mdb->catalog, entry);
+        if (propsLength > 0) {
+            std::size_t length = 0;
+            if (void* kkd = mdb_ole_read_full(mdb, propsCol, &length)) {
+                entry->props = mdb_kkd_to_props(mdb, kkd, length);
+                std::free(kkd);
+            }
+        }
+    }
+    if (rows != def->num_rows)
+        throw ChildError{Code::NotADatabase, QStringLiteral("the list of tables is incomplete: the file is damaged")};
 }
 
 class MdbFileHandle {
@@ -125,9 +202,12 @@ public:
             throw ChildError{Code::NotADatabase, QStringLiteral("the file is not a readable Access database")};
         mdb_set_bind_size(mdb_, kBindSize);
         mdb_set_boolean_fmt_numbers(mdb_);
-        if (!mdb_read_catalog(mdb_, MDB_TABLE))
-            throw ChildError{Code::NotADatabase, QStringLiteral("the list of tables can't be read: the file is damaged")};
-        moveOn();
+        try {
+            readTableList(mdb_);
+        } catch (...) {
+            mdb_close(mdb_);
+            throw;
+        }
     }
     ~MdbFileHandle() { mdb_close(mdb_); }
     MdbFileHandle(const MdbFileHandle&) = delete;
@@ -152,42 +232,9 @@ private:
     MdbHandle* mdb_;
 };
 
-QString entryName(const MdbCatalogEntry* entry)
-{
-    return QString::fromUtf8(entry->object_name, static_cast<qsizetype>(strnlen(entry->object_name, sizeof entry->object_name)));
-}
-
-// Counts a table's rows without reading their values; false when the count differs from the
-// one its definition keeps (a page chain that runs in a circle gives rows without end: the
-// count stops one past the kept one).
-bool wholeTable(MdbCatalogEntry* entry)
-{
-    MdbTableDef* def = mdb_read_table(entry);
-    if (!def)
-        return false;
-    bool whole = false;
-    if (mdb_read_columns(def) && def->num_cols > 0 && def->num_cols <= kMaxColumns) {
-        quint32 rows = 0;
-        mdb_rewind_table(def);
-        while (rows <= def->num_rows && mdb_fetch_row(def)) {
-            ++rows;
-            moveOn();
-        }
-        whole = rows == def->num_rows;
-    }
-    mdb_free_tabledef(def);
-    return whole;
-}
-
 void listTables(const QString& path, QDataStream& out)
 {
     MdbFileHandle mdb(path);
-    // The catalog is itself a table: a catalog that lost rows would hide tables.
-    for (guint i = 0; mdb.get()->catalog && i < mdb.get()->catalog->len; ++i) {
-        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb.get()->catalog, i));
-        if (entry && entry->object_type == MDB_TABLE && sameText(entryName(entry), u"MSysObjects") && !wholeTable(entry))
-            throw ChildError{Code::NotADatabase, QStringLiteral("the list of tables is incomplete: the file is damaged")};
-    }
     QStringList names;
     for (MdbCatalogEntry* e : mdb.tables())
         names << entryName(e);
@@ -219,10 +266,7 @@ void readTable(const QString& path, const QString& wanted, QDataStream& out)
     MdbTableDef* def = mdb_read_table(entry);
     if (!def)
         throw ChildError{Code::NotADatabase, QStringLiteral("the table %1 can't be read: the file is damaged").arg(table)};
-    struct FreeDef {
-        MdbTableDef* d;
-        ~FreeDef() { mdb_free_tabledef(d); }
-    } freeDef{def};
+    const FreeDef freeDef{def};
     if (!mdb_read_columns(def) || def->num_cols == 0 || def->num_cols > kMaxColumns || !def->columns
         || def->columns->len != def->num_cols)
         throw ChildError{Code::NotADatabase, QStringLiteral("the columns of the table %1 can't be read: the file is damaged").arg(table)};
@@ -255,7 +299,7 @@ void readTable(const QString& path, const QString& wanted, QDataStream& out)
     mdb_rewind_table(def);
     while (mdb_fetch_row(def)) {
         ++rowCount;
-        moveOn();
+        moveOn(detail::ReadingStage::TableRow);
         if (static_cast<quint32>(rowCount) > def->num_rows)
             throw ChildError{Code::NotADatabase, QStringLiteral("the table %1 gives more rows than its %2: the file is damaged").arg(table).arg(def->num_rows)};
         bool cracked = false, crackedOk = false;
@@ -467,7 +511,7 @@ QByteArray isolated(const QString& path, const std::function<void(QDataStream&)>
             ::dup2(null, STDERR_FILENO);
         progressPipe = fds[1];
         lastProgress = 0;
-        moveOn();
+        moveOn(detail::ReadingStage::Start);
         QByteArray data(1, kReplyByte);
         {
             QDataStream out(&data, QIODevice::WriteOnly | QIODevice::Append);
@@ -646,7 +690,7 @@ void checkHeader(const QString& path)
 
 namespace detail {
 
-void setReaderStep(std::function<void()> step)
+void setReaderStep(std::function<void(ReadingStage)> step)
 {
     readerStep() = std::move(step);
 }

@@ -105,6 +105,8 @@ private slots:
     void userStore();
     void userStoreFailures_data();
     void userStoreFailures();
+    void unreachableOwnStore_data();
+    void unreachableOwnStore();
     void leftoversOfKilledSaves();
     void twoCopiesSaveOneStore();
     void linkedStores();
@@ -441,6 +443,86 @@ void TestFigureStore::userStoreFailures()
     QCOMPARE(QFileInfo::exists(own), fixture == u"own text");
 }
 
+// A user's own store that can't be reached (its folder, or the data home above it, can't be
+// searched, the file can't be read, or the path can't be followed) is told as such by Restore
+// and Save, whether the program folder is writable or not: the delivered figures are not given
+// in its place and nothing is written anywhere. Once it can be reached again, it is the one.
+// Permissions don't hold for root: the test then runs itself again as nobody.
+void TestFigureStore::unreachableOwnStore_data()
+{
+    QTest::addColumn<QString>("locked");
+    QTest::addColumn<bool>("programWritable");
+    for (const bool writable : {false, true}) {
+        const char* program = writable ? "writable program folder" : "installed";
+        QTest::addRow("data folder can't be searched, %s", program) << u"folder"_s << writable;
+        QTest::addRow("data folder can't be searched, no store in it, %s", program) << u"empty folder"_s << writable;
+        QTest::addRow("data home can't be searched, %s", program) << u"data home"_s << writable;
+        QTest::addRow("own store can't be read, %s", program) << u"file"_s << writable;
+        QTest::addRow("data folder is a loop of links, %s", program) << u"loop"_s << writable;
+    }
+}
+
+void TestFigureStore::unreachableOwnStore()
+{
+    KIV_AS_NOBODY_WHEN_ROOT("TestFigureStore");
+    QFETCH(QString, locked);
+    QFETCH(bool, programWritable);
+    kivtest::Program program;
+    setWritableCheck([programWritable](const QString&) { return programWritable; });
+    const struct Back {
+        ~Back() { setWritableCheck({}); }
+    } back;
+    const FigureStore& store = smallStore();
+    writeStore(store, store.table, smallColumns(), {kDeliveredRow});
+    const QByteArray delivered = readAll(storePath(store));
+    const QString own = kiv::joinPath(program.userFolder(), store.fileName);
+    const QString home = QFileInfo(program.userFolder()).absolutePath();
+    if (locked == u"loop") {
+        QVERIFY(QFile::link(program.userFolder() + u"-next"_s, program.userFolder()));
+        QVERIFY(QFile::link(program.userFolder(), program.userFolder() + u"-next"_s));
+    } else {
+        QVERIFY(QDir().mkpath(program.userFolder()));
+    }
+    if (locked != u"empty folder" && locked != u"loop") {
+        TableData t{store.table, {}, {{Value::number(7), Value::number(8), Value::number(9)}}};
+        for (const QString& c : smallColumns())
+            t.columns.push_back({c, ColumnType::Double});
+        kiv::db::writeDatabase(own, {t});
+    }
+    const QStringList homeBefore = QDir(home).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QByteArray ownBefore = readAll(own);
+    const QString lockedPath = locked == u"file" ? own : locked == u"data home" ? home : program.userFolder();
+    const QFile::Permissions permissions = QFile::permissions(lockedPath);
+    if (locked != u"loop")
+        QVERIFY(QFile::setPermissions(lockedPath, QFile::Permissions()));
+    const auto restored = restore(store);
+    const std::optional<Failure> saved = save(store, {u"1"_s, u" 5"_s, u"6"_s});
+    if (locked != u"loop")
+        QVERIFY(QFile::setPermissions(lockedPath, permissions));
+
+    QVERIFY(std::holds_alternative<Failure>(restored));
+    const Failure& notRestored = std::get<Failure>(restored);
+    QCOMPARE(notRestored.kind, Failure::Kind::Unreachable);
+    QCOMPARE(notRestored.file, own);
+    QVERIFY(saved);
+    QCOMPARE(saved->kind, Failure::Kind::Unreachable);
+    QCOMPARE(saved->file, own);
+    // A refused permission is told in the user's language; another cause in the system's words.
+    QCOMPARE(saved->detail.isEmpty(), locked != u"loop");
+    QCOMPARE(notRestored.detail, saved->detail);
+
+    QCOMPARE(readAll(storePath(store)), delivered);
+    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
+    QCOMPARE(QDir(home).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), homeBefore);
+    QCOMPARE(readAll(own), ownBefore);
+    if (locked == u"loop")
+        return;
+    QCOMPARE(QDir(program.userFolder()).entryList(QDir::Files | QDir::Hidden),
+             locked == u"empty folder" ? QStringList() : QStringList{store.fileName});
+    // Reachable again: the user's own figures, or the delivered ones while there are none yet.
+    QCOMPARE(std::get<QStringList>(restore(store)), locked == u"empty folder" ? kDeliveredTexts : (QStringList{u"7"_s, u" 8"_s, u"9"_s}));
+}
+
 // A Save killed while it writes leaves its in-progress file beside the store, whose row stays
 // whole; the next Save of that store removes it, however many earlier interrupted saves have
 // piled up, and nothing else: the user's files beside the store stay, whatever they look like.
@@ -647,6 +729,15 @@ void TestFigureStore::messages_data()
         << int(Failure::Kind::IsFolder) << false << 0
         << u"The saved figures could not be restored from '/x/kiv_MyValue_v3.mdb': this is a folder, not a file of saved figures. "
            u"No figure was changed. Save will not replace the folder until it is moved away or deleted."_s;
+    // The user's own store out of reach: its folder is named, and why it can't be read.
+    QTest::newRow("unreachable, Restore, English")
+        << int(Failure::Kind::Unreachable) << false << 0
+        << u"The saved figures could not be restored from '/x/kiv_MyValue_v3.mdb': your own saved figures in the folder '/x' cannot "
+           u"be read (no permission). No figure was changed."_s;
+    QTest::newRow("unreachable, Restore, French")
+        << int(Failure::Kind::Unreachable) << false << 1
+        << u"Les données sauvegardées n'ont pas pu être rétablies de '/x/kiv_MyValue_v3.mdb' : vos propres données sauvegardées "
+           u"dans le dossier '/x' ne peuvent pas être lues (accès refusé). Aucune donnée n'a été modifiée."_s;
     QTest::newRow("folder, Save, French")
         << int(Failure::Kind::IsFolder) << true << 1
         << u"Les données n'ont pas pu être sauvegardées dans '/x/kiv_MyValue_v3.mdb' : c'est un dossier, pas un fichier de données "

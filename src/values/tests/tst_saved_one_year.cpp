@@ -11,8 +11,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <csignal>
 #include <memory>
 #include <sqlite3.h>
@@ -119,36 +117,6 @@ QStringList trimmedTexts(QStringList texts)
     return texts;
 }
 
-// Permissions don't hold for root: the running test function, with its data row, runs again in
-// a child process as the unprivileged user nobody, whose verdict is this one's.
-void runAsNobody(const char* testClass)
-{
-    const QString setpriv = QStandardPaths::findExecutable(u"setpriv"_s);
-    if (setpriv.isEmpty())
-        QSKIP("running as root without setpriv: permissions can't be tried");
-    const QString function = QString::fromLatin1(QTest::currentTestFunction());
-    const QString tag = QString::fromLatin1(QTest::currentDataTag());
-    QProcess child;
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(setpriv, {u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, QCoreApplication::applicationFilePath(),
-                          tag.isEmpty() ? function : function + u':' + tag});
-    QVERIFY(child.waitForFinished(120000));
-    const QByteArray out = child.readAll();
-    if (!out.contains("Start testing"))
-        QSKIP(qPrintable(u"this test can't run as an unprivileged user: "_s + QString::fromLocal8Bit(out)));
-    const QByteArray passed = "PASS   : " + QByteArray(testClass) + "::" + function.toLatin1() + '(' + tag.toLatin1() + ')';
-    QVERIFY2(child.exitCode() == 0 && out.contains(passed), out.constData());
-}
-
-// Runs the rest of the test function as nobody when the suite runs as root.
-#define KIV_AS_NOBODY_WHEN_ROOT()                 \
-    do {                                          \
-        if (::geteuid() == 0) {                   \
-            runAsNobody("TestSavedOneYear");      \
-            return;                               \
-        }                                         \
-    } while (false)
-
 using Figures = std::vector<std::pair<Item, QString>>;
 
 // A statement with every kind of amount, typed box by box.
@@ -174,6 +142,8 @@ private slots:
     void unwritableFolder();
     void programFolderWritableAgain_data();
     void programFolderWritableAgain();
+    void unreachableDataFolder_data();
+    void unreachableDataFolder();
     void accessStore();
     void deliveredStore();
 };
@@ -453,7 +423,7 @@ void TestSavedOneYear::saveRefusesATextThatIsNoAmount()
 // for root: then the test runs itself again as an unprivileged user.
 void TestSavedOneYear::unwritableFolder()
 {
-    KIV_AS_NOBODY_WHEN_ROOT();
+    KIV_AS_NOBODY_WHEN_ROOT("TestSavedOneYear");
     kivtest::Program program;
     writeZeros();
     const QByteArray before = fileBytes();
@@ -507,7 +477,7 @@ void TestSavedOneYear::programFolderWritableAgain_data()
 void TestSavedOneYear::programFolderWritableAgain()
 {
     QFETCH(int, language);
-    KIV_AS_NOBODY_WHEN_ROOT();
+    KIV_AS_NOBODY_WHEN_ROOT("TestSavedOneYear");
     kivtest::Program program;
     gLanguage = std::int16_t(language);
     writeZeros();
@@ -537,6 +507,70 @@ void TestSavedOneYear::programFolderWritableAgain()
     QCOMPARE(fileBytes(), delivered);
     QCOMPARE(filesInFolder(program), QStringList{u"kiv_MyValue_v12.mdb"_s});
     QCOMPARE(QDir(program.userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{u"kiv_MyValue_v12.mdb"_s});
+}
+
+void TestSavedOneYear::unreachableDataFolder_data()
+{
+    QTest::addColumn<bool>("saving");
+    QTest::addColumn<int>("language");
+    QTest::newRow("Restore, English") << false << 0;
+    QTest::newRow("Restore, French") << false << 1;
+    QTest::newRow("Save, English") << true << 0;
+    QTest::newRow("Save, French") << true << 1;
+}
+
+// Installed, with the user's own data folder there but closed to the user (mode 000): Restore
+// and Save say that the user's figures in that folder can't be read. Restore doesn't give the
+// program folder's figures in their place, Save writes nowhere and doesn't speak of a read-only
+// file, and every file and box stays as it was. Permissions don't hold for root: then the test
+// runs itself again as an unprivileged user.
+void TestSavedOneYear::unreachableDataFolder()
+{
+    QFETCH(bool, saving);
+    QFETCH(int, language);
+    KIV_AS_NOBODY_WHEN_ROOT("TestSavedOneYear");
+    kivtest::Program program;
+    gLanguage = std::int16_t(language);
+    writeStore(u"MyValue_v12"_s, kiv::db::schema::myValueV12Columns(), {std::vector<Value>(33, Value::number(1))});
+    const QByteArray delivered = fileBytes();
+    const QString own = kiv::joinPath(program.userFolder(), u"kiv_MyValue_v12.mdb"_s);
+    QVERIFY(QDir().mkpath(program.userFolder()));
+    kiv::db::TableData t{u"MyValue_v12"_s, {}, {std::vector<Value>(33, Value::number(2))}};
+    for (const QString& c : kiv::db::schema::myValueV12Columns())
+        t.columns.push_back({c, ColumnType::Double});
+    kiv::db::writeDatabase(own, {t});
+    QFile ownFile(own);
+    QVERIFY(ownFile.open(QIODevice::ReadOnly));
+    const QByteArray ownBefore = ownFile.readAll();
+    ownFile.close();
+
+    FrmMyValues& w = openWindow();
+    enterFigures(w, kStatement);
+    const QStringList boxesBefore = boxTexts(w);
+    QVERIFY(QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY(QFile::setPermissions(program.userFolder(), QFile::Permissions()));
+    program.dialogs.answer(kiv::vbOK);
+    clickButton(saving ? w.cmdSave : w.cmdRestore);
+    QFile::setPermissions(program.userFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
+    const kivtest::Prompt message = program.dialogs.last();
+    QCOMPARE(message.style, int(kiv::vbExclamation));
+    const QString lead = language == 0 ? (saving ? u"The figures could not be saved in '"_s : u"The saved figures could not be restored from '"_s)
+                                       : (saving ? u"Les données n'ont pas pu être sauvegardées dans '"_s
+                                                 : u"Les données sauvegardées n'ont pas pu être rétablies de '"_s);
+    const QString reason = language == 0 ? u"your own saved figures in the folder '"_s + program.userFolder() + u"' cannot be read (no permission)."_s
+                                         : u"vos propres données sauvegardées dans le dossier '"_s + program.userFolder()
+                                               + u"' ne peuvent pas être lues (accès refusé)."_s;
+    QVERIFY2(message.text.startsWith(lead + own + (language == 0 ? u"': "_s : u"' : "_s) + reason), qPrintable(message.text));
+    QVERIFY2(!message.text.contains(u"read-only") && !message.text.contains(u"lecture seule"), qPrintable(message.text));
+    QCOMPARE(boxTexts(w), boxesBefore);
+    QCOMPARE(fileBytes(), delivered);
+    QCOMPARE(filesInFolder(program), QStringList{u"kiv_MyValue_v12.mdb"_s});
+    QCOMPARE(QDir(program.userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{u"kiv_MyValue_v12.mdb"_s});
+    QVERIFY(ownFile.open(QIODevice::ReadOnly));
+    QCOMPARE(ownFile.readAll(), ownBefore);
 }
 
 // The original program's Access store: Restore reads it whole, each amount in its box's form;

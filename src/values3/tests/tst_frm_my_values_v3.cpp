@@ -3,6 +3,7 @@
 // the printout and the ways out.
 #include "industry/frm_startup.h"
 #include "platform/db/database.h"
+#include "platform/program_folder.h"
 #include "shell/frm_menuselect.h"
 #include "platform/spreadsheet/recording.h"
 #include "platform/spreadsheet/save_file.h"
@@ -16,6 +17,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
@@ -197,6 +199,8 @@ private slots:
     void restoreAccessStore();
     void restoreFailures_data();
     void restoreFailures();
+    void unreachableDataFolder_data();
+    void unreachableDataFolder();
     void road_data();
     void road();
     void exportTakesCurrentIndustry_data();
@@ -821,6 +825,60 @@ void TestFrmMyValuesV3::restoreFailures()
                                                   + kiv::store::storePath(savedFigures()) + u"': "_s + reason
                                                   + u". No figure was changed."_s});
     QCOMPARE(boxTexts(w), before);
+}
+
+void TestFrmMyValuesV3::unreachableDataFolder_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 0;
+    QTest::newRow("French") << 1;
+}
+
+// The user's own data folder there but closed to the user (mode 000): Restore and Save both say
+// that the user's figures in that folder can't be read; the delivered figures are not given in
+// their place and nothing is written. Permissions don't hold for root: then the test runs
+// itself again as an unprivileged user.
+void TestFrmMyValuesV3::unreachableDataFolder()
+{
+    QFETCH(int, language);
+    KIV_AS_NOBODY_WHEN_ROOT("TestFrmMyValuesV3");
+    kivtest::Program program;
+    deliverStore();
+    const QString delivered = kiv::store::storePath(savedFigures());
+    const QByteArray deliveredBefore = fileBytes(delivered);
+    QVERIFY(QDir().mkpath(program.userFolder()));
+    const QString own = kiv::joinPath(program.userFolder(), savedFigures().fileName);
+    QVERIFY(QFile::copy(delivered, own));
+    const QByteArray ownBefore = fileBytes(own);
+
+    FrmMyValuesV3& w = shownWindow(language);
+    const std::vector<kiv::TextBox*> boxes = w.amountBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setText(QString::number(i + 1));
+    const QStringList before = boxTexts(w);
+    QVERIFY(QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY(QFile::setPermissions(program.userFolder(), QFile::Permissions()));
+    program.dialogs.answer(kiv::vbOK);
+    w.cmdRestore->click();
+    program.dialogs.answer(kiv::vbOK);
+    w.cmdSave->click();
+    QFile::setPermissions(program.userFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(program.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    const QString reason = language == 0 ? u"': your own saved figures in the folder '"_s + program.userFolder() + u"' cannot be read (no permission)."_s
+                                         : u"' : vos propres données sauvegardées dans le dossier '"_s + program.userFolder()
+                                               + u"' ne peuvent pas être lues (accès refusé)."_s;
+    const QStringList texts = program.dialogs.texts();
+    QCOMPARE(texts.size(), 2);
+    const QString restoreLead = language == 0 ? u"The saved figures could not be restored from '"_s : u"Les données sauvegardées n'ont pas pu être rétablies de '"_s;
+    const QString saveLead = language == 0 ? u"The figures could not be saved in '"_s : u"Les données n'ont pas pu être sauvegardées dans '"_s;
+    QVERIFY2(texts[0].startsWith(restoreLead + own + reason), qPrintable(texts[0]));
+    QVERIFY2(texts[1].startsWith(saveLead + own + reason), qPrintable(texts[1]));
+    QCOMPARE(boxTexts(w), before);
+    QCOMPARE(fileBytes(delivered), deliveredBefore);
+    QCOMPARE(fileBytes(own), ownBefore);
+    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{savedFigures().fileName});
+    QCOMPARE(QDir(program.userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{savedFigures().fileName});
 }
 
 void TestFrmMyValuesV3::road_data()

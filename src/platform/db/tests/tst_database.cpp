@@ -113,6 +113,8 @@ private slots:
     void damagedAccessCopiesFailCleanly();
     void stuckReaderIsStopped();
     void slowReaderReadsToTheEnd();
+    void tableListRowsAreProgress_data();
+    void tableListRowsAreProgress();
 
     void csvParsing_data();
     void csvParsing();
@@ -625,6 +627,59 @@ void TestDatabase::slowReaderReadsToTheEnd()
     const auto db = Database::open(path, true);
     const auto read = db->openSnapshot(u"KIV_DATA"_qs);
     QVERIFY(clock.elapsed() >= 3000);
+    QCOMPARE(read->columnNames(), whole->columnNames());
+    QCOMPARE(read->rowCount(), whole->rowCount());
+    for (int r = 0; r < read->rowCount(); ++r)
+        for (int c = 0; c < read->columnNames().size(); ++c)
+            QVERIFY(read->value(r, c) == whole->value(r, c));
+}
+
+// The list of tables is read row by row, as a table is, and each of its rows is progress: on a
+// slow disc a list that takes four times the time allowed without progress is read whole (when
+// the file is opened, and again for the table read), while a reader stuck inside it is stopped.
+void TestDatabase::tableListRowsAreProgress_data()
+{
+    QTest::addColumn<bool>("stuck");
+    QTest::newRow("slow list of tables") << false;
+    QTest::newRow("stuck in the list of tables") << true;
+}
+
+void TestDatabase::tableListRowsAreProgress()
+{
+    KIV_REQUIRE_SHARED();
+    QFETCH(bool, stuck);
+    using kiv::db::detail::ReadingStage;
+    const QString path = fixture(u"edition-one-year"_qs);
+    const auto plain = Database::open(path, true);
+    const QStringList tables = plain->tableNames();
+    const auto whole = plain->openSnapshot(u"Category"_qs);
+    int rows = 0; // counted in each reader's own copy of the program
+    const kivtest::ReaderSettings slow([&rows, stuck](ReadingStage stage) {
+        if (stage != ReadingStage::TableList)
+            return;
+        ++rows;
+        if (stuck && rows == 5)
+            for (;;)
+                ::pause();
+        if (rows <= 8)
+            ::usleep(150000);
+    }, 300);
+    QElapsedTimer clock;
+    clock.start();
+    if (stuck) {
+        const std::optional<DbError> error = readEverything(path);
+        const qint64 waited = clock.elapsed();
+        QVERIFY(error);
+        QCOMPARE(error->code(), DbError::Code::NotADatabase);
+        QVERIFY2(error->detail().contains(u"no progress"_qs), qPrintable(error->detail()));
+        QVERIFY2(waited >= 4 * 150 + 300 && waited < 5000, qPrintable(QString::number(waited)));
+        return;
+    }
+    const auto db = Database::open(path, true);
+    QVERIFY2(clock.elapsed() >= 8 * 150, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(db->tableNames(), tables);
+    const auto read = db->openSnapshot(u"Category"_qs);
+    QVERIFY2(clock.elapsed() >= 2 * 8 * 150, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(read->columnNames(), whole->columnNames());
     QCOMPARE(read->rowCount(), whole->rowCount());
     for (int r = 0; r < read->rowCount(); ++r)
