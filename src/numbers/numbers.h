@@ -123,10 +123,11 @@ QString totalForm(float value);
 // The pattern "###0.00": no grouping, at least one digit before the period, exactly two after
 // it, a leading minus sign when negative: 0.00, 12.50, -0.50, 250.00. The value is rounded as a
 // person reads it: its decimal form at its own precision (seven significant digits for a
-// single-precision value, fifteen for a double), then to two decimals, an exact half away from
-// zero: 2.675 gives 2.68 in either precision, although neither holds 2.675 exactly, and the
-// single 131072.015625 gives 131072.00. A value that rounds to zero has no sign; a value that is
-// not finite gives "...". Pass the value in the precision it was computed or stored in.
+// single-precision value, fifteen for a double), then to two decimals, each step taking an exact
+// half away from zero: 2.675 gives 2.68 in either precision, although neither holds 2.675
+// exactly, the single 12345.125 gives 12345.13 (12345.13 at seven digits), and the single
+// 131072.015625 gives 131072.00. A value that rounds to zero has no sign; a value that is not
+// finite gives "...". Pass the value in the precision it was computed or stored in.
 QString ratioForm(float value);
 QString ratioForm(double value);
 

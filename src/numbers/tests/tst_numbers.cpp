@@ -249,6 +249,21 @@ void TestNumbers::ratioForm_data()
     QTest::newRow("exact half away from zero") << false << 0.125 << QStringLiteral("0.13");
     QTest::newRow("negative exact half") << false << -0.125 << QStringLiteral("-0.13");
     QTest::newRow("single exact half") << true << 0.125 << QStringLiteral("0.13");
+    // Exact halves at the digit after a precision's own: the single holds 12345.125 exactly, its
+    // seven digits are 12345.13 (not the even 12345.12); the double holds 10000000000000.25.
+    QTest::newRow("single exact half at the eighth digit") << true << 12345.125 << QStringLiteral("12345.13");
+    QTest::newRow("negative single exact half at the eighth digit") << true << -12345.125 << QStringLiteral("-12345.13");
+    QTest::newRow("single exact half at the eighth digit, even below") << true << 1048576.5 << QStringLiteral("1048577.00");
+    QTest::newRow("double exact half at the sixteenth digit") << false << 10000000000000.25 << QStringLiteral("10000000000000.30");
+    QTest::newRow("negative double exact half at the sixteenth digit") << false << -10000000000000.25
+                                                                       << QStringLiteral("-10000000000000.30");
+    QTest::newRow("double exact half at the sixteenth digit, even below") << false << 123456789012344.5
+                                                                          << QStringLiteral("123456789012345.00");
+    QTest::newRow("double exact half at the sixteenth digit, carries") << false << 999999999999999.5
+                                                                       << QStringLiteral("1000000000000000.00");
+    // Just below a half at the eighth digit stays below it.
+    QTest::newRow("single just below the eighth digit half") << true << double(std::nextafter(12345.125f, 0.0f))
+                                                             << QStringLiteral("12345.12");
     // Halves that neither precision holds exactly: the stored value lies just below them.
     QTest::newRow("2.675 single") << true << 2.675 << QStringLiteral("2.68");
     QTest::newRow("2.675 double") << false << 2.675 << QStringLiteral("2.68");
