@@ -497,7 +497,10 @@ void FrmMyValues::cmdRestore_Click()
         kiv::MsgBox(kiv::store::failureMessage(*failure, false, gLanguage, values::savedItemNames(gLanguage)), kiv::vbExclamation);
         return;
     }
-    const values::Texts restored = values::fromSavedOrder(std::get<QStringList>(result));
+    // The totals are made from the restored amounts, never taken from the store: a store of an
+    // older build or edited by hand may hold totals that do not add up.
+    values::Texts restored = values::fromSavedOrder(std::get<QStringList>(result));
+    values::recomputeAllTotals(restored);
     entry_.quietly([&] {
         for (std::size_t i = 0; i < restored.size(); ++i)
             boxes_[i]->setText(restored[i]);
