@@ -355,10 +355,17 @@ std::optional<Units> amountUnits(QStringView text)
 
 std::optional<Units> acceptedAmount(QStringView text)
 {
+    return typedAmount(text).units;
+}
+
+TypedAmount typedAmount(QStringView text)
+{
     const LeadingNumber n = readLeadingNumber(text);
     if (!n.readsFully)
-        return std::nullopt;
-    return toUnits(n);
+        return {};
+    if (const std::optional<Units> units = toUnits(n))
+        return {units, AmountRefusal::NotANumber};
+    return {std::nullopt, beyondRange(n)};
 }
 
 double unitsToDouble(Units units)

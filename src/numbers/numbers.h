@@ -66,6 +66,9 @@ inline float toSingle(double v)
 // about +-9.22e14.
 using Units = std::int64_t;
 inline constexpr Units kUnitsPerOne = 10000;
+// The largest and the smallest amount: 922337203685477.5807 and -922337203685477.5808.
+inline constexpr Units kLargestAmount = std::numeric_limits<Units>::max();
+inline constexpr Units kSmallestAmount = std::numeric_limits<Units>::min();
 
 // The exact value of a reading rounded to the nearest ten-thousandth, an exact half to the even
 // neighbour (from the decimal digits, never through a binary double): "0.00025" gives 2 units.
@@ -75,6 +78,24 @@ std::optional<Units> toUnits(const LeadingNumber& reading);
 std::optional<Units> amountUnits(QStringView text);
 // A typed amount: the text must read fully as one number within the range.
 std::optional<Units> acceptedAmount(QStringView text);
+
+// Why a text is no amount.
+enum class AmountRefusal {
+    NotANumber,    // it does not read fully as one number
+    AboveLargest,  // a number that rounds above the largest amount
+    BelowSmallest, // a number that rounds below the smallest amount
+};
+// A typed amount as acceptedAmount takes it, or why it is refused.
+struct TypedAmount {
+    std::optional<Units> units;                        // the amount, when accepted
+    AmountRefusal refusal = AmountRefusal::NotANumber; // why not, when refused
+};
+TypedAmount typedAmount(QStringView text);
+// The side of the range a reading beyond it lies on.
+inline AmountRefusal beyondRange(const LeadingNumber& reading)
+{
+    return reading.negative ? AmountRefusal::BelowSmallest : AmountRefusal::AboveLargest;
+}
 
 double unitsToDouble(Units units);
 float unitsToSingle(Units units);

@@ -148,27 +148,44 @@ void TestNumbers::amountUnits()
 
 void TestNumbers::acceptedAmount_data()
 {
+    // The amount taken, or why the text is refused.
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<qint64>>("units");
-    QTest::newRow("plain") << QStringLiteral("42") << std::optional<qint64>(420000);
-    QTest::newRow("blanks around") << QStringLiteral("  42 ") << std::optional<qint64>(420000);
-    QTest::newRow("exponent") << QStringLiteral("1e3") << std::optional<qint64>(10000000);
-    QTest::newRow("empty") << QString() << kNone;
-    QTest::newRow("blanks") << QStringLiteral("   ") << kNone;
-    QTest::newRow("thousands comma") << QStringLiteral("1,234") << kNone;
-    QTest::newRow("currency") << QStringLiteral("$50") << kNone;
-    QTest::newRow("decimal comma") << QStringLiteral("2,5") << kNone;
-    QTest::newRow("letters after") << QStringLiteral("12abc") << kNone;
-    QTest::newRow("two points") << QStringLiteral("1.2.3") << kNone;
-    QTest::newRow("beyond the range") << QStringLiteral("1e15") << kNone;
-    QTest::newRow("beyond the double range") << QStringLiteral("1e400") << kNone;
+    QTest::addColumn<int>("refusal"); // an AmountRefusal, when refused
+    const int notANumber = int(AmountRefusal::NotANumber);
+    const int above = int(AmountRefusal::AboveLargest);
+    const int below = int(AmountRefusal::BelowSmallest);
+    QTest::newRow("plain") << QStringLiteral("42") << std::optional<qint64>(420000) << -1;
+    QTest::newRow("blanks around") << QStringLiteral("  42 ") << std::optional<qint64>(420000) << -1;
+    QTest::newRow("exponent") << QStringLiteral("1e3") << std::optional<qint64>(10000000) << -1;
+    QTest::newRow("largest") << QStringLiteral("922337203685477.5807") << std::optional<qint64>(kLargestAmount) << -1;
+    QTest::newRow("smallest") << QStringLiteral("-922337203685477.5808") << std::optional<qint64>(kSmallestAmount) << -1;
+    QTest::newRow("empty") << QString() << kNone << notANumber;
+    QTest::newRow("blanks") << QStringLiteral("   ") << kNone << notANumber;
+    QTest::newRow("thousands comma") << QStringLiteral("1,234") << kNone << notANumber;
+    QTest::newRow("currency") << QStringLiteral("$50") << kNone << notANumber;
+    QTest::newRow("decimal comma") << QStringLiteral("2,5") << kNone << notANumber;
+    QTest::newRow("letters after") << QStringLiteral("12abc") << kNone << notANumber;
+    QTest::newRow("two points") << QStringLiteral("1.2.3") << kNone << notANumber;
+    QTest::newRow("beyond the range, letters after") << QStringLiteral("1e15abc") << kNone << notANumber;
+    QTest::newRow("beyond the range") << QStringLiteral("1e15") << kNone << above;
+    QTest::newRow("rounds beyond the largest") << QStringLiteral("922337203685477.58075") << kNone << above;
+    QTest::newRow("below the smallest") << QStringLiteral("-922337203685477.5809") << kNone << below;
+    QTest::newRow("negative beyond the range") << QStringLiteral("-1e15") << kNone << below;
+    QTest::newRow("beyond the double range") << QStringLiteral("1e400") << kNone << above;
+    QTest::newRow("huge hexadecimal") << QStringLiteral("&HFFFFFFFFFFFFFFFFFFFF") << kNone << above;
 }
 
 void TestNumbers::acceptedAmount()
 {
     QFETCH(QString, text);
     QFETCH(std::optional<qint64>, units);
+    QFETCH(int, refusal);
     QCOMPARE(kiv::num::acceptedAmount(text), units);
+    const TypedAmount typed = typedAmount(text);
+    QCOMPARE(typed.units, units);
+    if (!units)
+        QCOMPARE(int(typed.refusal), refusal);
 }
 
 void TestNumbers::amountForms_data()
