@@ -134,20 +134,28 @@ void incrementDigits(std::string& s)
 constexpr int kSingleDigits = 7;
 constexpr int kDoubleDigits = 15;
 
-// A positive finite value rounded to a number of significant digits (from its exact binary
-// value, an exact half to even): exactly that many digits, the first not zero, standing for
-// d.ddd... x 10^exponent.
+// How an exact half of the last digit kept is rounded.
+enum class Halves {
+    ToEven,       // to the even neighbour
+    AwayFromZero, // up in magnitude, as a person rounds
+};
+
+// Enough digits to write any finite value of the type exactly in scientific form: a double's
+// exact decimal expansion has at most 767 significant digits, a single's at most 112.
+template <class T>
+constexpr int kExactDigits = sizeof(T) == sizeof(float) ? 120 : 770;
+
+// A positive finite value rounded to a number of significant digits from its exact binary
+// value: exactly that many digits, the first not zero, standing for d.ddd... x 10^exponent.
 struct Significant {
     std::string digits;
     int exponent = 0;
 };
 
-template <class T>
-Significant significantDigits(T magnitude, int significant)
+// The digits and exponent of a scientific text "d.dddde+XX".
+Significant fromScientific(const char* first, const char* last)
 {
-    std::array<char, 64> buf{};
-    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::scientific, significant - 1);
-    const std::string sci(buf.data(), r.ptr); // d.dddddde+XX
+    const std::string sci(first, last);
     const std::size_t e = sci.find('e');
     Significant d;
     d.digits = sci.substr(0, 1) + (e > 2 ? sci.substr(2, e - 2) : std::string());
@@ -155,8 +163,33 @@ Significant significantDigits(T magnitude, int significant)
     return d;
 }
 
-// "###0.00" of a value's decimal form at its own precision, rounded to two decimals, an exact
-// half away from zero.
+template <class T>
+Significant significantDigits(T magnitude, int significant, Halves halves)
+{
+    if (halves == Halves::ToEven) {
+        std::array<char, 64> buf{};
+        const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::scientific, significant - 1);
+        return fromScientific(buf.data(), r.ptr);
+    }
+    // From the exact expansion, the first digit dropped decides: 5 or more, whatever follows
+    // (an exact half included), rounds up.
+    std::array<char, kExactDigits<T> + 16> buf{};
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::scientific, kExactDigits<T>);
+    Significant exact = fromScientific(buf.data(), r.ptr);
+    const bool up = exact.digits[static_cast<std::size_t>(significant)] >= '5';
+    exact.digits.resize(static_cast<std::size_t>(significant));
+    if (up) {
+        incrementDigits(exact.digits);
+        if (exact.digits.size() > static_cast<std::size_t>(significant)) { // 9.99... carried to 10.0...
+            exact.digits.pop_back();
+            ++exact.exponent;
+        }
+    }
+    return exact;
+}
+
+// "###0.00" of a value's decimal form at its own precision, rounded to two decimals; both
+// roundings take an exact half away from zero.
 template <class T>
 QString twoDecimals(T value, int significant)
 {
@@ -164,7 +197,7 @@ QString twoDecimals(T value, int significant)
         return noValue();
     std::string cents; // the magnitude in hundredths
     if (value != 0) {
-        const Significant d = significantDigits(std::fabs(value), significant);
+        const Significant d = significantDigits(std::fabs(value), significant, Halves::AwayFromZero);
         const auto count = static_cast<std::int64_t>(d.digits.size());
         // Digit i stands for 10^(exponent - i): the hundredths are digit exponent + 2.
         const std::int64_t last = std::int64_t(d.exponent) + 2;
@@ -322,10 +355,17 @@ std::optional<Units> amountUnits(QStringView text)
 
 std::optional<Units> acceptedAmount(QStringView text)
 {
+    return typedAmount(text).units;
+}
+
+TypedAmount typedAmount(QStringView text)
+{
     const LeadingNumber n = readLeadingNumber(text);
     if (!n.readsFully)
-        return std::nullopt;
-    return toUnits(n);
+        return {};
+    if (const std::optional<Units> units = toUnits(n))
+        return {units, AmountRefusal::NotANumber};
+    return {std::nullopt, beyondRange(n)};
 }
 
 double unitsToDouble(Units units)
@@ -409,7 +449,7 @@ QString totalForm(float value)
         return noValue();
     if (value == 0.0f)
         return QStringLiteral("0");
-    const Significant rounded = significantDigits(std::fabs(value), kSingleDigits);
+    const Significant rounded = significantDigits(std::fabs(value), kSingleDigits, Halves::ToEven);
     std::string digits = rounded.digits;
     const int exponent = rounded.exponent;
     while (digits.size() > 1 && digits.back() == '0')

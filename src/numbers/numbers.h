@@ -66,6 +66,9 @@ inline float toSingle(double v)
 // about +-9.22e14.
 using Units = std::int64_t;
 inline constexpr Units kUnitsPerOne = 10000;
+// The largest and the smallest amount: 922337203685477.5807 and -922337203685477.5808.
+inline constexpr Units kLargestAmount = std::numeric_limits<Units>::max();
+inline constexpr Units kSmallestAmount = std::numeric_limits<Units>::min();
 
 // The exact value of a reading rounded to the nearest ten-thousandth, an exact half to the even
 // neighbour (from the decimal digits, never through a binary double): "0.00025" gives 2 units.
@@ -75,6 +78,24 @@ std::optional<Units> toUnits(const LeadingNumber& reading);
 std::optional<Units> amountUnits(QStringView text);
 // A typed amount: the text must read fully as one number within the range.
 std::optional<Units> acceptedAmount(QStringView text);
+
+// Why a text is no amount.
+enum class AmountRefusal {
+    NotANumber,    // it does not read fully as one number
+    AboveLargest,  // a number that rounds above the largest amount
+    BelowSmallest, // a number that rounds below the smallest amount
+};
+// A typed amount as acceptedAmount takes it, or why it is refused.
+struct TypedAmount {
+    std::optional<Units> units;                        // the amount, when accepted
+    AmountRefusal refusal = AmountRefusal::NotANumber; // why not, when refused
+};
+TypedAmount typedAmount(QStringView text);
+// The side of the range a reading beyond it lies on.
+inline AmountRefusal beyondRange(const LeadingNumber& reading)
+{
+    return reading.negative ? AmountRefusal::BelowSmallest : AmountRefusal::AboveLargest;
+}
 
 double unitsToDouble(Units units);
 float unitsToSingle(Units units);
@@ -123,10 +144,11 @@ QString totalForm(float value);
 // The pattern "###0.00": no grouping, at least one digit before the period, exactly two after
 // it, a leading minus sign when negative: 0.00, 12.50, -0.50, 250.00. The value is rounded as a
 // person reads it: its decimal form at its own precision (seven significant digits for a
-// single-precision value, fifteen for a double), then to two decimals, an exact half away from
-// zero: 2.675 gives 2.68 in either precision, although neither holds 2.675 exactly, and the
-// single 131072.015625 gives 131072.00. A value that rounds to zero has no sign; a value that is
-// not finite gives "...". Pass the value in the precision it was computed or stored in.
+// single-precision value, fifteen for a double), then to two decimals, each step taking an exact
+// half away from zero: 2.675 gives 2.68 in either precision, although neither holds 2.675
+// exactly, the single 12345.125 gives 12345.13 (12345.13 at seven digits), and the single
+// 131072.015625 gives 131072.00. A value that rounds to zero has no sign; a value that is not
+// finite gives "...". Pass the value in the precision it was computed or stored in.
 QString ratioForm(float value);
 QString ratioForm(double value);
 

@@ -66,7 +66,7 @@ AmountEntry::~AmountEntry()
     delete showWatch_;
 }
 
-void AmountEntry::addTypedBox(TextBox* box, QWidget* next, std::function<QString()> refusal)
+void AmountEntry::addTypedBox(TextBox* box, QWidget* next, Refusal refusal)
 {
     typed_.push_back({box, next, std::move(refusal)});
     box->onKeyPress = [this, box](QKeyEvent* event) {
@@ -137,15 +137,15 @@ bool AmountEntry::validate(TextBox* box, Trigger trigger)
     if (!t || checking_)
         return true;
     checking_ = true;
-    const std::optional<num::Units> amount = num::acceptedAmount(box->text());
-    if (!amount) {
-        MsgBox(t->refusal());
+    const num::TypedAmount amount = num::typedAmount(box->text());
+    if (!amount.units) {
+        MsgBox(t->refusal(amount.refusal));
         box->setFocus(Qt::OtherFocusReason);
         box->selectAll();
         checking_ = false;
         return false;
     }
-    box->setText(writer_(*amount));
+    box->setText(writer_(*amount.units));
     if (onAccepted)
         onAccepted(box);
     if (trigger == Trigger::Enter && t->next)

@@ -2,8 +2,9 @@
 // The entry rule of a values window's amount boxes. A typed box selects its whole text when it
 // gets the focus; its text is checked when the user presses Enter in it and when the user moves
 // to another control of the window. A text that reads fully as one amount is rewritten in the
-// window's form and, on Enter, the focus moves on; any other text is refused with a message, and
-// the box keeps it, selected, and the focus. A computed box only passes Enter on.
+// window's form and, on Enter, the focus moves on; any other text is refused with a message (one
+// that says so for a number beyond the range of amounts), and the box keeps it, selected, and the
+// focus. A computed box only passes Enter on.
 //
 // Only a move inside the window counts as leaving a box: a message box, another window or another
 // application taking the focus does not. Likewise the window coming back to the front after such
@@ -32,8 +33,10 @@ public:
     AmountEntry(const AmountEntry&) = delete;
     AmountEntry& operator=(const AmountEntry&) = delete;
 
-    // refusal gives the message for a refused text, in the language of the moment.
-    void addTypedBox(TextBox* box, QWidget* next, std::function<QString()> refusal);
+    // The message for a refused text, in the language of the moment: for a text that is no
+    // number, or for a number beyond the range of amounts.
+    using Refusal = std::function<QString(num::AmountRefusal)>;
+    void addTypedBox(TextBox* box, QWidget* next, Refusal refusal);
     void addComputedBox(TextBox* box, QWidget* next);
     // Every click of the button waits for checkCurrentBox.
     void guard(CommandButton* button);
@@ -66,7 +69,7 @@ private:
     struct Typed {
         TextBox* box;
         QWidget* next;
-        std::function<QString()> refusal;
+        Refusal refusal;
     };
     const Typed* typed(const QWidget* widget) const;
     void arriving(TextBox* box, Qt::FocusReason reason);

@@ -139,6 +139,14 @@ void recomputeTotals(Item typed, Texts& texts)
         texts[static_cast<std::size_t>(total)] = displayedTotal(total, texts);
 }
 
+void recomputeAllTotals(Texts& texts)
+{
+    // Each total adds typed amounts only, so the order they are written in does not matter.
+    for (const ItemInfo& it : items())
+        if (it.computed)
+            texts[static_cast<std::size_t>(it.item)] = displayedTotal(it.item, texts);
+}
+
 // ---- ExactStatement ------------------------------------------------------------------------
 
 num::ExactSum ExactStatement::value(Item item) const

@@ -67,6 +67,9 @@ std::span<const Item> totalsRefreshedBy(Item typed);
 QString displayedTotal(Item total, const Texts& texts);
 // Writes every total the typed box refreshes.
 void recomputeTotals(Item typed, Texts& texts);
+// Writes all five totals from the typed amounts as they stand, as typing them would: for texts
+// put in whole (restored figures), whatever totals came with them.
+void recomputeAllTotals(Texts& texts);
 
 // ---- the statement read exactly ------------------------------------------------------------
 

@@ -16,11 +16,15 @@
 
 namespace kiv::store {
 
-// The text form a column's box shows, which Restore gives back and Save stores exactly.
+// The text form of a column: Save stores each text in its column's form exactly, Restore gives
+// each stored value back in it.
 enum class TextForm {
     Plain, // an amount in plain digits: "1234.5", "-12", "0"
     Entry, // an amount with a leading blank when not negative: " 1234.5", "-12", " 0"
-    Total, // a total in single-precision general format: "1500", "1.234568E+07"
+    Total, // a total in single-precision general format: "1500", "1.234568E+07". Save keeps
+           // the total its box shows; Restore checks the stored one with the row and gives it
+           // back, but a window that makes its totals from its amounts (the one-year window)
+           // makes them again from the restored amounts and shows none of the stored ones.
 };
 
 struct Column {
@@ -109,8 +113,9 @@ struct Failure {
 // the table (a first Save into the user's data folder: the delivered store). Nothing on success.
 std::optional<Failure> save(const FigureStore& store, const QStringList& texts);
 
-// The stored row as the boxes' texts, in column order and in each column's form, or why it
-// can't be read. The first row of the table counts; every column must hold an amount.
+// The stored row as texts, in column order and in each column's form, or why it can't be read.
+// The first row of the table counts; every column must hold an amount (a total column a number
+// of the single-precision range).
 std::variant<QStringList, Failure> restore(const FigureStore& store);
 
 // The message that tells the user of a failure, in the language given (0 English, else French).

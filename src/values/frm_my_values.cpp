@@ -8,6 +8,7 @@
 #include "ratios/frm_my_ratios.h"
 #include "shell/edition_choice.h"
 #include "shell/module1.h"
+#include "values/amount_refusal.h"
 #include "values/company_ratios.h"
 #include "values/confirm_clear.h"
 #include "values/entry_controls.h"
@@ -32,8 +33,10 @@ const QColor kNoteGrey(192, 192, 192);
 const QColor kTotalGrey(224, 224, 224);
 const QColor kTotalBlue(0, 0, 128);
 
-QString refusalText(Item item)
+QString refusalText(Item item, kiv::num::AmountRefusal refusal)
 {
+    if (refusal != kiv::num::AmountRefusal::NotANumber)
+        return values::beyondRangeMessage(refusal, gLanguage);
     const bool english = gLanguage == 0;
     if (item == Item::OtherLiabilities)
         return english ? QStringLiteral("You did not enter a number for Other Liabilities! Please do so now. If value is null, please enter zero")
@@ -299,7 +302,7 @@ void FrmMyValues::wireEntry()
             entry_.addComputedBox(b, next);
         } else {
             const Item item = it.item;
-            entry_.addTypedBox(b, next, [item] { return refusalText(item); });
+            entry_.addTypedBox(b, next, [item](kiv::num::AmountRefusal refusal) { return refusalText(item, refusal); });
         }
     }
     entry_.onAccepted = [this](kiv::TextBox* b) {
@@ -413,7 +416,7 @@ bool FrmMyValues::ComputeRatios()
     const std::optional<values::ExactStatement> statement = values::readExact(texts(), &unreadable);
     if (!statement) {
         // Only a figure put in from elsewhere can be beyond the range of amounts.
-        kiv::MsgBox(refusalText(unreadable));
+        kiv::MsgBox(refusalText(unreadable, kiv::num::beyondRange(kiv::num::readLeadingNumber(box(unreadable)->text()))));
         box(unreadable)->setFocus(Qt::OtherFocusReason);
         box(unreadable)->selectAll();
         return false;
@@ -497,7 +500,10 @@ void FrmMyValues::cmdRestore_Click()
         kiv::MsgBox(kiv::store::failureMessage(*failure, false, gLanguage, values::savedItemNames(gLanguage)), kiv::vbExclamation);
         return;
     }
-    const values::Texts restored = values::fromSavedOrder(std::get<QStringList>(result));
+    // The totals are made from the restored amounts, never taken from the store: a store of an
+    // older build or edited by hand may hold totals that do not add up.
+    values::Texts restored = values::fromSavedOrder(std::get<QStringList>(result));
+    values::recomputeAllTotals(restored);
     entry_.quietly([&] {
         for (std::size_t i = 0; i < restored.size(); ++i)
             boxes_[i]->setText(restored[i]);

@@ -2,8 +2,11 @@
 // The saved one-year figures: the store "kiv_MyValue_v12.mdb" with its table MyValue_v12, one
 // column per entry box named after the box without "txt". The columns come in the store's own
 // order, which is not the window's: the income statement lies between the assets and the
-// liabilities. Typed amounts are given back in the entry form, the five totals in the total
-// form, so that a Save followed by a Restore shows the boxes exactly as they were.
+// liabilities. Typed amounts are given back in the entry form. The five totals are saved as
+// their boxes show them and given back in the total form, but the window shows none of the
+// stored totals: it makes them from the restored amounts, as typing them would (so a Save
+// followed by a Restore shows the boxes as they were, and a store whose totals do not add up
+// shows totals that do).
 #include "values/company_values.h"
 #include "values/figure_store.h"
 

@@ -139,7 +139,7 @@ FrmMyValuesV3::FrmMyValuesV3()
     }
     for (int i = 0; i < kAmountCount; ++i)
         entry_.addTypedBox(boxes_[static_cast<std::size_t>(i)], findChild<QWidget*>(enterSuccessor(i), Qt::FindDirectChildrenOnly),
-                           [] { return amountRefusal(gLanguage); });
+                           [](kiv::num::AmountRefusal refusal) { return amountRefusal(refusal, gLanguage); });
 
     cmdSave = button(QStringLiteral("cmdSave"), kColumnLeft[0], 7080, kColumnWidth);
     cmdRestore = button(QStringLiteral("cmdRestore"), kColumnLeft[1], 7080, kColumnWidth);
@@ -277,7 +277,7 @@ void FrmMyValuesV3::cmdView_Click()
 {
     const ReadFigures figures = readFigures(texts());
     if (!figures.amounts) {
-        kiv::MsgBox(unreadableMessage(figures.unreadable, gLanguage));
+        kiv::MsgBox(unreadableMessage(figures.unreadable, figures.refusal, gLanguage));
         focusAndSelect(boxes_[static_cast<std::size_t>(figures.unreadable)]);
         return;
     }

@@ -1,6 +1,7 @@
 #include "values3/three_year_values.h"
 
 #include "shell/module1.h"
+#include "values/amount_refusal.h"
 
 namespace kiv::values3 {
 namespace {
@@ -134,8 +135,10 @@ std::optional<QString> acceptedAmountText(QStringView typed)
     return num::normalisedForm(*units);
 }
 
-QString amountRefusal(int language)
+QString amountRefusal(num::AmountRefusal refusal, int language)
 {
+    if (refusal != num::AmountRefusal::NotANumber)
+        return values::beyondRangeMessage(refusal, language);
     return english(language) ? QStringLiteral("Please enter a number") : QStringLiteral("SVP ecrit le numéro ici");
 }
 
@@ -174,18 +177,20 @@ ReadFigures readFigures(const Texts& texts)
 {
     Amounts amounts{};
     for (int i = 0; i < kAmountCount; ++i) {
-        const std::optional<num::Units> units = num::acceptedAmount(texts[static_cast<std::size_t>(i)]);
-        if (units)
-            amounts[static_cast<std::size_t>(i)] = *units;
+        const num::TypedAmount typed = num::typedAmount(texts[static_cast<std::size_t>(i)]);
+        if (typed.units)
+            amounts[static_cast<std::size_t>(i)] = *typed.units;
         else if (isRatioOperand(itemOf(i)))
-            return {std::nullopt, i};
+            return {std::nullopt, i, typed.refusal};
     }
     return {amounts, -1};
 }
 
-QString unreadableMessage(int index, int language)
+QString unreadableMessage(int index, num::AmountRefusal refusal, int language)
 {
-    return amountRefusal(language) + QStringLiteral(" (") + amountDescription(index, language) + QLatin1Char(')');
+    if (refusal != num::AmountRefusal::NotANumber)
+        return values::beyondRangeMessage(refusal, language, amountDescription(index, language));
+    return amountRefusal(refusal, language) + QStringLiteral(" (") + amountDescription(index, language) + QLatin1Char(')');
 }
 
 bool yearBalances(const Amounts& amounts, Year year)

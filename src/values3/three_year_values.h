@@ -64,8 +64,9 @@ QString amountDescription(int index, int language);
 // number within the amount range, rounded to the nearest ten-thousandth (halves to even) and
 // written in the normalised form ("1234.5", "-12", "0"); nothing when refused.
 std::optional<QString> acceptedAmountText(QStringView typed);
-// "Please enter a number" / "SVP ecrit le numéro ici".
-QString amountRefusal(int language);
+// The message for a refused text: "Please enter a number" / "SVP ecrit le numéro ici" for a text
+// that is no number, or that the amount is too large, with the largest amount accepted.
+QString amountRefusal(num::AmountRefusal refusal, int language);
 
 // The control that Enter in the box of amount `index` leads to: the next box of the chain, down
 // the 1999 column, then 1998, then 1997, and "cmdView" after the last.
@@ -80,16 +81,18 @@ QStringList tabOrder();
 // The amounts the compare button reads: every box but the three operating-profit boxes.
 bool isRatioOperand(Item item);
 // The exact amounts of the texts, when every operand reads as an amount; otherwise the index of
-// the first operand (in amount order) whose text does not. Operating profit, which no ratio
-// reads, counts as 0 when its text is not an amount.
+// the first operand (in amount order) whose text does not, and why. Operating profit, which no
+// ratio reads, counts as 0 when its text is not an amount.
 struct ReadFigures {
     std::optional<Amounts> amounts;
     int unreadable = -1;
+    num::AmountRefusal refusal = num::AmountRefusal::NotANumber;
 };
 ReadFigures readFigures(const Texts& texts);
-// The message when an operand does not read as an amount: the refusal followed by the amount's
-// item and year.
-QString unreadableMessage(int index, int language);
+// The message when an operand does not read as an amount, naming the amount's item and year:
+// the refusal followed by them for a text that is no number, the amount named as too large for a
+// number beyond the range.
+QString unreadableMessage(int index, num::AmountRefusal refusal, int language);
 
 // Balance test of one year: total liabilities plus equity, added exactly, against total assets,
 // each rounded to single precision.

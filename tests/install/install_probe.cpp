@@ -6,7 +6,8 @@
 //   selected <option>            the edition chosen when the menu opens
 //   <window> boxes <count>       the amount boxes of each entry window
 //   <window> restored <texts>    Restore, after every box was set to 5
-//   <window> saved <texts>       with KIV_PROBE_SAVE set: what the boxes held at Save ...
+//   <window> saved <texts>       with KIV_PROBE_SAVE set: what the boxes held at Save, an
+//                                amount entered in each typed box ...
 //   <window> after-save <texts>  ... and what Restore gives back once the boxes were set to 5
 //   message <text>               each message box, closed with its default button
 //   done
@@ -15,6 +16,7 @@
 // separated by commas. The program itself is not changed for this: the probe only clicks.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -110,9 +112,18 @@ void saveAndRestore(const QString& name, bool save)
     say(name + QStringLiteral(" restored ") + texts(list));
     if (!save)
         return;
-    // A different amount in every box, a negative one and decimals among them.
-    for (std::size_t i = 0; i < list.size(); ++i)
+    // A different amount in every box the user types in, a negative one and decimals among
+    // them, each entered with Enter as the user does, so that the totals follow the amounts.
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i]->isReadOnly())
+            continue;
         list[i]->setText((i == 0 ? QStringLiteral("-") : QString()) + QString::number((i + 1) * 100) + QStringLiteral(".5"));
+        list[i]->setFocus();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(list[i], &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(list[i], &release);
+    }
     control<QPushButton>(w, QStringLiteral("cmdSave"))->click();
     // Leaving a box on the click may have refreshed totals: Save kept the texts as they are now.
     say(name + QStringLiteral(" saved ") + texts(list));

@@ -148,27 +148,44 @@ void TestNumbers::amountUnits()
 
 void TestNumbers::acceptedAmount_data()
 {
+    // The amount taken, or why the text is refused.
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<qint64>>("units");
-    QTest::newRow("plain") << QStringLiteral("42") << std::optional<qint64>(420000);
-    QTest::newRow("blanks around") << QStringLiteral("  42 ") << std::optional<qint64>(420000);
-    QTest::newRow("exponent") << QStringLiteral("1e3") << std::optional<qint64>(10000000);
-    QTest::newRow("empty") << QString() << kNone;
-    QTest::newRow("blanks") << QStringLiteral("   ") << kNone;
-    QTest::newRow("thousands comma") << QStringLiteral("1,234") << kNone;
-    QTest::newRow("currency") << QStringLiteral("$50") << kNone;
-    QTest::newRow("decimal comma") << QStringLiteral("2,5") << kNone;
-    QTest::newRow("letters after") << QStringLiteral("12abc") << kNone;
-    QTest::newRow("two points") << QStringLiteral("1.2.3") << kNone;
-    QTest::newRow("beyond the range") << QStringLiteral("1e15") << kNone;
-    QTest::newRow("beyond the double range") << QStringLiteral("1e400") << kNone;
+    QTest::addColumn<int>("refusal"); // an AmountRefusal, when refused
+    const int notANumber = int(AmountRefusal::NotANumber);
+    const int above = int(AmountRefusal::AboveLargest);
+    const int below = int(AmountRefusal::BelowSmallest);
+    QTest::newRow("plain") << QStringLiteral("42") << std::optional<qint64>(420000) << -1;
+    QTest::newRow("blanks around") << QStringLiteral("  42 ") << std::optional<qint64>(420000) << -1;
+    QTest::newRow("exponent") << QStringLiteral("1e3") << std::optional<qint64>(10000000) << -1;
+    QTest::newRow("largest") << QStringLiteral("922337203685477.5807") << std::optional<qint64>(kLargestAmount) << -1;
+    QTest::newRow("smallest") << QStringLiteral("-922337203685477.5808") << std::optional<qint64>(kSmallestAmount) << -1;
+    QTest::newRow("empty") << QString() << kNone << notANumber;
+    QTest::newRow("blanks") << QStringLiteral("   ") << kNone << notANumber;
+    QTest::newRow("thousands comma") << QStringLiteral("1,234") << kNone << notANumber;
+    QTest::newRow("currency") << QStringLiteral("$50") << kNone << notANumber;
+    QTest::newRow("decimal comma") << QStringLiteral("2,5") << kNone << notANumber;
+    QTest::newRow("letters after") << QStringLiteral("12abc") << kNone << notANumber;
+    QTest::newRow("two points") << QStringLiteral("1.2.3") << kNone << notANumber;
+    QTest::newRow("beyond the range, letters after") << QStringLiteral("1e15abc") << kNone << notANumber;
+    QTest::newRow("beyond the range") << QStringLiteral("1e15") << kNone << above;
+    QTest::newRow("rounds beyond the largest") << QStringLiteral("922337203685477.58075") << kNone << above;
+    QTest::newRow("below the smallest") << QStringLiteral("-922337203685477.5809") << kNone << below;
+    QTest::newRow("negative beyond the range") << QStringLiteral("-1e15") << kNone << below;
+    QTest::newRow("beyond the double range") << QStringLiteral("1e400") << kNone << above;
+    QTest::newRow("huge hexadecimal") << QStringLiteral("&HFFFFFFFFFFFFFFFFFFFF") << kNone << above;
 }
 
 void TestNumbers::acceptedAmount()
 {
     QFETCH(QString, text);
     QFETCH(std::optional<qint64>, units);
+    QFETCH(int, refusal);
     QCOMPARE(kiv::num::acceptedAmount(text), units);
+    const TypedAmount typed = typedAmount(text);
+    QCOMPARE(typed.units, units);
+    if (!units)
+        QCOMPARE(int(typed.refusal), refusal);
 }
 
 void TestNumbers::amountForms_data()
@@ -249,6 +266,21 @@ void TestNumbers::ratioForm_data()
     QTest::newRow("exact half away from zero") << false << 0.125 << QStringLiteral("0.13");
     QTest::newRow("negative exact half") << false << -0.125 << QStringLiteral("-0.13");
     QTest::newRow("single exact half") << true << 0.125 << QStringLiteral("0.13");
+    // Exact halves at the digit after a precision's own: the single holds 12345.125 exactly, its
+    // seven digits are 12345.13 (not the even 12345.12); the double holds 10000000000000.25.
+    QTest::newRow("single exact half at the eighth digit") << true << 12345.125 << QStringLiteral("12345.13");
+    QTest::newRow("negative single exact half at the eighth digit") << true << -12345.125 << QStringLiteral("-12345.13");
+    QTest::newRow("single exact half at the eighth digit, even below") << true << 1048576.5 << QStringLiteral("1048577.00");
+    QTest::newRow("double exact half at the sixteenth digit") << false << 10000000000000.25 << QStringLiteral("10000000000000.30");
+    QTest::newRow("negative double exact half at the sixteenth digit") << false << -10000000000000.25
+                                                                       << QStringLiteral("-10000000000000.30");
+    QTest::newRow("double exact half at the sixteenth digit, even below") << false << 123456789012344.5
+                                                                          << QStringLiteral("123456789012345.00");
+    QTest::newRow("double exact half at the sixteenth digit, carries") << false << 999999999999999.5
+                                                                       << QStringLiteral("1000000000000000.00");
+    // Just below a half at the eighth digit stays below it.
+    QTest::newRow("single just below the eighth digit half") << true << double(std::nextafter(12345.125f, 0.0f))
+                                                             << QStringLiteral("12345.12");
     // Halves that neither precision holds exactly: the stored value lies just below them.
     QTest::newRow("2.675 single") << true << 2.675 << QStringLiteral("2.68");
     QTest::newRow("2.675 double") << false << 2.675 << QStringLiteral("2.68");

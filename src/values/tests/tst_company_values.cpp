@@ -343,6 +343,8 @@ void TestCompanyValues::ratios_data()
     QTest::newRow("assets ratios") << QStringLiteral("Cash=1000;AccountsPayable=650;PretaxProfit=80")
                                    << QStringLiteral("Ppa=8.00;Lta=0.65");
     QTest::newRow("receivable turnover") << QStringLiteral("OperatingRevenue=1000;Ar=250") << QStringLiteral("Rt=4.00");
+    // 98761 / 8 is 12345.125, held exactly in single precision: an exact half at its eighth digit.
+    QTest::newRow("receivable turnover, exact half") << QStringLiteral("OperatingRevenue=98761;Ar=8") << QStringLiteral("Rt=12345.13");
     QTest::newRow("working capital") << QStringLiteral("CurrentAssets=300;CurrentLiabilities=200") << QStringLiteral("Wc=1.50");
     QTest::newRow("no revenue: only its three margins")
         << QStringLiteral("Cash=1000;Ar=100;Inv=100;AccountsPayable=400;ShareC=800;Sales=500;GrossProfit=100;OperatingProfit=20;"

@@ -227,7 +227,6 @@ void TestFrmMyValues::refusedOnEnter_data()
     QTest::newRow("thousands comma") << 0 << QStringLiteral("txtBanks") << QStringLiteral("1,234") << en;
     QTest::newRow("currency") << 0 << QStringLiteral("txtSales") << QStringLiteral("$50") << en;
     QTest::newRow("decimal comma") << 1 << QStringLiteral("txtCash") << QStringLiteral("2,5") << fr;
-    QTest::newRow("beyond the amounts") << 0 << QStringLiteral("txtShareC") << QStringLiteral("1e15") << en;
     QTest::newRow("French") << 1 << QStringLiteral("txtProfitAfterTax") << QStringLiteral("abc") << fr;
     QTest::newRow("other liabilities")
         << 0 << QStringLiteral("txtOLiab") << QStringLiteral("x")
@@ -236,6 +235,20 @@ void TestFrmMyValues::refusedOnEnter_data()
         << 1 << QStringLiteral("txtOLiab") << QStringLiteral("x")
         << QStringLiteral("Vous n'avez pas incrit de chiffre pour Autres passifs!  Prière de le faire maintenant.  Si la valeur est "
                           "nulle, veuillez inscrire un zéro.");
+    // A number beyond the range of amounts is told so, with the limit, in every box.
+    const QString tooLarge = QStringLiteral("This amount is too large. The largest amount accepted is 922337203685477.5807.");
+    const QString tropEleve = QStringLiteral("Ce montant est trop élevé. Le plus grand montant accepté est 922337203685477.5807.");
+    QTest::newRow("too large") << 0 << QStringLiteral("txtShareC") << QStringLiteral("1e15") << tooLarge;
+    QTest::newRow("too large, French") << 1 << QStringLiteral("txtCash") << QStringLiteral("1e15") << tropEleve;
+    QTest::newRow("rounds above the largest") << 0 << QStringLiteral("txtSales") << QStringLiteral("922337203685477.58075") << tooLarge;
+    QTest::newRow("too large in other liabilities") << 0 << QStringLiteral("txtOLiab") << QStringLiteral("2e15") << tooLarge;
+    QTest::newRow("too large in other liabilities, French") << 1 << QStringLiteral("txtOLiab") << QStringLiteral("2e15") << tropEleve;
+    QTest::newRow("negative too large")
+        << 0 << QStringLiteral("txtBanks") << QStringLiteral("-1e15")
+        << QStringLiteral("This negative amount is too large. The lowest amount accepted is -922337203685477.5808.");
+    QTest::newRow("negative too large, French")
+        << 1 << QStringLiteral("txtRetEarn") << QStringLiteral("-922337203685477.5809")
+        << QStringLiteral("Ce montant négatif est trop élevé en valeur absolue. Le plus petit montant accepté est -922337203685477.5808.");
 }
 
 void TestFrmMyValues::refusedOnEnter()
@@ -293,6 +306,15 @@ void TestFrmMyValues::refusedOnLeaving()
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(2));
     // Writing a box from code runs nothing.
     w.txtCash->setText(QStringLiteral("999"));
+    QCOMPARE(w.txtToa->text(), QStringLiteral("12"));
+    // A number too large is refused on leaving as well, and the totals keep the last amount.
+    typeInto(w.txtAr, QStringLiteral("1e15"));
+    program.dialogs.answer(kiv::vbOK);
+    QTest::keyClick(w.txtAr, Qt::Key_Tab);
+    QCOMPARE(program.dialogs.last().text, QStringLiteral("This amount is too large. The largest amount accepted is 922337203685477.5807."));
+    QCOMPARE(focused(), w.txtAr);
+    QCOMPARE(w.txtAr->text(), QStringLiteral("1e15"));
+    QCOMPARE(w.txtAr->selectedText(), QStringLiteral("1e15"));
     QCOMPARE(w.txtToa->text(), QStringLiteral("12"));
 }
 
@@ -682,7 +704,7 @@ void TestFrmMyValues::figureBeyondTheAmounts()
     w.txtMtg->setText(QStringLiteral("1e20"));
     program.dialogs.answer(kiv::vbOK);
     clickButton(w, QStringLiteral("cmdCompare"));
-    QCOMPARE(program.dialogs.texts(), QStringList{QStringLiteral("Please enter a number")});
+    QCOMPARE(program.dialogs.texts(), QStringList{QStringLiteral("This amount is too large. The largest amount accepted is 922337203685477.5807.")});
     QCOMPARE(focused(), w.txtMtg);
     QCOMPARE(w.txtMtg->selectedText(), QStringLiteral("1e20"));
     QVERIFY(w.isVisible());

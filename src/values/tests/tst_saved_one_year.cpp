@@ -1,6 +1,9 @@
 // The one-year window's Save and Restore: what the store keeps and gives back, the stores
 // carried over from an older installation, and every failure leaving both the stored row and
 // the boxes as they were.
+#include "balancesheet/balance_sheet_structure.h"
+#include "balancesheet/frm_my_balance_sheet.h"
+#include "industry/frm_startup.h"
 #include "one_year_window.h"
 #include "platform/db/database.h"
 #include "platform/db/edition_schema.h"
@@ -12,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <csignal>
+#include <map>
 #include <memory>
 #include <sqlite3.h>
 #include <sys/resource.h>
@@ -135,7 +139,8 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void twoSavesLeaveOneRow();
-    void restoreWritesTheRowAsStored();
+    void restoreMakesTheTotals_data();
+    void restoreMakesTheTotals();
     void failures_data();
     void failures();
     void saveRefusesATextThatIsNoAmount();
@@ -250,25 +255,86 @@ void TestSavedOneYear::twoSavesLeaveOneRow()
     QCOMPARE(filesInFolder(program), QStringList{u"kiv_MyValue_v12.mdb"_s});
 }
 
-// The row goes into the boxes as it is stored: nothing is checked or recomputed on the way, not
-// even for the box the user leaves for txtCash. A total stored apart from its items stays so.
-void TestSavedOneYear::restoreWritesTheRowAsStored()
+// The amounts go into the boxes as they are stored, not checked again, not even the box the user
+// leaves for txtCash; the totals are made from them as typing them would, whatever totals the
+// store holds. This store, of an older build or edited by hand, holds amounts that cancel and
+// totals that do not add up: a total assets of 0.0125 the balance sheet would divide by.
+void TestSavedOneYear::restoreMakesTheTotals_data()
 {
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 0;
+    QTest::newRow("French") << 1;
+}
+
+void TestSavedOneYear::restoreMakesTheTotals()
+{
+    QFETCH(int, language);
     kivtest::Program program;
+    gLanguage = std::int16_t(language);
+    kivtest::useSampleEdition(program); // the comparison shows the first industry beside the firm
+    frmStartup();
+    const QStringList columns = kiv::db::schema::myValueV12Columns();
     std::vector<Value> row(33, Value::number(0));
-    row[0] = Value::number(1);     // Cash
-    row[5] = Value::number(999);   // Toa
-    row[8] = Value::number(-0.25); // Ta
-    writeStore(u"MyValue_v12"_s, kiv::db::schema::myValueV12Columns(), {row});
+    const auto put = [&](const char16_t* column, double value) { row[std::size_t(columns.indexOf(QStringView(column)))] = Value::number(value); };
+    put(u"Cash", 1000);
+    put(u"Ar", 355447.125);
+    put(u"Invest", -355447.125);
+    put(u"AccountsPayable", 355447.125);
+    put(u"Banks", 600);
+    put(u"ShareC", -355447.125);
+    put(u"RetEarn", 400);
+    put(u"CurrentAssets", 250);
+    put(u"Toa", 0.0125);
+    put(u"Ta", 0.0125);
+    put(u"Tliab", 355447.2);
+    put(u"Equity1", -355447.1);
+    put(u"TotLiabShareEq", 0.0125);
+    writeStore(u"MyValue_v12"_s, columns, {row});
+
     FrmMyValues& w = openWindow();
     typeInto(w.txtOA, u"7"_s);
     clickButton(w.cmdRestore);
-    QCOMPARE(w.txtCash->text(), u" 1"_s);
-    QCOMPARE(w.txtOA->text(), u" 0"_s);
-    QCOMPARE(w.txtToa->text(), u"999"_s);
-    QCOMPARE(w.txtTa->text(), u"-0.25"_s);
-    QCOMPARE(focused(), w.txtCash);
     QVERIFY(program.dialogs.prompts().empty());
+    QCOMPARE(w.txtCash->text(), u" 1000"_s);
+    QCOMPARE(w.txtAr->text(), u" 355447.125"_s);
+    QCOMPARE(w.txtOA->text(), u" 0"_s);
+    QCOMPARE(focused(), w.txtCash);
+    // The five totals, in the total form, from the exact sums of the restored amounts.
+    QCOMPARE(w.txtToa->text(), u"356447.1"_s);
+    QCOMPARE(w.txtTa->text(), u"1000"_s);
+    QCOMPARE(w.txtTliab->text(), u"356047.1"_s);
+    QCOMPARE(w.txtEquity1->text(), u"-355047.1"_s);
+    QCOMPARE(w.txtTotLiabShareEq->text(), u"1000"_s);
+
+    // The balance sheet divides each amount by the total of 1000 its box shows.
+    clickButton(w.cmdCompare);
+    QVERIFY(program.dialogs.prompts().empty());
+    FrmMyBalanceSheet& bs = frmMyBalanceSheet();
+    QVERIFY(bs.isVisible());
+    const std::map<QString, QString> expected = {
+        {u"lblMyCash"_s, u"100.00"_s},           {u"lblMyAr"_s, u"35544.71"_s},
+        {u"lblMyToa"_s, u"35644.71"_s},          {u"lblMyInvest"_s, u"-35544.71"_s},
+        {u"lblMyTa"_s, u"100.00"_s},             {u"lblMyAccountsPayable"_s, u"35544.71"_s},
+        {u"lblMyBank"_s, u"60.00"_s},            {u"lblMyTliab"_s, u"35604.71"_s},
+        {u"lblMyShareC"_s, u"-35544.71"_s},      {u"lblMyRetEarn"_s, u"40.00"_s},
+        {u"lblMyTotLiabShareEq"_s, u"100.00"_s}, {u"lblMyCurrentAssets"_s, u"25.00"_s}};
+    for (const kiv::balancesheet::StructureRow& r : kiv::balancesheet::structureRows()) {
+        const QString name = QString::fromUtf16(r.firm);
+        const auto* label = bs.findChild<kiv::Label*>(name);
+        QVERIFY2(label, qPrintable(name));
+        const auto it = expected.find(name);
+        QCOMPARE(label->text(), it == expected.end() ? u"0.00"_s : it->second);
+    }
+
+    // Save keeps the totals the boxes show.
+    kivtest::click(bs.Command1); // back to the figures
+    QVERIFY(w.isVisible());
+    clickButton(w.cmdSave);
+    QVERIFY(program.dialogs.prompts().empty());
+    const auto table = kiv::db::Database::open(storeFile(), true)->openSnapshot(u"MyValue_v12"_s);
+    QCOMPARE(table->value(0, u"Ta").toText(), u"1000"_s);
+    QCOMPARE(table->value(0, u"Tliab").toText(), u"356047.1"_s);
+    QCOMPARE(table->value(0, u"TotLiabShareEq").toText(), u"1000"_s);
 }
 
 // Each store that can't serve: one message in the user's language naming the file and why; the

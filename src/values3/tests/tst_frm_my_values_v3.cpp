@@ -279,11 +279,24 @@ void TestFrmMyValuesV3::refusedText_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<bool>("leaving");
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
-    QTest::newRow("Enter, English") << 0 << false << u"Please enter a number"_s;
-    QTest::newRow("leaving, English") << 0 << true << u"Please enter a number"_s;
-    QTest::newRow("Enter, French") << 1 << false << u"SVP ecrit le numéro ici"_s;
-    QTest::newRow("leaving, French") << 1 << true << u"SVP ecrit le numéro ici"_s;
+    QTest::newRow("Enter, English") << 0 << false << u"1,234.5"_s << u"Please enter a number"_s;
+    QTest::newRow("leaving, English") << 0 << true << u"1,234.5"_s << u"Please enter a number"_s;
+    QTest::newRow("Enter, French") << 1 << false << u"1,234.5"_s << u"SVP ecrit le numéro ici"_s;
+    QTest::newRow("leaving, French") << 1 << true << u"1,234.5"_s << u"SVP ecrit le numéro ici"_s;
+    // A number beyond the range of amounts is told so, with the limit it passes.
+    const QString tooLarge = u"This amount is too large. The largest amount accepted is 922337203685477.5807."_s;
+    const QString tropEleve = u"Ce montant est trop élevé. Le plus grand montant accepté est 922337203685477.5807."_s;
+    QTest::newRow("too large, Enter, English") << 0 << false << u"1E15"_s << tooLarge;
+    QTest::newRow("too large, leaving, English") << 0 << true << u"922337203685477.5808"_s << tooLarge;
+    QTest::newRow("too large, Enter, French") << 1 << false << u"1E15"_s << tropEleve;
+    QTest::newRow("too large, leaving, French") << 1 << true << u"1E15"_s << tropEleve;
+    QTest::newRow("negative too large, English")
+        << 0 << false << u"-1E15"_s << u"This negative amount is too large. The lowest amount accepted is -922337203685477.5808."_s;
+    QTest::newRow("negative too large, French")
+        << 1 << true << u"-1E15"_s
+        << u"Ce montant négatif est trop élevé en valeur absolue. Le plus petit montant accepté est -922337203685477.5808."_s;
 }
 
 // A refused text stays as typed, selected, with the focus in its box, after the message.
@@ -291,18 +304,19 @@ void TestFrmMyValuesV3::refusedText()
 {
     QFETCH(int, language);
     QFETCH(bool, leaving);
+    QFETCH(QString, typed);
     QFETCH(QString, message);
     kivtest::Program program;
     FrmMyValuesV3& w = shownWindow(language);
     w.txtSalesYear2->setFocus();
-    typeInto(w.txtSalesYear2, u"1,234.5"_s);
+    typeInto(w.txtSalesYear2, typed);
     program.dialogs.answer(kiv::vbOK);
     QTest::keyClick(w.txtSalesYear2, leaving ? Qt::Key_Tab : Qt::Key_Return);
     QCOMPARE(program.dialogs.texts(), QStringList{message});
     QCOMPARE(program.dialogs.last().style, int(kiv::vbOKOnly));
     QCOMPARE(program.dialogs.last().title, QString::fromUtf16(kiv::kAppTitle));
-    QCOMPARE(w.txtSalesYear2->text(), u"1,234.5"_s);
-    QCOMPARE(w.txtSalesYear2->selectedText(), u"1,234.5"_s);
+    QCOMPARE(w.txtSalesYear2->text(), typed);
+    QCOMPARE(w.txtSalesYear2->selectedText(), typed);
     QCOMPARE(focusName(), u"txtSalesYear2"_s);
     // Corrected, it passes and moves on.
     typeInto(w.txtSalesYear2, u"1234.5"_s);
@@ -390,6 +404,10 @@ void TestFrmMyValuesV3::compare_data()
         << QStringList{u"txtGrossProfitYear2=12a"_s, u"txtTaYear2=1"_s}
         << u"Please enter a number (Annual gross profit (sales of goods less cost of goods sold), 1998)"_s << QStringList{}
         << u"txtGrossProfitYear2"_s;
+    QTest::newRow("a text placed by code is beyond the amounts")
+        << QStringList{u"txtSalesYear1=1E16"_s}
+        << u"The amount of Annual sales of goods, 1997 is too large. The largest amount accepted is 922337203685477.5807."_s
+        << QStringList{} << u"txtSalesYear1"_s;
     QTest::newRow("operating profit is not read")
         << QStringList{u"txtOperatingProfitYear1=n/a"_s} << QString() << allNone << QString();
 }

@@ -249,8 +249,28 @@ void TestThreeYearValues::unreadableOperands()
     figures = readFigures(texts);
     QVERIFY(!figures.amounts);
     QCOMPARE(figures.unreadable, amountIndex(Year::Year1, Item::ShareholdersEquity));
-    QCOMPARE(unreadableMessage(figures.unreadable, 0), QStringLiteral("Please enter a number (Total shareholders' equity, 1997)"));
-    QCOMPARE(unreadableMessage(figures.unreadable, 1), QStringLiteral("SVP ecrit le numéro ici (Total, capitaux propres, 1997)"));
+    QCOMPARE(int(figures.refusal), int(kiv::num::AmountRefusal::NotANumber));
+    QCOMPARE(unreadableMessage(figures.unreadable, figures.refusal, 0), QStringLiteral("Please enter a number (Total shareholders' equity, 1997)"));
+    QCOMPARE(unreadableMessage(figures.unreadable, figures.refusal, 1), QStringLiteral("SVP ecrit le numéro ici (Total, capitaux propres, 1997)"));
+
+    // A number beyond the range of amounts is named too large, with the limit it passes.
+    texts[static_cast<std::size_t>(amountIndex(Year::Year1, Item::ShareholdersEquity))] = QStringLiteral("0");
+    figures = readFigures(texts);
+    QVERIFY(!figures.amounts);
+    QCOMPARE(figures.unreadable, amountIndex(Year::Year1, Item::AfterTaxProfit));
+    QCOMPARE(int(figures.refusal), int(kiv::num::AmountRefusal::AboveLargest));
+    QCOMPARE(unreadableMessage(figures.unreadable, figures.refusal, 0),
+             QStringLiteral("The amount of Annual profit after tax, 1997 is too large. The largest amount accepted is 922337203685477.5807."));
+    QCOMPARE(unreadableMessage(figures.unreadable, figures.refusal, 1),
+             QStringLiteral("Le montant de Bénéfice après impôts annuel, 1997 est trop élevé. Le plus grand montant accepté est 922337203685477.5807."));
+    texts[static_cast<std::size_t>(amountIndex(Year::Year1, Item::AfterTaxProfit))] = QStringLiteral("-9E20");
+    figures = readFigures(texts);
+    QCOMPARE(int(figures.refusal), int(kiv::num::AmountRefusal::BelowSmallest));
+    QCOMPARE(unreadableMessage(figures.unreadable, figures.refusal, 0),
+             QStringLiteral("The negative amount of Annual profit after tax, 1997 is too large. The lowest amount accepted is -922337203685477.5808."));
+    QCOMPARE(unreadableMessage(figures.unreadable, figures.refusal, 1),
+             QStringLiteral("Le montant négatif de Bénéfice après impôts annuel, 1997 est trop élevé en valeur absolue. Le plus petit montant accepté est "
+                            "-922337203685477.5808."));
 }
 
 // The printout's lines in each language: what each says and the columns of the amounts.
