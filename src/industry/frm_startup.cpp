@@ -238,7 +238,7 @@ void FrmStartup::Form_Load()
 {
     CommonDialog1->HelpFile = kiv::helpFile();
     FitFormToScreen(fitVariant());
-    const QSizeF screen = kiv::screenSizeTwips();
+    const QSizeF screen = fittedArea();
     if (const kiv::fit::Item* it = item(cboSector))
         setControlRect(cboSector, it->left, it->top, static_cast<float>(screen.width() / 2), it->height);
     if (const kiv::fit::Item* it = item(cboIndustry))
