@@ -498,6 +498,7 @@ void FrmStartup::cmdPrint_Click()
     setEnabled(false);
     try {
         FrmPrintAll& menu = frmPrintAll();
+        menu.setOpener(this);
         // The menu stays over this window, which waits disabled until the menu closes: a click
         // on it must not hide the menu behind it.
         menu.winId();
