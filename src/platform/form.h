@@ -119,8 +119,9 @@ private:
     QObject* frameWatch_ = nullptr;
 };
 
-// The screen size used by FitFormToScreen, in twips. Tests set their own; an empty value
-// restores the real screen.
+// The size of the screen's available area, in twips (FitFormToScreen lays a window out on it
+// less the window manager's frame). Tests set their own; an empty value restores the real
+// screen.
 QSizeF screenSizeTwips();
 void setScreenSizeTwips(std::optional<QSizeF> size);
 
