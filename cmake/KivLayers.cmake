@@ -1,14 +1,47 @@
 # The include check of the layers, run as a test:
-#   cmake -DKIV_SOURCE_DIR=<checkout>/src -P cmake/KivLayers.cmake
+#   cmake -DKIV_SOURCE_DIR=<checkout>/src [-DKIV_INCLUDE_ROOTS=<folders>] -P cmake/KivLayers.cmake
 # The number rules (src/numbers) include only their own headers; the platform (src/platform)
-# only its own and the number rules'. An include of a header of any other folder of the source
-# tree (a subsystem: its windows, its shared state, its tables) is named, and the check fails.
+# only its own and the number rules'. Each include is resolved to the file the compiler takes:
+# for "..." first relative to the including file's folder, then (for both forms) in the include
+# roots of the build (KIV_INCLUDE_ROOTS, by default the source folder itself, which every layer
+# has on its include path). An include that resolves to a header of any other folder of the
+# source tree (a subsystem: its windows, its shared state, its tables), however it is spelled
+# ("values/x.h", "../values/x.h", "../../shell/x.h"), is named and the check fails. An include
+# that resolves to no file of the tree (Qt's, the system's, a generated header) is judged by the
+# folder it would lie in under the including folder or a root, so a header of a layer above
+# that is missing is named as well.
 cmake_minimum_required(VERSION 3.25)
 if(NOT KIV_SOURCE_DIR)
   message(FATAL_ERROR "KIV_SOURCE_DIR is not set")
 endif()
+cmake_path(SET _kiv_src NORMALIZE "${KIV_SOURCE_DIR}/")
+if(NOT KIV_INCLUDE_ROOTS)
+  set(KIV_INCLUDE_ROOTS "${_kiv_src}")
+endif()
 
-file(GLOB _kiv_folders LIST_DIRECTORIES true RELATIVE "${KIV_SOURCE_DIR}" "${KIV_SOURCE_DIR}/*")
+file(GLOB _kiv_folders LIST_DIRECTORIES true RELATIVE "${_kiv_src}" "${_kiv_src}*")
+set(_kiv_tree_folders "")
+foreach(_folder IN LISTS _kiv_folders)
+  if(IS_DIRECTORY "${_kiv_src}${_folder}")
+    list(APPEND _kiv_tree_folders "${_folder}")
+  endif()
+endforeach()
+
+# The folder of the source tree that a path lies in (its first component under the tree), or
+# nothing when the path lies outside the tree or directly in it.
+function(kiv_tree_folder path out)
+  cmake_path(NORMAL_PATH path)
+  cmake_path(IS_PREFIX _kiv_src "${path}" NORMALIZE _inside)
+  set(_top "")
+  if(_inside)
+    cmake_path(RELATIVE_PATH path BASE_DIRECTORY "${_kiv_src}" OUTPUT_VARIABLE _rel)
+    if(_rel MATCHES "^([^/]+)/")
+      set(_top "${CMAKE_MATCH_1}")
+    endif()
+  endif()
+  set(${out} "${_top}" PARENT_SCOPE)
+endfunction()
+
 set(_kiv_bad 0)
 foreach(_layer numbers platform)
   if(_layer STREQUAL "numbers")
@@ -17,24 +50,56 @@ foreach(_layer numbers platform)
     set(_allowed platform numbers)
   endif()
   set(_above "")
-  foreach(_folder IN LISTS _kiv_folders)
-    if(IS_DIRECTORY "${KIV_SOURCE_DIR}/${_folder}" AND NOT _folder IN_LIST _allowed)
+  foreach(_folder IN LISTS _kiv_tree_folders)
+    if(NOT _folder IN_LIST _allowed)
       list(APPEND _above "${_folder}")
     endif()
   endforeach()
-  file(GLOB_RECURSE _files RELATIVE "${KIV_SOURCE_DIR}"
-       "${KIV_SOURCE_DIR}/${_layer}/*.h" "${KIV_SOURCE_DIR}/${_layer}/*.hpp" "${KIV_SOURCE_DIR}/${_layer}/*.cpp")
+  file(GLOB_RECURSE _files RELATIVE "${_kiv_src}"
+       "${_kiv_src}${_layer}/*.h" "${_kiv_src}${_layer}/*.hpp" "${_kiv_src}${_layer}/*.cpp")
   foreach(_file IN LISTS _files)
-    file(STRINGS "${KIV_SOURCE_DIR}/${_file}" _lines)
+    cmake_path(GET _file PARENT_PATH _file_dir)
+    set(_file_dir "${_kiv_src}${_file_dir}")
+    file(STRINGS "${_kiv_src}${_file}" _lines)
     set(_number 0)
     foreach(_line IN LISTS _lines)
       math(EXPR _number "${_number} + 1")
-      if(_line MATCHES "^[ \t]*#[ \t]*include[ \t]*[<\"]([A-Za-z0-9_.-]+)/([^>\"]*)[>\"]")
-        if(CMAKE_MATCH_1 IN_LIST _above)
-          message("src/${_file}:${_number}: includes ${CMAKE_MATCH_1}/${CMAKE_MATCH_2}, a header of a layer above ${_layer}")
-          math(EXPR _kiv_bad "${_kiv_bad} + 1")
-        endif()
+      if(NOT _line MATCHES "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]")
+        continue()
       endif()
+      set(_name "${CMAKE_MATCH_2}")
+      # Where the compiler looks, in its order.
+      set(_candidates "")
+      if(CMAKE_MATCH_1 STREQUAL "\"")
+        cmake_path(APPEND _file_dir "${_name}" OUTPUT_VARIABLE _candidate)
+        list(APPEND _candidates "${_candidate}")
+      endif()
+      foreach(_root IN LISTS KIV_INCLUDE_ROOTS)
+        cmake_path(APPEND _root "${_name}" OUTPUT_VARIABLE _candidate)
+        list(APPEND _candidates "${_candidate}")
+      endforeach()
+      set(_resolved "")
+      foreach(_candidate IN LISTS _candidates)
+        cmake_path(NORMAL_PATH _candidate)
+        if(EXISTS "${_candidate}" AND NOT IS_DIRECTORY "${_candidate}")
+          set(_resolved "${_candidate}")
+          break()
+        endif()
+      endforeach()
+      if(_resolved)
+        set(_places "${_resolved}")
+      else()
+        set(_places "${_candidates}")
+      endif()
+      foreach(_place IN LISTS _places)
+        kiv_tree_folder("${_place}" _folder)
+        if(_folder AND _folder IN_LIST _above)
+          cmake_path(RELATIVE_PATH _place BASE_DIRECTORY "${_kiv_src}" OUTPUT_VARIABLE _shown)
+          message("src/${_file}:${_number}: includes ${_name} (src/${_shown}), a header of a layer above ${_layer}")
+          math(EXPR _kiv_bad "${_kiv_bad} + 1")
+          break()
+        endif()
+      endforeach()
     endforeach()
   endforeach()
 endforeach()

@@ -14,7 +14,7 @@ packages=(
   libreoffice-calc-nogui gnumeric
   poppler-utils
   desktop-file-utils
-  xvfb xauth
+  xvfb xauth openbox imagemagick
   util-linux
 )
 

@@ -5,7 +5,14 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/install-deps.sh"
 bash "$here/scripts/build.sh" build
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display is set: starting Kiv_2000 on a virtual X server (xvfb-run)." >&2
-  exec xvfb-run -a "$here/build/bin/Kiv_2000"
+  # A virtual X server of KIV_SCREEN pixels (1024x768 unless set), without a window manager; the
+  # program tells how to take a picture of its screen and how to stop it.
+  size=${KIV_SCREEN:-1024x768}
+  echo "No display is set: starting Kiv_2000 on a virtual X server of ${size} pixels (xvfb-run)." >&2
+  exec xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
+    echo "Kiv_2000 runs on the virtual display $DISPLAY, process $$." >&2
+    echo "A picture of its screen: DISPLAY=$DISPLAY XAUTHORITY=$XAUTHORITY import -window root kiv.png" >&2
+    echo "To stop it: Ctrl+C here, or kill $$" >&2
+    exec "$1"' run.sh "$here/build/bin/Kiv_2000"
 fi
 exec "$here/build/bin/Kiv_2000"

@@ -4,7 +4,7 @@
 # longest industry names of the fixture editions and five-digit, negative and "..." figures.
 #   scripts/screenshots.sh [build-folder] [picture-folder] [WIDTHxHEIGHT] [display]
 # Defaults: build, shots, 800x600, :99. Needs a build with its tests, ../shared/fixtures and
-# the packages xvfb and openbox.
+# the packages xvfb and openbox (scripts/install-deps.sh installs them).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}

@@ -91,11 +91,11 @@ void FrmCrystalReport::captionButtons()
 
 QRect FrmCrystalReport::reportRect() const
 {
-    // The screen's size in pixels (the window takes it whole), less the frame the report
-    // keeps clear of at the right and at the bottom.
-    const QSizeF screen = kiv::screenSizeTwips();
-    const int width = static_cast<int>(std::lround(screen.width() / kiv::fit::kTwipsPerPixel)) - 18;
-    const int height = static_cast<int>(std::lround(screen.height() / kiv::fit::kTwipsPerPixel)) - 85;
+    // The window's size in pixels (the screen less the window manager's frame), less the
+    // margin the report keeps clear of at the right and at the bottom.
+    const QSizeF area = fittedArea();
+    const int width = static_cast<int>(std::lround(area.width() / kiv::fit::kTwipsPerPixel)) - 18;
+    const int height = static_cast<int>(std::lround(area.height() / kiv::fit::kTwipsPerPixel)) - 85;
     // 50 pixels down, under the button row; on a screen where the row is taller, just under it.
     const int top = std::max(50, cmdChoose->geometry().bottom() + 1);
     return QRect(0, top, std::max(width, 1), std::max(height, 1));

@@ -43,7 +43,7 @@ public:
     void captionButtons();
 
     // Where the report is drawn, in pixels inside the window: 50 down (or under the button row
-    // when that is taller), as wide and as high as the screen leaves.
+    // when that is taller), as wide and as high as the window leaves.
     QRect reportRect() const;
 
     static kiv::fit::Variant fitVariant();

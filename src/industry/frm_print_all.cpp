@@ -1,6 +1,5 @@
 #include "industry/frm_print_all.h"
 
-#include "industry/frm_startup.h"
 #include "industry/industry_module.h"
 #include "industry/industry_reports.h"
 #include "platform/db/database.h"
@@ -58,14 +57,13 @@ void FrmPrintAll::Form_Activate()
     }
 }
 
-namespace {
-void releaseStartup()
+void FrmPrintAll::releaseOpener()
 {
-    FrmStartup& startup = frmStartup();
-    startup.ZOrder(0);
-    startup.setEnabled(true);
+    if (!opener_)
+        return;
+    opener_->ZOrder(0);
+    opener_->setEnabled(true);
 }
-} // namespace
 
 void FrmPrintAll::cmdOK_Click()
 {
@@ -80,7 +78,7 @@ void FrmPrintAll::cmdOK_Click()
             const QString prompt = gLanguage == 0 ? QStringLiteral("You will print ") + n + QStringLiteral(" pages.  Continue ?")
                                                   : QStringLiteral("Vous avez choisi d'imprimer ") + n + QStringLiteral(" pages.  Continuer ?");
             const int answer = kiv::MsgBox(prompt, kiv::vbOKCancel + kiv::vbQuestion, QStringLiteral("Kivob"));
-            releaseStartup();
+            releaseOpener();
             if (answer != kiv::vbOK)
                 return;
             kiv::PointerGuard hourglass;
@@ -107,7 +105,7 @@ void FrmPrintAll::cmdOK_Click()
                                  : QStringLiteral("L'index des industries n'a pas pu être imprimé : les données de l'édition n'ont pas pu être lues (%1).");
         failure = failure.arg(e.detail());
     }
-    releaseStartup();
+    releaseOpener();
     if (!failure.isEmpty())
         kiv::MsgBox(failure, kiv::vbOKOnly + kiv::vbExclamation);
 }
@@ -115,7 +113,7 @@ void FrmPrintAll::cmdOK_Click()
 void FrmPrintAll::cmdCancel_Click()
 {
     Hide();
-    releaseStartup();
+    releaseOpener();
 }
 
 void FrmPrintAll::Form_Unload()

@@ -3,13 +3,19 @@
 #include "platform/form.h"
 #include "platform/report/report_control.h"
 
+#include <QPointer>
+
 // The print menu: a small window over the disabled industry selection window. It prints the
 // prepared reports of the whole edition or the industry index; whatever the user does, the
-// industry selection window is brought to the front and enabled again.
+// window that opened it (the industry selection window) is brought to the front and enabled
+// again.
 class FrmPrintAll : public kiv::Form {
     Q_OBJECT
 public:
     FrmPrintAll();
+
+    // The window that opens the menu and waits, disabled, until it closes.
+    void setOpener(kiv::Form* opener) { opener_ = opener; }
 
     kiv::Label* lblMessage = nullptr;
     kiv::OptionButton* optPrintFR = nullptr;
@@ -29,5 +35,11 @@ protected:
     void Form_Activate() override;
     // The close box closes the menu as Cancel does.
     void Form_Unload() override;
+
+private:
+    // The opener in front and enabled again.
+    void releaseOpener();
+
+    QPointer<kiv::Form> opener_;
 };
 KIV_FORM_ACCESSOR(FrmPrintAll, frmPrintAll)

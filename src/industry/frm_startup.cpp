@@ -238,11 +238,11 @@ void FrmStartup::Form_Load()
 {
     CommonDialog1->HelpFile = kiv::helpFile();
     FitFormToScreen(fitVariant());
-    const QSizeF screen = kiv::screenSizeTwips();
+    const QSizeF area = fittedArea();
     if (const kiv::fit::Item* it = item(cboSector))
-        setControlRect(cboSector, it->left, it->top, static_cast<float>(screen.width() / 2), it->height);
+        setControlRect(cboSector, it->left, it->top, static_cast<float>(area.width() / 2), it->height);
     if (const kiv::fit::Item* it = item(cboIndustry))
-        setControlRect(cboIndustry, it->left, it->top, static_cast<float>(screen.width() * 0.9), it->height);
+        setControlRect(cboIndustry, it->left, it->top, static_cast<float>(area.width() * 0.9), it->height);
     setControlFontSize(Label1, 18);
 
     try {
@@ -498,6 +498,7 @@ void FrmStartup::cmdPrint_Click()
     setEnabled(false);
     try {
         FrmPrintAll& menu = frmPrintAll();
+        menu.setOpener(this);
         // The menu stays over this window, which waits disabled until the menu closes: a click
         // on it must not hide the menu behind it.
         menu.winId();

@@ -39,7 +39,8 @@ const KindRule* ruleFor(const Variant& variant, Kind kind)
     return nullptr;
 }
 
-void scaleOne(Item& item, const Variant& variant, double rW, double rH)
+// Scales one control; `fonts` false leaves its font as it is.
+void scaleOne(Item& item, const Variant& variant, double rW, double rH, bool fonts)
 {
     if (item.kind == Kind::Line) {
         item.x1 = scaled(item.x1, rW);
@@ -67,7 +68,29 @@ void scaleOne(Item& item, const Variant& variant, double rW, double rH)
     item.height = scaled(item.height, rH);
     item.left = scaled(item.left, rW);
     item.top = scaled(item.top, rH);
-    applyFont(item, rule && rule->font ? *rule->font : variant.font, rW);
+    if (fonts)
+        applyFont(item, rule && rule->font ? *rule->font : variant.font, rW);
+}
+
+// The controls the variant scales, in its order: the listed ones one by one, all by the rule
+// for every other control, or else the whole collection.
+void walk(std::vector<Item>& items, const Variant& variant, double rW, double rH, bool fonts)
+{
+    if (variant.only.isEmpty()) {
+        for (Item& item : items)
+            scaleOne(item, variant, rW, rH, fonts);
+        return;
+    }
+    Variant plain = variant;
+    plain.kinds.erase(std::remove_if(plain.kinds.begin(), plain.kinds.end(),
+                                     [](const KindRule& k) { return k.action != KindRule::Action::Scale; }),
+                      plain.kinds.end());
+    for (const QString& name : variant.only)
+        for (Item& item : items)
+            if (item.name == name) {
+                scaleOne(item, plain, rW, rH, fonts);
+                break;
+            }
 }
 
 } // namespace
@@ -85,24 +108,41 @@ Result fitToScreen(std::vector<Item>& items, double screenWidth, double screenHe
     r.rW = fw != 0 ? sw / fw : 1.0;
     r.formHeight = sh;
     r.formWidth = sw;
-
-    if (!variant.only.isEmpty()) {
-        for (const QString& name : variant.only)
-            for (Item& item : items)
-                if (item.name == name) {
-                    // One by one, all by the rule for every other control.
-                    Variant plain = variant;
-                    plain.kinds.erase(std::remove_if(plain.kinds.begin(), plain.kinds.end(),
-                                                     [](const KindRule& k) { return k.action != KindRule::Action::Scale; }),
-                                      plain.kinds.end());
-                    scaleOne(item, plain, r.rW, r.rH);
-                    break;
-                }
-        return r;
-    }
-    for (Item& item : items)
-        scaleOne(item, variant, r.rW, r.rH);
+    walk(items, variant, r.rW, r.rH, true);
     return r;
+}
+
+Result refitToArea(std::vector<Item>& items, double fromWidth, double fromHeight, double toWidth,
+                   double toHeight, const Variant& variant)
+{
+    const double fh = roundHalfEven(fromHeight);
+    const double fw = roundHalfEven(fromWidth);
+    Result r;
+    r.formHeight = roundHalfEven(toHeight);
+    r.formWidth = roundHalfEven(toWidth);
+    r.rH = fh != 0 ? r.formHeight / fh : 1.0;
+    r.rW = fw != 0 ? r.formWidth / fw : 1.0;
+    if (r.rH != 1.0 || r.rW != 1.0)
+        walk(items, variant, r.rW, r.rH, false);
+    return r;
+}
+
+QSizeF clientArea(QSizeF screen, const QMargins& framePixels)
+{
+    const double w = screen.width() - (framePixels.left() + framePixels.right()) * kTwipsPerPixel;
+    const double h = screen.height() - (framePixels.top() + framePixels.bottom()) * kTwipsPerPixel;
+    return QSizeF(std::max(w, kTwipsPerPixel), std::max(h, kTwipsPerPixel));
+}
+
+QRect placeWithin(const QRect& area, QSize wanted, const QMargins& frame)
+{
+    const int roomW = std::max(area.width() - frame.left() - frame.right(), 1);
+    const int roomH = std::max(area.height() - frame.top() - frame.bottom(), 1);
+    const int w = std::clamp(wanted.width(), 1, roomW);
+    const int h = std::clamp(wanted.height(), 1, roomH);
+    const int x = area.left() + frame.left() + (roomW - w) / 2;
+    const int y = area.top() + frame.top() + (roomH - h) / 2;
+    return QRect(x, y, w, h);
 }
 
 } // namespace kiv::fit

@@ -1,4 +1,7 @@
 #pragma once
+#include <QMargins>
+#include <QRect>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -63,6 +66,24 @@ struct Result {
 // kept in double precision, so screens of any size scale.
 Result fitToScreen(std::vector<Item>& items, double screenWidth, double screenHeight,
                    double designWidth, double designHeight, const Variant& variant);
+
+// The same rule again for a window already fitted to an area of fromWidth x fromHeight twips
+// that is now given toWidth x toHeight (the window manager's frame took part of the screen):
+// positions and sizes are multiplied by the new area over the old one, horizontally and
+// vertically apart, by the kinds the variant handles apart; so every position and size is again
+// its design value times the new area over the design size. Fonts stay as they are (a font
+// size the user chose meanwhile is kept). The height factor is already in the old positions.
+Result refitToArea(std::vector<Item>& items, double fromWidth, double fromHeight, double toWidth,
+                   double toHeight, const Variant& variant);
+
+// What a full-screen window really has to show its controls in, in twips: the screen's
+// available area less the frame (title bar, borders) the window manager draws around it.
+QSizeF clientArea(QSizeF screen, const QMargins& framePixels);
+
+// Where a window that wants `wanted` pixels goes within `area` (pixels) once its frame is
+// counted: as large as wanted where the area leaves room for it and the frame, centred in the
+// area; the client rectangle, frame excluded.
+QRect placeWithin(const QRect& area, QSize wanted, const QMargins& frame);
 
 // Rounds to the nearest integer, halves to the even one.
 double roundHalfEven(double v);

@@ -5,8 +5,11 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QWindow>
 #include <cmath>
+#include <functional>
 
 namespace kiv {
 
@@ -27,20 +30,164 @@ int px(float twips)
 {
     return static_cast<int>(std::lround(static_cast<double>(twips) / fit::kTwipsPerPixel));
 }
+
+int px(double twips)
+{
+    return static_cast<int>(std::lround(twips / fit::kTwipsPerPixel));
+}
+
+std::optional<QMargins>& frameOverride()
+{
+    static std::optional<QMargins> margins;
+    return margins;
+}
+
+// The frame of the last full-screen window the window manager showed.
+QMargins& fullScreenFrame()
+{
+    static QMargins margins;
+    return margins;
+}
+
+// The frame of the last other window of the program it showed (borders all round, as a rule).
+std::optional<QMargins>& windowFrame()
+{
+    static std::optional<QMargins> margins;
+    return margins;
+}
+
+// The frame the window manager drew around a window it shows; nothing where no window manager
+// draws one (the offscreen and minimal platforms only pretend to).
+std::optional<QMargins> frameOf(const QWidget& window)
+{
+    static const bool managed = [] {
+        const QString platform = QGuiApplication::platformName();
+        return !platform.isEmpty() && platform != u"offscreen" && platform != u"minimal";
+    }();
+    if (!managed || !window.isVisible() || !window.windowHandle() || !window.windowHandle()->handle())
+        return std::nullopt;
+    return window.windowHandle()->frameMargins();
+}
+
+// Tells when the window manager may have framed a top-level window anew: when the window is
+// shown, exposed, moved or resized, or its state changes. Its frame is known from then on.
+class FrameWatch : public QObject {
+public:
+    FrameWatch(QWidget& window, std::function<void()> framed)
+        : QObject(&window)
+        , window_(&window)
+        , framed_(std::move(framed))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Show:
+            if (watched == window_ && window_->windowHandle() && window_->windowHandle() != handle_) {
+                handle_ = window_->windowHandle();
+                handle_->installEventFilter(this);
+            }
+            [[fallthrough]];
+        case QEvent::Expose:
+        case QEvent::Resize:
+        case QEvent::Move:
+        case QEvent::WindowStateChange:
+            if (window_ && window_->isVisible())
+                framed_();
+            break;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> window_;
+    QPointer<QWindow> handle_;
+    std::function<void()> framed_;
+};
+
+// Keeps a window that is not full-screen within the screen once its real frame is known.
+class ScreenKeeper : public FrameWatch {
+public:
+    ScreenKeeper(QWidget& window, QSize wanted)
+        : FrameWatch(window, [this] { check(); })
+        , window_(&window)
+        , wanted_(wanted)
+    {
+    }
+    void setWanted(QSize wanted) { wanted_ = wanted; }
+
+private:
+    void check()
+    {
+        const std::optional<QMargins> frame = frameOf(*window_);
+        if (!frame || frame->isNull() || window_->isMaximized() || window_->isFullScreen())
+            return;
+        windowFrame() = *frame;
+        const QRect area = availableScreenArea();
+        if (area.contains(window_->geometry().marginsAdded(*frame)))
+            return;
+        const QRect placed = fit::placeWithin(area, wanted_, *frame);
+        if (placed != window_->geometry())
+            window_->setGeometry(placed);
+    }
+
+    QPointer<QWidget> window_;
+    QSize wanted_;
+};
 } // namespace
 
 QSizeF screenSizeTwips()
 {
     if (screenOverride())
         return *screenOverride();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect r = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    const QRect r = availableScreenArea();
     return QSizeF(r.width() * fit::kTwipsPerPixel, r.height() * fit::kTwipsPerPixel);
 }
 
 void setScreenSizeTwips(std::optional<QSizeF> size)
 {
     screenOverride() = size;
+}
+
+QMargins windowFrameMargins()
+{
+    return frameOverride() ? *frameOverride() : fullScreenFrame();
+}
+
+void setWindowFrameMargins(std::optional<QMargins> margins)
+{
+    frameOverride() = margins;
+}
+
+QSizeF clientAreaTwips()
+{
+    return fit::clientArea(screenSizeTwips(), windowFrameMargins());
+}
+
+QRect availableScreenArea()
+{
+    if (screenOverride())
+        return QRect(0, 0, px(screenOverride()->width()), px(screenOverride()->height()));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+void keepWithinScreen(QWidget& window, QSize wanted)
+{
+    // Until the window manager has framed the window, its frame is taken to be that of the
+    // program's other windows.
+    const QMargins frame = frameOverride() ? *frameOverride() : windowFrame().value_or(fullScreenFrame());
+    window.setGeometry(fit::placeWithin(availableScreenArea(), wanted, frame));
+    for (QObject* child : window.children())
+        if (auto* keeper = dynamic_cast<ScreenKeeper*>(child)) {
+            keeper->setWanted(wanted);
+            return;
+        }
+    new ScreenKeeper(window, wanted);
 }
 
 namespace detail {
@@ -61,9 +208,14 @@ Form::Form(const QString& name, QWidget* parent)
 {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose, false);
+    frameWatch_ = new FrameWatch(*this, [this] { framed(); });
 }
 
-Form::~Form() = default;
+Form::~Form()
+{
+    // Nothing of this window is asked once it goes.
+    delete frameWatch_;
+}
 
 void Form::load()
 {
@@ -78,8 +230,11 @@ void Form::load()
 void Form::Show()
 {
     load();
-    if (fullScreen_)
+    if (fullScreen_) {
+        // The frame may have become known, or changed, since the window was laid out.
+        refit(clientAreaTwips());
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    }
     show();
     raise();
     activateWindow();
@@ -234,19 +389,68 @@ void Form::apply(Entry& e)
 fit::Result Form::FitFormToScreen(const fit::Variant& variant)
 {
     std::vector<fit::Item> list = items();
-    const QSizeF screen = screenSizeTwips();
-    const fit::Result r = fit::fitToScreen(list, screen.width(), screen.height(), designWidth_, designHeight_, variant);
+    const QSizeF area = clientAreaTwips();
+    const fit::Result r = fit::fitToScreen(list, area.width(), area.height(), designWidth_, designHeight_, variant);
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        if (entries_[i].item.kind == fit::Kind::CommonDialog || entries_[i].item.kind == fit::Kind::ReportControl) {
-            entries_[i].item = list[i];
-            continue;
-        }
         entries_[i].item = list[i];
         apply(entries_[i]);
     }
     fullScreen_ = true;
-    setGeometry(0, 0, px(static_cast<float>(r.formWidth)), px(static_cast<float>(r.formHeight)));
+    variant_ = variant;
+    fittedArea_ = QSizeF(r.formWidth, r.formHeight);
+    setGeometry(fittedGeometry());
     return r;
+}
+
+QRect Form::fittedGeometry() const
+{
+    const QMargins frame = windowFrameMargins();
+    return QRect(availableScreenArea().topLeft() + QPoint(frame.left(), frame.top()),
+                 QSize(px(fittedArea_.width()), px(fittedArea_.height())));
+}
+
+void Form::refit(QSizeF area)
+{
+    if (!fullScreen_)
+        return;
+    if (fit::roundHalfEven(area.width()) == fittedArea_.width() && fit::roundHalfEven(area.height()) == fittedArea_.height())
+        return;
+    std::vector<fit::Item> list = items();
+    const fit::Result r = fit::refitToArea(list, fittedArea_.width(), fittedArea_.height(), area.width(), area.height(), variant_);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        entries_[i].item = list[i];
+        apply(entries_[i]);
+    }
+    fittedArea_ = QSizeF(r.formWidth, r.formHeight);
+    // A window on the screen already has the size the window manager gave it.
+    if (!isVisible() || !(windowState() & Qt::WindowMaximized))
+        setGeometry(fittedGeometry());
+}
+
+void Form::framed()
+{
+    const std::optional<QMargins> frame = frameOf(*this);
+    if (!frame)
+        return;
+    if (!fullScreen_) {
+        // No frame yet: the window manager has not framed the window yet.
+        if (!frame->isNull())
+            windowFrame() = *frame;
+        return;
+    }
+    if (!(windowState() & Qt::WindowMaximized))
+        return;
+    // The size the window manager gave the window is the area its controls have: they are laid
+    // out on it, and later windows on the same area at once. The frame is what the screen's
+    // area leaves around it (all of it counted as title bar when the window manager tells
+    // another frame than the one that fills the screen).
+    const QRect area = availableScreenArea();
+    const QSize client = size();
+    if (area.size() == client.grownBy(*frame))
+        fullScreenFrame() = *frame;
+    else
+        fullScreenFrame() = QMargins(0, area.height() - client.height(), area.width() - client.width(), 0);
+    refit(QSizeF(client.width() * fit::kTwipsPerPixel, client.height() * fit::kTwipsPerPixel));
 }
 
 void Form::Form_Unload()

@@ -1,7 +1,9 @@
 #pragma once
 #include "platform/fit_to_screen.h"
 
+#include <QMargins>
 #include <QPointer>
+#include <QRect>
 #include <QSizeF>
 #include <QWidget>
 #include <functional>
@@ -71,8 +73,12 @@ public:
                 pred(e.widget.data(), e.item);
     }
 
-    // Scales the window to the screen by its variant; the window then has the screen's size.
+    // Scales the window to the screen by its variant: to the screen's available area less the
+    // frame the window manager draws around a full-screen window, the area the window really
+    // gets. The window then has that size.
     fit::Result FitFormToScreen(const fit::Variant& variant);
+    // The area, in twips, that the window's controls were last laid out on.
+    QSizeF fittedArea() const { return fittedArea_; }
 
 protected:
     virtual void Form_Load() {}
@@ -95,6 +101,12 @@ private:
     void apply(Entry& e);
     Entry* entry(const QObject* control);
     const Entry* entry(const QObject* control) const;
+    // Lays the controls out again on `area` (twips), by the variant of the load, when it is not
+    // the one they were laid out on.
+    void refit(QSizeF area);
+    QRect fittedGeometry() const;
+    // The window manager may have framed the window anew.
+    void framed();
 
     std::vector<Entry> entries_;
     double designWidth_ = 0;
@@ -102,12 +114,37 @@ private:
     bool loaded_ = false;
     bool loading_ = false;
     bool fullScreen_ = false;
+    fit::Variant variant_;
+    QSizeF fittedArea_;
+    QObject* frameWatch_ = nullptr;
 };
 
-// The screen size used by FitFormToScreen, in twips. Tests set their own; an empty value
-// restores the real screen.
+// The size of the screen's available area, in twips (FitFormToScreen lays a window out on it
+// less the window manager's frame). Tests set their own; an empty value restores the real
+// screen.
 QSizeF screenSizeTwips();
 void setScreenSizeTwips(std::optional<QSizeF> size);
+
+// The frame, in pixels, that the window manager draws around a full-screen window of the
+// program (its title bar on top): what the screen's available area leaves around the size the
+// window manager gives a full-screen window, learned from every one it shows (a window on the
+// screen is laid out again on the size it gets), so that a window loaded afterwards is laid out
+// on the right area at once. Nothing until then, and nothing on a platform without a window
+// manager (offscreen). Tests set their own; an empty value restores what was learned.
+QMargins windowFrameMargins();
+void setWindowFrameMargins(std::optional<QMargins> margins);
+
+// The screen's available area less that frame, in twips: what a full-screen window is laid out on.
+QSizeF clientAreaTwips();
+
+// The screen's available area in pixels (the size tests give, when they give one).
+QRect availableScreenArea();
+
+// Sizes and places a top-level window that is not full-screen so that it lies within the
+// screen's available area, its frame included: as large as `wanted` where the screen leaves
+// room, centred. Once the window is on the screen and its own frame is known, it is placed
+// again if that frame reaches past the area.
+void keepWithinScreen(QWidget& window, QSize wanted);
 
 // ---- one current instance per window type ------------------------------------------------
 namespace detail {

@@ -1,6 +1,7 @@
 #include "platform/help.h"
 
 #include "platform/dialogs.h"
+#include "platform/form.h"
 #include "platform/language.h"
 
 #include <QFileInfo>
@@ -31,6 +32,11 @@ void showHelpFile(const QString& path)
     }
     if (current())
         current()->showHelp(path);
+}
+
+void placeHelpViewer(QWidget& viewer)
+{
+    keepWithinScreen(viewer, QSize(760, 680));
 }
 
 } // namespace kiv

@@ -139,7 +139,7 @@ void QtHelpProvider::showHelp(const QString& path)
         font.setPointSizeF(11);
         viewer->setFont(font);
         viewer->document()->setDocumentMargin(18);
-        viewer->resize(760, 680);
+        placeHelpViewer(*viewer);
         auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), viewer);
         QObject::connect(close, &QShortcut::activated, viewer.data(), &QWidget::close);
     }

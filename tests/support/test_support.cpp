@@ -116,6 +116,7 @@ Program::Program(QSizeF screenTwips)
     kiv::resetModule1();
     kiv::setEndHandler([] { throw kiv::ProgramEnded{}; });
     kiv::setScreenSizeTwips(screenTwips);
+    kiv::setWindowFrameMargins(std::nullopt);
     kiv::setProgramFolder(dir_.path());
     kiv::setUserDataFolder(userFolder());
 }
@@ -128,6 +129,7 @@ Program::~Program()
     kiv::setProgramFolder(QString());
     kiv::setUserDataFolder(QString());
     kiv::setScreenSizeTwips(std::nullopt);
+    kiv::setWindowFrameMargins(std::nullopt);
     kiv::setEndHandler({});
 }
 

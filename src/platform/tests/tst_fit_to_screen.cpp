@@ -10,6 +10,11 @@ private slots:
     void ratiosAndFormSize();
     void kindsAndFontRules();
     void onlyListedControls();
+    void refitFollowsTheNewArea_data();
+    void refitFollowsTheNewArea();
+    void clientAreaLeavesTheFrame();
+    void placeWithinTheArea_data();
+    void placeWithinTheArea();
 };
 
 void TestFitToScreen::ratiosAndFormSize_data()
@@ -98,6 +103,113 @@ void TestFitToScreen::onlyListedControls()
     QCOMPARE(items[0].width, 2000.0f);
     QCOMPARE(items[1].width, 1000.0f);
     QCOMPARE(items[2].width, 2000.0f);
+}
+
+namespace {
+std::vector<Item> sampleControls()
+{
+    return {{QStringLiteral("cbo"), Kind::ComboBox, 120, 6600, 3000, 315, 0, 0, 0, 0, 8, true},
+            {QStringLiteral("shp"), Kind::Shape, 100, 900, 9000, 3000, 0, 0, 0, 0, 0, false},
+            {QStringLiteral("lin"), Kind::Line, 0, 0, 0, 0, 10, 20, 9500, 7100, 0, false},
+            {QStringLiteral("dlg"), Kind::CommonDialog, 50, 50, 0, 0, 0, 0, 0, 0, 0, false},
+            {QStringLiteral("lbl"), Kind::Label, 600, 6705, 1215, 375, 0, 0, 0, 0, 8.25, true},
+            {QStringLiteral("cmd"), Kind::CommandButton, 8280, 6720, 1215, 450, 0, 0, 0, 0, 8.25, true}};
+}
+} // namespace
+
+void TestFitToScreen::refitFollowsTheNewArea_data()
+{
+    QTest::addColumn<QSizeF>("first");
+    QTest::addColumn<QSizeF>("then");
+    QTest::addColumn<double>("factor");
+    QTest::addColumn<bool>("listed");
+    // 800 x 600 pixels, then under a title bar of 19 or 40 pixels, or with borders too.
+    QTest::newRow("title bar of 19 pixels") << QSizeF(12000, 9000) << QSizeF(12000, 8715) << 1.0 << false;
+    QTest::newRow("title bar of 40 pixels") << QSizeF(12000, 9000) << QSizeF(12000, 8400) << 1.0 << false;
+    QTest::newRow("borders and title bar") << QSizeF(12000, 9000) << QSizeF(11880, 8280) << 1.0 << false;
+    QTest::newRow("report window's height factor") << QSizeF(12000, 9000) << QSizeF(12000, 8400) << 0.95 << false;
+    QTest::newRow("listed controls only") << QSizeF(12000, 9000) << QSizeF(12000, 8400) << 1.0 << true;
+    QTest::newRow("a larger area again") << QSizeF(12000, 8400) << QSizeF(19200, 15360) << 1.0 << false;
+}
+
+// Laid out on one area and then on another, every position and size is what a layout on the
+// second area gives at once; fonts stay as the first layout set them.
+void TestFitToScreen::refitFollowsTheNewArea()
+{
+    QFETCH(QSizeF, first);
+    QFETCH(QSizeF, then);
+    QFETCH(double, factor);
+    QFETCH(bool, listed);
+    Variant v;
+    v.heightFactor = factor;
+    v.font = {FontRule::Scale, 0};
+    v.kinds = {{Kind::ComboBox, KindRule::Action::MoveOnly, std::nullopt},
+               {Kind::CommonDialog, KindRule::Action::Skip, std::nullopt}};
+    if (listed)
+        v.only = {QStringLiteral("cmd"), QStringLiteral("lbl")};
+    std::vector<Item> refitted = sampleControls();
+    const Result firstFit = fitToScreen(refitted, first.width(), first.height(), 9600, 7200, v);
+    const std::vector<Item> fonts = refitted;
+    const Result r = refitToArea(refitted, first.width(), first.height(), then.width(), then.height(), v);
+    QCOMPARE(r.formWidth, then.width());
+    QCOMPARE(r.formHeight, then.height());
+    QCOMPARE(r.rW, then.width() / first.width());
+    QCOMPARE(r.rH, then.height() / first.height());
+    std::vector<Item> direct = sampleControls();
+    fitToScreen(direct, then.width(), then.height(), 9600, 7200, v);
+    QCOMPARE(refitted.size(), direct.size());
+    for (std::size_t i = 0; i < direct.size(); ++i) {
+        const Item& a = refitted[i];
+        const Item& b = direct[i];
+        const QByteArray name = a.name.toUtf8();
+        for (const auto& [got, want] : {std::pair{a.left, b.left}, std::pair{a.top, b.top}, std::pair{a.width, b.width},
+                                        std::pair{a.height, b.height}, std::pair{a.x1, b.x1}, std::pair{a.y1, b.y1},
+                                        std::pair{a.x2, b.x2}, std::pair{a.y2, b.y2}})
+            QVERIFY2(std::abs(got - want) < 0.01f, name + ": " + QByteArray::number(got) + " instead of " + QByteArray::number(want));
+        QCOMPARE(a.fontSize, fonts[i].fontSize);
+    }
+    // The lowest control ends inside the new area as it did inside the first.
+    const Item& button = refitted[5];
+    QVERIFY(button.top + button.height <= then.height());
+    QVERIFY(firstFit.formHeight == first.height());
+}
+
+void TestFitToScreen::clientAreaLeavesTheFrame()
+{
+    QCOMPARE(clientArea(QSizeF(12000, 9000), QMargins()), QSizeF(12000, 9000));
+    QCOMPARE(clientArea(QSizeF(12000, 9000), QMargins(0, 40, 0, 0)), QSizeF(12000, 8400));
+    QCOMPARE(clientArea(QSizeF(12000, 9000), QMargins(4, 30, 4, 8)), QSizeF(11880, 8430));
+    // A frame larger than the screen leaves a pixel, not a negative size.
+    QCOMPARE(clientArea(QSizeF(150, 150), QMargins(0, 40, 0, 0)), QSizeF(150, 15));
+}
+
+void TestFitToScreen::placeWithinTheArea_data()
+{
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QSize>("wanted");
+    QTest::addColumn<QMargins>("frame");
+    QTest::addColumn<QRect>("placed");
+    QTest::newRow("room for all of it") << QRect(0, 0, 1280, 1024) << QSize(760, 680) << QMargins(1, 20, 1, 5)
+                                        << QRect(260, 179, 760, 680);
+    QTest::newRow("too tall for 800 x 600") << QRect(0, 0, 800, 600) << QSize(760, 680) << QMargins(1, 20, 1, 5)
+                                            << QRect(20, 20, 760, 575);
+    QTest::newRow("too tall under a tall title bar") << QRect(0, 0, 800, 600) << QSize(760, 680) << QMargins(4, 40, 4, 8)
+                                                     << QRect(20, 40, 760, 552);
+    QTest::newRow("too wide and too tall") << QRect(0, 0, 640, 480) << QSize(760, 680) << QMargins(1, 20, 1, 5)
+                                           << QRect(1, 20, 638, 455);
+    QTest::newRow("an area below a panel") << QRect(0, 30, 800, 570) << QSize(760, 680) << QMargins(0, 19, 0, 0)
+                                           << QRect(20, 49, 760, 551);
+}
+
+void TestFitToScreen::placeWithinTheArea()
+{
+    QFETCH(QRect, area);
+    QFETCH(QSize, wanted);
+    QFETCH(QMargins, frame);
+    QFETCH(QRect, placed);
+    const QRect client = placeWithin(area, wanted, frame);
+    QCOMPARE(client, placed);
+    QVERIFY(area.contains(client.marginsAdded(frame)));
 }
 
 KIV_TEST_MAIN(TestFitToScreen)

@@ -41,9 +41,26 @@ protected:
     }
 };
 
+// A full-screen window whose lowest control ends two pixels above its design bottom.
+class FrmFullProbe : public kiv::Form {
+public:
+    FrmFullProbe()
+        : Form(u"frmFullProbe"_s)
+    {
+        setDesignSize(9600, 7200);
+        cmdContinue = addControl(new QLineEdit(this), kiv::fit::Kind::CommandButton, 8280, 6720, 1215, 450);
+        cmdContinue->setObjectName(u"cmdContinue"_s);
+    }
+    QLineEdit* cmdContinue = nullptr;
+
+protected:
+    void Form_Load() override { FitFormToScreen(kiv::fit::Variant{}); }
+};
+
 } // namespace
 
 KIV_FORM_ACCESSOR(FrmProbe, frmProbe)
+KIV_FORM_ACCESSOR(FrmFullProbe, frmFullProbe)
 
 class TestForm : public QObject {
     Q_OBJECT
@@ -53,6 +70,8 @@ private slots:
     void dropGivesANewInstance();
     void closeBoxEnds();
     void optionTakesClickAnywhere();
+    void laidOutInsideTheFrame_data();
+    void laidOutInsideTheFrame();
 };
 
 void TestForm::firstUseLoadsHidden()
@@ -131,6 +150,46 @@ void TestForm::optionTakesClickAnywhere()
     QTest::mouseClick(&second, Qt::LeftButton, {}, QPoint(500, 15));
     QVERIFY(second.isChecked());
     QVERIFY(!first.isChecked());
+}
+
+void TestForm::laidOutInsideTheFrame_data()
+{
+    QTest::addColumn<QMargins>("atLoad");
+    QTest::addColumn<QMargins>("atShow");
+    QTest::addColumn<QRect>("client");
+    const QMargins none;
+    const QMargins tall(0, 40, 0, 0);
+    const QMargins bordered(4, 30, 4, 8);
+    QTest::newRow("no frame") << none << none << QRect(0, 0, 800, 600);
+    QTest::newRow("title bar of 40 pixels, known at load") << tall << tall << QRect(0, 40, 800, 560);
+    QTest::newRow("borders and title bar, known at load") << bordered << bordered << QRect(4, 30, 792, 562);
+    // The window manager tells its frame once the first window is on the screen.
+    QTest::newRow("title bar of 40 pixels, learned after load") << none << tall << QRect(0, 40, 800, 560);
+    QTest::newRow("borders and title bar, learned after load") << none << bordered << QRect(4, 30, 792, 562);
+    QTest::newRow("frame gone after load") << tall << none << QRect(0, 0, 800, 600);
+}
+
+// A full-screen window is laid out on the screen less the window manager's frame: its lowest
+// control ends inside the area the window gets, as far from its bottom as the design says.
+void TestForm::laidOutInsideTheFrame()
+{
+    QFETCH(QMargins, atLoad);
+    QFETCH(QMargins, atShow);
+    QFETCH(QRect, client);
+    kivtest::Program program(QSizeF(12000, 9000)); // 800 x 600 pixels
+    kiv::setWindowFrameMargins(atLoad);
+    FrmFullProbe& w = frmFullProbe();
+    if (atShow == atLoad)
+        QCOMPARE(w.geometry(), client);
+    kiv::setWindowFrameMargins(atShow);
+    w.Show();
+    QCOMPARE(w.fittedArea(), QSizeF(client.width() * 15.0, client.height() * 15.0));
+    const QRect button = w.cmdContinue->geometry();
+    QVERIFY2(QRect(QPoint(0, 0), client.size()).contains(button), qPrintable(u"%1,%2 %3x%4"_s.arg(button.x()).arg(button.y()).arg(button.width()).arg(button.height())));
+    // Positions and sizes are their design values times the client area over the design size.
+    const double rW = client.width() * 15.0 / 9600;
+    const double rH = client.height() * 15.0 / 7200;
+    QCOMPARE(button, QRect(qRound(8280 * rW / 15), qRound(6720 * rH / 15), qRound(1215 * rW / 15), qRound(450 * rH / 15)));
 }
 
 KIV_TEST_MAIN(TestForm)

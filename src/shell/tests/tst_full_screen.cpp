@@ -93,15 +93,26 @@ void TestFullScreen::controlsFollowTheScreen_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<double>("scaleW");
     QTest::addColumn<double>("scaleH");
-    const std::pair<const char*, std::pair<double, double>> screens[] = {
-        {"design size", {1.0, 1.0}},
-        {"double size", {2.0, 2.0}},
+    QTest::addColumn<QSize>("pixels");   // when given, the screen's size instead of the scales
+    QTest::addColumn<QMargins>("frame"); // the window manager's frame around a full-screen window
+    struct Screen {
+        const char* name;
+        double scaleW, scaleH;
+        QSize pixels;
+        QMargins frame;
+    };
+    const Screen screens[] = {
+        {"design size", 1.0, 1.0, {}, {}},
+        {"double size", 2.0, 2.0, {}, {}},
         // Wider than 32,767 twips (3840 pixels for the 800-pixel windows).
-        {"beyond 16 bits", {4.8, 3.6}},
+        {"beyond 16 bits", 4.8, 3.6, {}, {}},
+        // The window gets the screen less the title bar, or less borders too.
+        {"800 x 600 under a title bar of 40 pixels", 0, 0, QSize(800, 600), QMargins(0, 40, 0, 0)},
+        {"1024 x 768 framed all round", 0, 0, QSize(1024, 768), QMargins(4, 36, 4, 8)},
     };
     for (const auto& [name, rule] : rules())
-        for (const auto& [screen, scale] : screens)
-            QTest::addRow("%s, %s", qPrintable(name), screen) << name << scale.first << scale.second;
+        for (const Screen& screen : screens)
+            QTest::addRow("%s, %s", qPrintable(name), screen.name) << name << screen.scaleW << screen.scaleH << screen.pixels << screen.frame;
 }
 
 void TestFullScreen::controlsFollowTheScreen()
@@ -109,20 +120,26 @@ void TestFullScreen::controlsFollowTheScreen()
     QFETCH(QString, window);
     QFETCH(double, scaleW);
     QFETCH(double, scaleH);
+    QFETCH(QSize, pixels);
+    QFETCH(QMargins, frame);
     const WindowRule& rule = rules().at(window);
     const std::unique_ptr<kiv::Form> design = rule.design();
-    const QSizeF screen(design->designWidth() * scaleW, design->designHeight() * scaleH);
-    shelltest::ShellProgram program(screen);
+    const QSizeF whole = pixels.isValid() ? QSizeF(pixels.width() * 15.0, pixels.height() * 15.0)
+                                          : QSizeF(design->designWidth() * scaleW, design->designHeight() * scaleH);
+    shelltest::ShellProgram program(whole);
+    kiv::setWindowFrameMargins(frame);
     if (rule.needsEdition)
         kivtest::useSampleEdition(program);
     kiv::Form& form = rule.current();
     QVERIFY(form.isLoaded());
     QVERIFY(!form.isVisible());
 
-    // The window takes the whole screen; its controls are laid out on rW and rH.
+    // The window takes the whole screen less the frame; its controls are laid out on rW and rH
+    // of that area.
+    const QSizeF screen(whole.width() - (frame.left() + frame.right()) * 15.0, whole.height() - (frame.top() + frame.bottom()) * 15.0);
     const double rW = std::round(screen.width()) / std::round(design->designWidth());
     const double rH = std::round(screen.height()) / std::round(design->designHeight()) * rule.heightFactor;
-    QCOMPARE(form.geometry().size(), QSize(qRound(screen.width() / 15), qRound(screen.height() / 15)));
+    QCOMPARE(form.geometry(), QRect(frame.left(), frame.top(), qRound(screen.width() / 15), qRound(screen.height() / 15)));
 
     const std::vector<Item> before = design->items();
     const std::vector<Item> after = form.items();
@@ -171,15 +188,18 @@ void TestFullScreen::controlsFollowTheScreen()
         QVERIFY2(same(a.fontSize, font), name + " font " + QByteArray::number(a.fontSize) + " instead of " + QByteArray::number(font));
     }
 
-    // Every control shows what its record says, inside its window or frame.
+    // Every control shows what its record says, inside its window or frame: the lowest ones
+    // end inside the area the window gets.
     for (QWidget* w : form.findChildren<QWidget*>()) {
         const Item* item = form.item(w);
         if (!item || item->kind == Kind::Line)
             continue;
         const QString where = window + u'.' + w->objectName();
         // The one-year entry window's spare box lies beyond its right edge by design.
-        if (!w->isHidden() && w->objectName() != u"txtTotAssets")
+        if (!w->isHidden() && w->objectName() != u"txtTotAssets") {
             QVERIFY2(w->parentWidget()->rect().contains(w->geometry()), qPrintable(where));
+            QVERIFY2(form.rect().contains(QRect(w->mapTo(&form, QPoint(0, 0)), w->size())), qPrintable(where));
+        }
         if (item->hasFont && item->fontSize > 0)
             QVERIFY2(w->font().pointSizeF() == double(item->fontSize), qPrintable(where));
     }

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <QTextDocument>
 
 using shelltest::ShellProgram;
@@ -133,6 +135,8 @@ private slots:
 
     void helpDocuments_data();
     void helpDocuments();
+    void helpViewerWithinTheScreen_data();
+    void helpViewerWithinTheScreen();
 
     void screenshots();
 };
@@ -454,6 +458,46 @@ void TestShellWindows::helpDocuments()
         ++links;
     }
     QVERIFY(links >= 8);
+}
+
+void TestShellWindows::helpViewerWithinTheScreen_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QMargins>("frame");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("size");
+    for (const char* file : {"help.html", "helpf.html"}) {
+        // An 800 x 600 screen leaves less than the viewer's 680 pixels of height.
+        QTest::addRow("800 x 600, %s", file) << QSize(800, 600) << QMargins(1, 20, 1, 5) << file << QSize(760, 575);
+        QTest::addRow("800 x 600 under a title bar of 40 pixels, %s", file) << QSize(800, 600) << QMargins(4, 40, 4, 8) << file << QSize(760, 552);
+        QTest::addRow("640 x 480, %s", file) << QSize(640, 480) << QMargins(1, 20, 1, 5) << file << QSize(638, 455);
+        QTest::addRow("1280 x 1024, %s", file) << QSize(1280, 1024) << QMargins(1, 20, 1, 5) << file << QSize(760, 680);
+    }
+}
+
+// The help viewer opens within the screen's available area, its frame included: its scroll
+// bar, with both arrows, lies on the screen.
+void TestShellWindows::helpViewerWithinTheScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QMargins, frame);
+    QFETCH(QString, file);
+    QFETCH(QSize, size);
+    ShellProgram program(QSizeF(screen.width() * 15.0, screen.height() * 15.0));
+    kiv::setWindowFrameMargins(frame);
+    kiv::QtHelpProvider help;
+    help.showHelp(kivtest::programDir() + u'/' + file);
+    QTextBrowser* viewer = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == u"helpViewer" && w->isVisible())
+            viewer = qobject_cast<QTextBrowser*>(w);
+    QVERIFY(viewer);
+    const QRect area(QPoint(0, 0), screen);
+    const QRect placed = viewer->geometry();
+    viewer->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(placed.size(), size);
+    QVERIFY2(area.contains(placed.marginsAdded(frame)), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(placed.x()).arg(placed.y()).arg(placed.width()).arg(placed.height())));
 }
 
 // Pictures of the three windows and the help viewer for a person to look at: set

@@ -1,0 +1,3 @@
+#include "../values/company_values.h"
+#include "../numbers/numbers.h"
+#include <QString>

@@ -1,0 +1,4 @@
+#include "../printer.h"
+#include "values/field.h"
+
+#include "../../shell/module1.h"
