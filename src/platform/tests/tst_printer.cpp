@@ -6,13 +6,20 @@
 #include "pdf_text.h"
 #include "test_support.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <QtTest>
 #include <functional>
 
@@ -122,6 +129,25 @@ std::pair<QString, qsizetype> find(const QString& text, const QString& word)
     return {QString(), -1};
 }
 
+// Answers go on until the given tick, which says stop; counts the ticks.
+struct StopAt : kiv::PrintTicker {
+    explicit StopAt(int at = -1)
+        : at(at)
+    {
+    }
+    bool tick() override { return ++ticks < at || at < 0; }
+    int at;
+    int ticks = 0;
+};
+
+QWidget* shownProgress()
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == u"printProgress" && top->isVisible())
+            return top;
+    return nullptr;
+}
+
 } // namespace
 
 class TstPrinter : public QObject {
@@ -140,6 +166,9 @@ private Q_SLOTS:
     void pagesOnSheets();
     void faces_data();
     void faces();
+    void layoutsStopWhenTold();
+    void progressWhilePrepared_data();
+    void progressWhilePrepared();
 };
 
 void TstPrinter::layout_data()
@@ -457,6 +486,137 @@ void TstPrinter::faces()
     QCOMPARE(kiv::resolvedFace(face), resolved);
     // The font really is there: what is asked for is what is drawn.
     QCOMPARE(QFontInfo(kiv::printFont(kiv::PrintFont{face, 10, false, false})).family(), resolved);
+}
+
+// The layouts tell their ticker after every statement and table row, lay out the same with it
+// as without, and stop where it says stop.
+void TstPrinter::layoutsStopWhenTold()
+{
+    const kiv::FixedPitchMetrics metrics;
+    PrintDocument doc;
+    for (int i = 1; i <= 10; ++i)
+        doc.print({QStringLiteral("Line %1").arg(i)});
+    const auto texts = [](const std::vector<kiv::Sheet>& sheets) {
+        QStringList out;
+        for (const kiv::Sheet& sheet : sheets)
+            for (const kiv::SheetText& t : sheet.texts)
+                out << t.text;
+        return out;
+    };
+    StopAt going;
+    QCOMPARE(texts(kiv::sheetsOf(doc, metrics, 40, 3, &going)), texts(kiv::sheetsOf(doc, metrics, 40, 3)));
+    QVERIFY(going.ticks >= 10);
+    StopAt stop(5);
+    const auto cut = kiv::sheetsOf(doc, metrics, 40, 3, &stop);
+    QCOMPARE(texts(cut), (QStringList{u"Line 1"_s, u"Line 2"_s, u"Line 3"_s, u"Line 4"_s}));
+
+    // A single page of one long table ticks row by row.
+    kiv::PageDocument pd{QStringLiteral("Report"), QString(), {}};
+    kiv::Page& page = pd.pages.emplace_back();
+    page.blocks.emplace_back(std::in_place_type<kiv::PageParagraph>, QStringLiteral("Heading"), 12, true, false);
+    auto& table = std::get<kiv::PageTable>(page.blocks.emplace_back(kiv::PageTable{{3, 1}, 1, {}}));
+    for (int r = 0; r < 100; ++r)
+        table.rows.push_back({{QStringLiteral("Row %1").arg(r)}, {QStringLiteral("1.00"), false, true}});
+    StopAt pageGoing;
+    const QStringList whole = texts(kiv::sheetsOf(pd, metrics, 60, 40, 0.1));
+    QCOMPARE(texts(kiv::sheetsOf(pd, metrics, 60, 40, 0.1, &pageGoing)), whole);
+    QVERIFY(pageGoing.ticks >= 100);
+    StopAt pageStop(50);
+    const QStringList part = texts(kiv::sheetsOf(pd, metrics, 60, 40, 0.1, &pageStop));
+    QVERIFY2(part.size() < whole.size() / 2, qPrintable(QString::number(part.size())));
+    QCOMPARE(part.value(0), u"Heading"_s);
+}
+
+void TstPrinter::progressWhilePrepared_data()
+{
+    QTest::addColumn<QString>("phase");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("while the document is built")
+        << u"build"_s << 0 << u"Preparing \"Long report\" for printing"_s;
+    QTest::newRow("while lines are laid out, French")
+        << u"lines"_s << 1 << u"Préparation de « Long list » pour l'impression"_s;
+    QTest::newRow("while a table is laid out") << u"table"_s << 0 << u"Preparing \"Long table\" for printing"_s;
+}
+
+// A printout that takes long before anything is drawn, to build its document or to lay it out:
+// from its start the windows go on handling events (a timer of 20 ms keeps firing), the
+// progress dialog with Cancel comes up after its delay counted from the start, and Cancel there
+// stops the printout: no file, the user told that nothing was printed.
+void TstPrinter::progressWhilePrepared()
+{
+    QFETCH(QString, phase);
+    QFETCH(int, language);
+    QFETCH(QString, label);
+    kivtest::Program program;
+    gLanguage = static_cast<std::int16_t>(language);
+    TempHome home;
+    // Large enough that laying either out takes well over a second here.
+    constexpr int kLines = 300000;
+    PrintDocument lines(u"Long list"_s);
+    kiv::PageDocument table{u"Long table"_s, QString(), {}};
+    if (phase == u"lines") {
+        for (int i = 0; i < kLines; ++i)
+            lines.print({QString::number(i), Tab(10), QStringLiteral("Item %1 of the list").arg(i)});
+    } else if (phase == u"table") {
+        auto& t = std::get<kiv::PageTable>(table.pages.emplace_back().blocks.emplace_back(kiv::PageTable{{3, 1}, 1, {}}));
+        for (int i = 0; i < kLines; ++i)
+            t.rows.push_back({{QStringLiteral("Row %1").arg(i)}, {QString::number(i * 0.01, 'f', 2), false, true}});
+    } else {
+        table.pages.emplace_back().blocks.emplace_back(std::in_place_type<kiv::PageParagraph>, u"Short"_s, 10, false, false);
+    }
+
+    kiv::QtPrinter printer(kiv::QtPrinter::Target::PdfOnly, 500);
+    program.dialogs.answer(kiv::vbOK);
+    bool progressWhileTold = true;
+    program.dialogs.whileOpen = [&](const kivtest::Prompt&) { progressWhileTold = shownProgress() != nullptr; };
+    QElapsedTimer clock;
+    double shownAt = -1, lastFired = 0, longestGap = 0;
+    QString shownLabel;
+    QTimer timer;
+    timer.setInterval(20);
+    connect(&timer, &QTimer::timeout, [&] {
+        const double now = clock.nsecsElapsed() / 1e6;
+        if (shownAt >= 0)
+            return;
+        longestGap = std::max(longestGap, now - lastFired);
+        lastFired = now;
+        if (QWidget* progress = shownProgress()) {
+            shownAt = now;
+            shownLabel = progress->findChild<QLabel*>()->text();
+            kivtest::click(progress->findChild<QPushButton*>(u"cmdCancel"_s));
+        }
+    });
+    timer.start();
+    clock.start();
+    kiv::PrintOutcome outcome;
+    if (phase == u"build") {
+        // A document built slowly, ticking the printout as it goes.
+        const std::unique_ptr<kiv::PrintJob> job = printer.start(u"Long report"_s);
+        while (job->tick() && clock.elapsed() < 10000)
+            QThread::usleep(500);
+        QVERIFY(job->cancelled());
+        outcome = job->print(table);
+    } else {
+        outcome = phase == u"lines" ? printer.print(lines) : printer.print(table);
+    }
+    const double ended = clock.nsecsElapsed() / 1e6;
+    timer.stop();
+
+    QVERIFY2(shownAt >= 0, "no progress dialog");
+    QVERIFY2(shownAt >= 500 && shownAt < 650, qPrintable(QString::number(shownAt)));
+    QVERIFY2(longestGap < 100, qPrintable(QString::number(longestGap)));
+    QCOMPARE(shownLabel, label); // nothing drawn yet
+    QVERIFY2(ended < shownAt + 500, qPrintable(QString::number(ended))); // the preparation stopped
+    QCOMPARE(outcome.status, kiv::PrintOutcome::Status::Cancelled);
+    QCOMPARE(program.dialogs.texts().size(), 1);
+    QCOMPARE(program.dialogs.last().text, language == 0 ? u"Printing was cancelled: nothing was printed."_s
+                                                        : u"L'impression a été annulée : rien n'a été imprimé."_s);
+    QCOMPARE(program.dialogs.last().style, kiv::vbOKOnly + kiv::vbInformation);
+    QVERIFY2(!progressWhileTold, "the progress dialog is gone before the user is told");
+    QCOMPARE(QDir(home.documents()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(!shownProgress());
 }
 
 KIV_TEST_MAIN(TstPrinter)
