@@ -87,6 +87,7 @@ private slots:
     void wholeEditionOnPaper_data();
     void wholeEditionOnPaper();
     void cancelWholeEdition();
+    void cancelWhileBuilt();
     void industryIndex_data();
     void industryIndex();
     void indexOnPaper();
@@ -364,8 +365,8 @@ void TestIndustryPrintouts::cancelWholeEdition()
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->objectName() == u"printProgress" && top->isVisible())
                 progress = top;
-        if (!progress)
-            return;
+        if (!progress || !progress->findChild<QLabel*>()->text().contains(u" : page "_s))
+            return; // not drawing yet
         if (paintsAsked < 0) { // the selection window is asked to repaint while the print runs
             paintsAsked = counter.paints;
             w.update();
@@ -405,6 +406,42 @@ void TestIndustryPrintouts::cancelWholeEdition()
     QVERIFY(w.isEnabled() && w.isVisible());
     QVERIFY(!QApplication::overrideCursor());
     QVERIFY(!progressShown());
+}
+
+// The progress runs from the click that starts the printout: a Cancel while the report is still
+// being built stops it there, prints nothing (the second report of "Both" neither) and tells
+// the user.
+void TestIndustryPrintouts::cancelWhileBuilt()
+{
+    kivtest::Program program;
+    PdfPrinter pdf(0); // the progress shows from the start
+    FrmStartup& w = openEdition(program, 0, u"optVol1"_s);
+    FrmPrintAll& m = openMenu(w);
+    click(m.optPrintBoth);
+    program.dialogs.answer(kiv::vbOK); // the page count
+    program.dialogs.answer(kiv::vbOK); // the cancel told
+    QString label;
+    QTimer cancel;
+    cancel.setInterval(0);
+    connect(&cancel, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == u"printProgress" && top->isVisible()) {
+                cancel.stop();
+                label = top->findChild<QLabel*>()->text();
+                click(top->findChild<QPushButton*>(u"cmdCancel"_s));
+            }
+        }
+    });
+    cancel.start();
+    click(m.cmdOK);
+    QVERIFY2(!cancel.isActive(), "the progress dialog did not show");
+    QCOMPARE(label, u"Preparing \"Kivob Volume 1 - Financial ratios\" for printing"_s);
+    QVERIFY2(int(m.CrystalReport1->lastReport().pages.size()) < gIndustryCount, "the report was built whole");
+    QCOMPARE(program.dialogs.texts().size(), 2);
+    QCOMPARE(program.dialogs.last().text, u"Printing was cancelled: nothing was printed."_s);
+    QCOMPARE(pdf.files(), QStringList());
+    QVERIFY(w.isEnabled() && w.isVisible());
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 void TestIndustryPrintouts::industryIndex_data()
