@@ -308,7 +308,7 @@ public:
         if (dialog_) {
             dialog_->setRange(0, sheets_);
             dialog_->setValue(0);
-            dialog_->setLabelText(label(sheets_ - 1)); // the widest: the dialog keeps its size from here
+            dialog_->setLabelText(label(sheets_ - 1)); // grows the dialog only for a count of five digits or more
             dialog_->setLabelText(label(0));
         }
     }
@@ -361,10 +361,11 @@ private:
     {
         if (!drawing_)
             return tr2(u"Preparing \"%1\" for printing", u"Préparation de « %1 » pour l'impression").arg(title_);
-        return tr2(u"Printing \"%1\": page %2 of %3", u"Impression de « %1 » : page %2 sur %3")
-            .arg(title_)
-            .arg(std::min(done + 1, sheets_))
-            .arg(sheets_);
+        return pageLabel(std::min(done + 1, sheets_), sheets_);
+    }
+    QString pageLabel(int page, int sheets) const
+    {
+        return tr2(u"Printing \"%1\": page %2 of %3", u"Impression de « %1 » : page %2 sur %3").arg(title_).arg(page).arg(sheets);
     }
     void open()
     {
@@ -380,9 +381,17 @@ private:
         dialog_->setCancelButton(cancel);
         // While it is prepared the printout's length is unknown: the bar only shows it busy.
         dialog_->setRange(0, drawing_ ? sheets_ : 0);
-        dialog_->setLabelText(label(drawing_ ? sheets_ - 1 : 0)); // as wide as it gets: the dialog keeps its size
+        // As wide as it gets, so that the dialog keeps its size: for the last page's label, and
+        // while the page count is not known yet, for the wider of the label now and that of a
+        // four-digit count.
+        const int count = drawing_ ? sheets_ : 9999;
+        int width = 360;
+        for (const QString& text : {pageLabel(count, count), label(0)}) {
+            dialog_->setLabelText(text);
+            width = std::max(width, dialog_->sizeHint().width());
+        }
+        dialog_->setMinimumWidth(width);
         dialog_->adjustSize();
-        dialog_->setMinimumWidth(360);
         // The pointer over the dialog shows the program busy but the button usable.
         QApplication::setOverrideCursor(Qt::BusyCursor);
         dialog_->show();
