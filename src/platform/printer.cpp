@@ -249,11 +249,14 @@ private:
 } // namespace
 
 std::vector<PlacedPage> layoutDocument(const PrintDocument& doc, const PrintMetrics& metrics,
-                                       double pageWidth, double pageHeight)
+                                       double pageWidth, double pageHeight, PrintTicker* ticker)
 {
     Layout layout(metrics, pageWidth);
-    for (const PrintLine& st : doc.lines())
+    for (const PrintLine& st : doc.lines()) {
+        if (ticker && !ticker->tick())
+            break;
         layout.statement(st);
+    }
     std::vector<PlacedPage> pages;
     double y = 0;
     for (PlacedLine& line : layout.finish()) {
@@ -270,10 +273,11 @@ std::vector<PlacedPage> layoutDocument(const PrintDocument& doc, const PrintMetr
 
 // ---- sheets ------------------------------------------------------------------------------
 
-std::vector<Sheet> sheetsOf(const PrintDocument& doc, const PrintMetrics& metrics, double width, double height)
+std::vector<Sheet> sheetsOf(const PrintDocument& doc, const PrintMetrics& metrics, double width, double height,
+                            PrintTicker* ticker)
 {
     std::vector<Sheet> sheets;
-    for (const PlacedPage& page : layoutDocument(doc, metrics, width, height)) {
+    for (const PlacedPage& page : layoutDocument(doc, metrics, width, height, ticker)) {
         Sheet& sheet = sheets.emplace_back();
         for (const PlacedLine& line : page)
             for (const PlacedRun& run : line.runs)
@@ -315,18 +319,29 @@ QStringList linesWithin(const QString& text, const PrintFont& font, const PrintM
 // Lays the pages of a page document out on sheets.
 class SheetLayout {
 public:
-    SheetLayout(const PrintMetrics& metrics, double width, double height, double unitsPerPoint)
+    SheetLayout(const PrintMetrics& metrics, double width, double height, double unitsPerPoint, PrintTicker* ticker)
         : m_(metrics)
         , width_(width)
         , height_(height)
         , pt_(unitsPerPoint)
+        , ticker_(ticker)
     {
+    }
+
+    // Tells the ticker; false once it has said stop, from then on.
+    bool going()
+    {
+        if (!stopped_ && ticker_ && !ticker_->tick())
+            stopped_ = true;
+        return !stopped_;
     }
 
     void page(const Page& page, const QString& face)
     {
         newSheet();
         for (const PageBlock& block : page.blocks) {
+            if (stopped_)
+                return;
             if (const auto* p = std::get_if<PageParagraph>(&block))
                 paragraph(*p, face);
             else
@@ -405,6 +420,8 @@ private:
         std::vector<Row> rows;
         rows.reserve(t.rows.size());
         for (std::size_t r = 0; r < t.rows.size(); ++r) {
+            if (!going())
+                return;
             Row row;
             int c = 0;
             for (const PageCell& cell : t.rows[r]) {
@@ -437,6 +454,8 @@ private:
         open_ = false;
         sheetTop_ = y_;
         for (std::size_t r = 0; r < rows.size(); ++r) {
+            if (!going())
+                break;
             const Row& row = rows[r];
             int from = 0;
             while (from < row.lines) {
@@ -520,6 +539,8 @@ private:
 
     const PrintMetrics& m_;
     double width_, height_, pt_;
+    PrintTicker* ticker_;
+    bool stopped_ = false;
     std::vector<Sheet> sheets_;
     double y_ = 0;
     // The table being laid out.
@@ -531,11 +552,14 @@ private:
 } // namespace
 
 std::vector<Sheet> sheetsOf(const PageDocument& doc, const PrintMetrics& metrics, double width, double height,
-                            double unitsPerPoint)
+                            double unitsPerPoint, PrintTicker* ticker)
 {
-    SheetLayout layout(metrics, width, height, unitsPerPoint);
-    for (const Page& page : doc.pages)
+    SheetLayout layout(metrics, width, height, unitsPerPoint, ticker);
+    for (const Page& page : doc.pages) {
+        if (!layout.going())
+            break;
         layout.page(page, doc.face);
+    }
     return layout.finish();
 }
 
@@ -608,7 +632,28 @@ PrintOutcome noPrinter()
     MsgBox(printFailedMessage(QString()), vbOKOnly + vbExclamation);
     return PrintOutcome{};
 }
+
+// A printout handed to a printer once built, with no progress of its own (none: no printer).
+class DirectJob : public PrintJob {
+public:
+    explicit DirectJob(Printer* printer)
+        : printer_(printer)
+    {
+    }
+    bool tick() override { return true; }
+    bool cancelled() const override { return false; }
+    PrintOutcome print(const PrintDocument& doc) override { return printer_ ? printer_->print(doc) : noPrinter(); }
+    PrintOutcome print(const PageDocument& doc) override { return printer_ ? printer_->print(doc) : noPrinter(); }
+
+private:
+    Printer* printer_;
+};
 } // namespace
+
+std::unique_ptr<PrintJob> Printer::start(const QString&)
+{
+    return std::make_unique<DirectJob>(this);
+}
 
 Printer* setPrinter(Printer* printer)
 {
@@ -630,6 +675,11 @@ PrintOutcome printDocument(const PrintDocument& doc)
 PrintOutcome printDocument(const PageDocument& doc)
 {
     return current() ? current()->print(doc) : noPrinter();
+}
+
+std::unique_ptr<PrintJob> startPrintout(const QString& title)
+{
+    return current() ? current()->start(title) : std::make_unique<DirectJob>(nullptr);
 }
 
 QString printFailedMessage(const QString& printerName)

@@ -17,6 +17,7 @@
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -103,6 +104,20 @@ private:
     std::vector<PrintLine> lines_;
 };
 
+// ---- while a printout is prepared ----------------------------------------------------------
+
+// Told now and then while a printout is being prepared: while its document is built and while
+// its sheets are laid out. tick() answers false once the printout is to stop (the user has
+// cancelled it); the work then ends where it is, and what it has made so far is incomplete.
+// The layouts below tick after each statement, page and table row when they are given one.
+// The real printer keeps the windows repainting from its ticks and, when the printout takes a
+// while, shows its progress there.
+class PrintTicker {
+public:
+    virtual ~PrintTicker() = default;
+    virtual bool tick() = 0;
+};
+
 // ---- laying lines out on pages -----------------------------------------------------------
 
 // Sizes of text in a font, in the units of the page.
@@ -145,7 +160,7 @@ using PlacedPage = std::vector<PlacedLine>;
 // a rule is cut at the page width instead; a line break inside a text starts a new line at
 // the left margin; a page holds at least one line.
 std::vector<PlacedPage> layoutDocument(const PrintDocument& doc, const PrintMetrics& metrics,
-                                       double pageWidth, double pageHeight);
+                                       double pageWidth, double pageHeight, PrintTicker* ticker = nullptr);
 
 // ---- pages of headings and tables ----------------------------------------------------------
 
@@ -210,7 +225,8 @@ struct Sheet {
 // metrics (the area's top left corner is 0, 0). Everything lies inside the area: a text from
 // its top (baseline less its font's ascent) to its top plus its font's line height, a line
 // with its half width on either side. Texts of blanks only are left out: they print nothing.
-std::vector<Sheet> sheetsOf(const PrintDocument& doc, const PrintMetrics& metrics, double width, double height);
+std::vector<Sheet> sheetsOf(const PrintDocument& doc, const PrintMetrics& metrics, double width, double height,
+                            PrintTicker* ticker = nullptr);
 
 // A page document: each page starts a sheet of its own and goes on to the next sheets when it
 // is longer. Paragraphs and table cells wrap within their width; a table that goes on to the
@@ -219,7 +235,7 @@ std::vector<Sheet> sheetsOf(const PrintDocument& doc, const PrintMetrics& metric
 // borders' width) in the units of the metrics.
 inline constexpr double kTableLineWidth = 0.5; // points
 std::vector<Sheet> sheetsOf(const PageDocument& doc, const PrintMetrics& metrics, double width, double height,
-                            double unitsPerPoint);
+                            double unitsPerPoint, PrintTicker* ticker = nullptr);
 
 // ---- the printer -------------------------------------------------------------------------
 
@@ -231,11 +247,26 @@ struct PrintOutcome {
     bool ok() const { return status == Status::Printed || status == Status::SavedAsPdf; }
 };
 
+// A printout from the moment the user asks for it, while its document is still to be built:
+// the printer's progress runs from the start (the real printer's dialog with Cancel comes up
+// after its delay even while the document is being built). Whoever builds the document ticks
+// the job; print() then prints what was built, or, when the user has cancelled meanwhile,
+// prints nothing and tells them so (the outcome is Cancelled). One print() per job; a job
+// dropped without one ends without a word. The printer that started it outlives it.
+class PrintJob : public PrintTicker {
+public:
+    virtual bool cancelled() const = 0;
+    virtual PrintOutcome print(const PrintDocument& doc) = 0;
+    virtual PrintOutcome print(const PageDocument& doc) = 0;
+};
+
 class Printer {
 public:
     virtual ~Printer() = default;
     virtual PrintOutcome print(const PrintDocument& doc) = 0;
     virtual PrintOutcome print(const PageDocument& doc) = 0;
+    // Starts a printout now (PrintJob). This one never stops a tick and prints through print().
+    virtual std::unique_ptr<PrintJob> start(const QString& title);
 };
 
 // Installs the printer used from now on; the previous one is returned. The program installs
@@ -247,6 +278,9 @@ Printer* printer();
 // in their language) when this returns; nothing else has changed.
 PrintOutcome printDocument(const PrintDocument& doc);
 PrintOutcome printDocument(const PageDocument& doc);
+// Starts a printout on the installed printer (PrintJob) for a document that takes a while to
+// build; without a printer its print() fails as printDocument does.
+std::unique_ptr<PrintJob> startPrintout(const QString& title);
 
 // Keeps every document it is given, in order, and prints nothing. Installs itself while it
 // lives.

@@ -23,7 +23,6 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <algorithm>
-#include <optional>
 
 namespace kiv {
 
@@ -276,58 +275,111 @@ bool isPrintoutName(QStringView name)
 // ---- progress --------------------------------------------------------------------------------
 
 namespace {
+QString cancelledMessage()
+{
+    return tr2(u"Printing was cancelled: nothing was printed.", u"L'impression a été annulée : rien n'a été imprimé.");
+}
+} // namespace
 
-// While a long printout is drawn: after the delay a dialog tells how far it has come and
-// offers Cancel, and the windows go on repainting. Until the dialog is up no key or click
-// reaches them; once it is, the dialog keeps them from the user, as a message box does.
-class PrintProgress {
+// A printout from its start (the click that asks for it) to its end: while its document is
+// built, its sheets laid out and drawn, the windows go on repainting, at least every
+// kEventsMs; after the delay a dialog tells how far it has come and offers Cancel. Until the
+// dialog is up no key or click reaches the windows; once it is, the dialog keeps them from the
+// user, as a message box does.
+class PrintProgress : public PrintTicker {
 public:
-    PrintProgress(const QString& title, int sheets, int delayMs)
+    PrintProgress(const QString& title, int delayMs)
         : title_(title)
-        , sheets_(sheets)
         , delayMs_(delayMs)
     {
         clock_.start();
         lastEvents_.start();
     }
-    ~PrintProgress()
-    {
-        if (dialog_) {
-            dialog_->hide();
-            QApplication::restoreOverrideCursor();
-        }
-    }
+    ~PrintProgress() override { close(); }
     PrintProgress(const PrintProgress&) = delete;
     PrintProgress& operator=(const PrintProgress&) = delete;
+
+    // While the printout is prepared; false once the user has cancelled.
+    bool tick() override
+    {
+        if (cancelled_)
+            return false;
+        if (!dialog_ && clock_.elapsed() >= delayMs_) {
+            open();
+            handleEvents(false); // shown at once; the events keep their pace
+        } else if (lastEvents_.elapsed() >= kEventsMs) {
+            handleEvents();
+        }
+        return !cancelled_;
+    }
+
+    // The sheets are laid out: drawing them begins.
+    void drawing(const QString& title, int sheets)
+    {
+        title_ = title;
+        sheets_ = sheets;
+        drawing_ = true;
+        if (dialog_) {
+            dialog_->setRange(0, sheets_);
+            dialog_->setValue(0);
+            dialog_->setLabelText(label(sheets_ - 1)); // grows the dialog only for a count of five digits or more
+            dialog_->setLabelText(label(0));
+        }
+    }
 
     // done sheets are drawn; false once the user has cancelled.
     bool step(int done)
     {
         done_ = done;
+        if (cancelled_)
+            return false;
         if (!dialog_ && clock_.elapsed() >= delayMs_ && done < sheets_)
             open();
         if (dialog_) {
             dialog_->setValue(done);
             dialog_->setLabelText(label(done));
-            QCoreApplication::processEvents(); // a modal dialog takes the clicks of the others
-            return !dialog_->wasCanceled();
+            handleEvents();
+            return !cancelled_;
         }
-        if (lastEvents_.elapsed() >= 40) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            lastEvents_.restart();
-        }
+        if (lastEvents_.elapsed() >= kEventsMs)
+            handleEvents();
         return true;
     }
 
+    bool cancelled() const { return cancelled_; }
     int done() const { return done_; }
 
+    // The dialog goes (before anything is told to the user).
+    void close()
+    {
+        if (dialog_) {
+            dialog_->hide();
+            dialog_.reset();
+            QApplication::restoreOverrideCursor();
+        }
+    }
+
 private:
+    static constexpr int kEventsMs = 40;
+
+    void handleEvents(bool paced = true)
+    {
+        // A modal dialog takes the clicks of the others; without one no input goes anywhere.
+        QCoreApplication::processEvents(dialog_ ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+        if (paced)
+            lastEvents_.restart();
+        if (dialog_ && dialog_->wasCanceled())
+            cancelled_ = true;
+    }
     QString label(int done) const
     {
-        return tr2(u"Printing \"%1\": page %2 of %3", u"Impression de « %1 » : page %2 sur %3")
-            .arg(title_)
-            .arg(std::min(done + 1, sheets_))
-            .arg(sheets_);
+        if (!drawing_)
+            return tr2(u"Preparing \"%1\" for printing", u"Préparation de « %1 » pour l'impression").arg(title_);
+        return pageLabel(std::min(done + 1, sheets_), sheets_);
+    }
+    QString pageLabel(int page, int sheets) const
+    {
+        return tr2(u"Printing \"%1\": page %2 of %3", u"Impression de « %1 » : page %2 sur %3").arg(title_).arg(page).arg(sheets);
     }
     void open()
     {
@@ -341,22 +393,35 @@ private:
         auto* cancel = new QPushButton(buttonText(vbCancel, gLanguage));
         cancel->setObjectName(QStringLiteral("cmdCancel"));
         dialog_->setCancelButton(cancel);
-        dialog_->setRange(0, sheets_);
-        dialog_->setLabelText(label(sheets_ - 1)); // as wide as it gets: the dialog keeps its size
+        // While it is prepared the printout's length is unknown: the bar only shows it busy.
+        dialog_->setRange(0, drawing_ ? sheets_ : 0);
+        // As wide as it gets, so that the dialog keeps its size: for the last page's label, and
+        // while the page count is not known yet, for the wider of the label now and that of a
+        // four-digit count.
+        const int count = drawing_ ? sheets_ : 9999;
+        int width = 360;
+        for (const QString& text : {pageLabel(count, count), label(0)}) {
+            dialog_->setLabelText(text);
+            width = std::max(width, dialog_->sizeHint().width());
+        }
+        dialog_->setMinimumWidth(width);
         dialog_->adjustSize();
-        dialog_->setMinimumWidth(360);
         // The pointer over the dialog shows the program busy but the button usable.
         QApplication::setOverrideCursor(Qt::BusyCursor);
         dialog_->show();
     }
 
     QString title_;
-    int sheets_;
     int delayMs_;
+    int sheets_ = 0;
     int done_ = 0;
+    bool drawing_ = false;
+    bool cancelled_ = false;
     QElapsedTimer clock_, lastEvents_;
     std::unique_ptr<QProgressDialog> dialog_;
 };
+
+namespace {
 
 // The sheets on the device, one page each, the progress told after each one; the user's
 // Cancel stops the drawing.
@@ -407,8 +472,55 @@ QtPrinter::QtPrinter(Target target, int progressDelayMs)
 {
 }
 
+// A printout started before its document is built: the progress runs from the start.
+class QtPrinter::Job : public PrintJob {
+public:
+    Job(QtPrinter& printer, const QString& title)
+        : printer_(printer)
+        , progress_(title, printer.progressDelayMs_)
+    {
+    }
+    bool tick() override { return progress_.tick(); }
+    bool cancelled() const override { return progress_.cancelled(); }
+
+    PrintOutcome print(const PrintDocument& doc) override
+    {
+        if (progress_.cancelled())
+            return cancelledWhileBuilt();
+        return printer_.run(
+            doc.title(),
+            [&](const PrintMetrics& metrics, const QPrinter& printer, PrintTicker& ticker) {
+                return sheetsOf(doc, metrics, printer.width(), printer.height(), &ticker);
+            },
+            progress_);
+    }
+    PrintOutcome print(const PageDocument& pd) override
+    {
+        if (progress_.cancelled())
+            return cancelledWhileBuilt();
+        return printer_.run(
+            pd.title,
+            [&](const PrintMetrics& metrics, const QPrinter& printer, PrintTicker& ticker) {
+                return sheetsOf(pd, metrics, printer.width(), printer.height(), printer.resolution() / 72.0, &ticker);
+            },
+            progress_);
+    }
+
+private:
+    // Cancelled before its document was handed over: nothing was begun on the printer.
+    PrintOutcome cancelledWhileBuilt()
+    {
+        progress_.close();
+        MsgBox(cancelledMessage(), vbOKOnly + vbInformation);
+        return PrintOutcome{PrintOutcome::Status::Cancelled, QString()};
+    }
+
+    QtPrinter& printer_;
+    PrintProgress progress_;
+};
+
 template <class Layout>
-PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
+PrintOutcome QtPrinter::run(const QString& title, Layout&& layout, PrintProgress& progress)
 {
     const QPrinterInfo info = target_ == Target::System ? QPrinterInfo::defaultPrinter() : QPrinterInfo();
     const bool toPdf = info.isNull();
@@ -427,6 +539,7 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
                 folder.clear();
         }
         if (folder.isEmpty()) {
+            progress.close();
             const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
             MsgBox(tr2(u"No printer is set up on this computer, and the document could not be saved as a PDF file "
                        u"in the folder \"%1\".",
@@ -449,6 +562,7 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
     printer.setCreator(QStringLiteral("Kiv_2000"));
 
     const auto failed = [&] {
+        progress.close();
         if (toPdf) {
             pdfFile.drop();
             MsgBox(tr2(u"The document could not be saved as the PDF file \"%1\".",
@@ -461,22 +575,28 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
         return PrintOutcome{};
     };
 
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return failed();
+    // The sheets are laid out before the printout is begun on the printer, so that a Cancel
+    // while they are laid out leaves nothing there to drop.
     const DeviceMetrics metrics(&printer);
-    const std::vector<Sheet> sheets = layout(metrics, printer);
-    std::optional<PrintProgress> progress(std::in_place, title, static_cast<int>(sheets.size()), progressDelayMs_);
-    const DrawResult drawn = drawSheets(sheets, metrics, printer, painter, *progress);
-    const int done = progress->done();
-    progress.reset(); // gone before anything is told
+    const std::vector<Sheet> sheets = layout(metrics, printer, progress);
+    QPainter painter;
+    DrawResult drawn = DrawResult::Cancelled;
+    if (!progress.cancelled()) {
+        progress.drawing(title, static_cast<int>(sheets.size()));
+        if (!painter.begin(&printer))
+            return failed();
+        drawn = drawSheets(sheets, metrics, printer, painter, progress);
+    }
+    const int done = progress.done();
+    progress.close(); // gone before anything is told
     if (drawn == DrawResult::Cancelled) {
         // A PDF file is taken away; a printer is asked to drop the job, which not every
         // print system can do once pages are drawn.
-        const bool dropped = toPdf || printer.abort();
-        painter.end();
+        const bool dropped = toPdf || !painter.isActive() || printer.abort();
+        if (painter.isActive())
+            painter.end();
         pdfFile.drop();
-        MsgBox(dropped ? tr2(u"Printing was cancelled: nothing was printed.", u"L'impression a été annulée : rien n'a été imprimé.")
+        MsgBox(dropped ? cancelledMessage()
                        : tr2(u"Printing was cancelled after page %1 of %2; the pages before it may still be printed.",
                              u"L'impression a été annulée après la page %1 sur %2 ; les pages d'avant peuvent encore "
                              u"être imprimées.")
@@ -504,18 +624,19 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout)
     return PrintOutcome{PrintOutcome::Status::Printed, QString()};
 }
 
+std::unique_ptr<PrintJob> QtPrinter::start(const QString& title)
+{
+    return std::make_unique<Job>(*this, title);
+}
+
 PrintOutcome QtPrinter::print(const PrintDocument& doc)
 {
-    return run(doc.title(), [&](const PrintMetrics& metrics, const QPrinter& printer) {
-        return sheetsOf(doc, metrics, printer.width(), printer.height());
-    });
+    return Job(*this, doc.title()).print(doc);
 }
 
 PrintOutcome QtPrinter::print(const PageDocument& pd)
 {
-    return run(pd.title, [&](const PrintMetrics& metrics, const QPrinter& printer) {
-        return sheetsOf(pd, metrics, printer.width(), printer.height(), printer.resolution() / 72.0);
-    });
+    return Job(*this, pd.title).print(pd);
 }
 
 } // namespace kiv

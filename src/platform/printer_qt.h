@@ -14,23 +14,29 @@ class QTextDocument;
 
 namespace kiv {
 
+class PrintProgress;
+
 class QtPrinter : public Printer {
 public:
     enum class Target {
         System,  // the default printer; a PDF when the system has none
         PdfOnly, // always a PDF in the documents folder
     };
-    // A printout that takes longer than progressDelayMs to draw shows a progress dialog
-    // (object name "printProgress") with a Cancel button ("cmdCancel"); Cancel stops it, leaves
-    // no PDF file and tells the user so. The windows go on repainting while it draws.
+    // A printout that takes longer than progressDelayMs, counted from its start (print(), or
+    // start() for a document still to be built), shows a progress dialog (object name
+    // "printProgress") with a Cancel button ("cmdCancel"), whether it is then being built,
+    // laid out or drawn; Cancel stops it, leaves no PDF file and tells the user so. The windows
+    // go on repainting all along.
     explicit QtPrinter(Target target = Target::System, int progressDelayMs = 500);
 
     PrintOutcome print(const PrintDocument& doc) override;
     PrintOutcome print(const PageDocument& doc) override;
+    std::unique_ptr<PrintJob> start(const QString& title) override;
 
 private:
+    class Job;
     template <class Layout>
-    PrintOutcome run(const QString& title, Layout&& layout);
+    PrintOutcome run(const QString& title, Layout&& layout, PrintProgress& progress);
     Target target_;
     int progressDelayMs_;
 };

@@ -87,6 +87,7 @@ private slots:
     void wholeEditionOnPaper_data();
     void wholeEditionOnPaper();
     void cancelWholeEdition();
+    void cancelWhileBuilt();
     void industryIndex_data();
     void industryIndex();
     void indexOnPaper();
@@ -334,7 +335,8 @@ void TestIndustryPrintouts::wholeEditionOnPaper()
 }
 
 // A long print shows how far it has come, with Cancel, while the windows go on repainting;
-// Cancel stops it (the second report of "Both" too), leaves no file and tells the user.
+// the dialog is up since the report was built; Cancel stops it (the second report of "Both"
+// too), leaves no file and tells the user.
 void TestIndustryPrintouts::cancelWholeEdition()
 {
     kivtest::Program program;
@@ -355,7 +357,7 @@ void TestIndustryPrintouts::cancelWholeEdition()
     } counter;
     w.installEventFilter(&counter);
     int paintsAsked = -1;
-    QString label;
+    QString label, firstLabel;
     bool modal = false;
     QTimer cancel;
     cancel.setInterval(0);
@@ -366,6 +368,10 @@ void TestIndustryPrintouts::cancelWholeEdition()
                 progress = top;
         if (!progress)
             return;
+        if (firstLabel.isEmpty())
+            firstLabel = progress->findChild<QLabel*>()->text();
+        if (!progress->findChild<QLabel*>()->text().contains(u" : page "_s))
+            return; // not drawing yet
         if (paintsAsked < 0) { // the selection window is asked to repaint while the print runs
             paintsAsked = counter.paints;
             w.update();
@@ -398,6 +404,7 @@ void TestIndustryPrintouts::cancelWholeEdition()
     QVERIFY(modal);
     QVERIFY2(label.startsWith(u"Impression de « Kivob Volume 1 - Ratios financiers » : page "_s), qPrintable(label));
     QVERIFY2(label.endsWith(u" sur "_s + QString::number(gIndustryCount)), qPrintable(label));
+    QCOMPARE(firstLabel, u"Préparation de « Kivob Volume 1 - Ratios financiers » pour l'impression"_s);
     QCOMPARE(program.dialogs.texts().size(), 2);
     QCOMPARE(program.dialogs.last().text, u"L'impression a été annulée : rien n'a été imprimé."_s);
     QCOMPARE(program.dialogs.last().style, kiv::vbOKOnly + kiv::vbInformation);
@@ -405,6 +412,42 @@ void TestIndustryPrintouts::cancelWholeEdition()
     QVERIFY(w.isEnabled() && w.isVisible());
     QVERIFY(!QApplication::overrideCursor());
     QVERIFY(!progressShown());
+}
+
+// The progress runs from the click that starts the printout: a Cancel while the report is still
+// being built stops it there, prints nothing (the second report of "Both" neither) and tells
+// the user.
+void TestIndustryPrintouts::cancelWhileBuilt()
+{
+    kivtest::Program program;
+    PdfPrinter pdf(0); // the progress shows from the start
+    FrmStartup& w = openEdition(program, 0, u"optVol1"_s);
+    FrmPrintAll& m = openMenu(w);
+    click(m.optPrintBoth);
+    program.dialogs.answer(kiv::vbOK); // the page count
+    program.dialogs.answer(kiv::vbOK); // the cancel told
+    QString label;
+    QTimer cancel;
+    cancel.setInterval(0);
+    connect(&cancel, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == u"printProgress" && top->isVisible()) {
+                cancel.stop();
+                label = top->findChild<QLabel*>()->text();
+                click(top->findChild<QPushButton*>(u"cmdCancel"_s));
+            }
+        }
+    });
+    cancel.start();
+    click(m.cmdOK);
+    QVERIFY2(!cancel.isActive(), "the progress dialog did not show");
+    QCOMPARE(label, u"Preparing \"Kivob Volume 1 - Financial ratios\" for printing"_s);
+    QVERIFY2(int(m.CrystalReport1->lastReport().pages.size()) < gIndustryCount, "the report was built whole");
+    QCOMPARE(program.dialogs.texts().size(), 2);
+    QCOMPARE(program.dialogs.last().text, u"Printing was cancelled: nothing was printed."_s);
+    QCOMPARE(pdf.files(), QStringList());
+    QVERIFY(w.isEnabled() && w.isVisible());
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 void TestIndustryPrintouts::industryIndex_data()

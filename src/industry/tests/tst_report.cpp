@@ -46,6 +46,7 @@ private Q_SLOTS:
     void selection_data();
     void selection();
     void missingColumn();
+    void buildingStopsWhenTold();
     void sampleEditions_data();
     void sampleEditions();
 };
@@ -351,6 +352,28 @@ void TstReport::missingColumn()
         QCOMPARE(e.code(), ReportError::Code::NoData);
         QCOMPARE(e.message(), QStringLiteral("The edition's data have no column \"NumberOfFirms\", which this report needs."));
     }
+}
+
+// The report tells its ticker after each industry and ends where the ticker says stop.
+void TstReport::buildingStopsWhenTold()
+{
+    struct StopAt : kiv::PrintTicker {
+        int ticks = 0;
+        int at = 0;
+        bool tick() override { return ++ticks < at; }
+    };
+    const auto data = snapshot(ReportKind::Ratios, threeIndustries());
+    const auto t = parseTemplateName(QStringLiteral("kiv_v1_rat_e.rpt"));
+    StopAt going;
+    going.at = 100;
+    QCOMPARE(kiv::report::buildReport(*data, Selection{}, *t, &going).pages.size(), std::size_t(3));
+    QCOMPARE(going.ticks, 3);
+    StopAt stop;
+    stop.at = 3;
+    const auto doc = kiv::report::buildReport(*data, Selection{}, *t, &stop);
+    QCOMPARE(doc.pages.size(), std::size_t(2));
+    QCOMPARE(doc.title, kiv::report::reportTitle(*t));
+    QCOMPARE(doc.title, QStringLiteral("Kivob Volume 1 - Financial ratios"));
 }
 
 // Every report of the sample editions of the program folder runs on their data and shows figures.

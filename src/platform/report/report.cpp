@@ -342,7 +342,13 @@ Page emptyReportPage(const ReportTemplate& t)
     return page;
 }
 
-PageDocument buildReport(const db::Snapshot& data, const Selection& selection, const ReportTemplate& t)
+QString reportTitle(const ReportTemplate& t)
+{
+    return editionTitle(t) + QStringLiteral(" - ") + titleOf(t.kind).in(t.language);
+}
+
+PageDocument buildReport(const db::Snapshot& data, const Selection& selection, const ReportTemplate& t,
+                         PrintTicker* ticker)
 {
     for (const QString& column : requiredColumns(t.kind)) {
         if (!data.hasColumn(column))
@@ -352,10 +358,13 @@ PageDocument buildReport(const db::Snapshot& data, const Selection& selection, c
                                   .arg(column));
     }
     PageDocument doc;
-    doc.title = editionTitle(t) + QStringLiteral(" - ") + titleOf(t.kind).in(t.language);
-    for (int row = 0; row < data.rowCount(); ++row)
+    doc.title = reportTitle(t);
+    for (int row = 0; row < data.rowCount(); ++row) {
+        if (ticker && !ticker->tick())
+            break;
         if (selects(selection, data, row))
             doc.pages.push_back(reportPage(data, row, t));
+    }
     return doc;
 }
 

@@ -116,9 +116,16 @@ QStringList requiredColumns(ReportKind kind);
 // Quartiles of 0 or Null read "..." (no value); numbers are written "###0.00".
 Page reportPage(const db::Snapshot& data, int row, const ReportTemplate& t);
 
-// Every industry the selection takes, one page each, in the snapshot's order. Throws
-// ReportError (NoData) when the snapshot lacks a column the kind needs.
-PageDocument buildReport(const db::Snapshot& data, const Selection& selection, const ReportTemplate& t);
+// The title of a template's report: its edition's title, " - ", the report's own title, in its
+// language ("Kivob Volume 1 - Financial ratios"). It names the printout and its PDF file.
+QString reportTitle(const ReportTemplate& t);
+
+// Every industry the selection takes, one page each, in the snapshot's order, titled
+// reportTitle(t). Throws ReportError (NoData) when the snapshot lacks a column the kind needs.
+// The ticker is told after each row of the snapshot; when it says stop, the report ends there,
+// incomplete.
+PageDocument buildReport(const db::Snapshot& data, const Selection& selection, const ReportTemplate& t,
+                         PrintTicker* ticker = nullptr);
 
 // The page shown when the selection takes no industry.
 Page emptyReportPage(const ReportTemplate& t);

@@ -91,9 +91,15 @@ void ReportControl::run()
         throw ReportError(ReportError::Code::NoData,
                           say(u"The edition's data could not be read.", u"Les données de l'édition n'ont pas pu être lues."));
 
+    // To the printer the printout starts now, before the report is built: the windows go on
+    // repainting while it is built, and the printer's progress, with Cancel, comes up when the
+    // whole takes long.
+    std::unique_ptr<PrintJob> job;
+    if (destination_ == crptToPrinter)
+        job = startPrintout(reportTitle(*t));
     PageDocument doc;
     try {
-        doc = buildReport(*data, selection, *t);
+        doc = buildReport(*data, selection, *t, job.get());
     } catch (const db::DbError& e) {
         throw ReportError(ReportError::Code::NoData,
                           say(u"The edition's data could not be read: %1", u"Les données de l'édition n'ont pas pu être lues : %1")
@@ -101,11 +107,12 @@ void ReportControl::run()
     }
 
     if (destination_ == crptToPrinter) {
-        if (doc.pages.empty())
+        if (doc.pages.empty() && !job->cancelled())
             throw ReportError(ReportError::Code::NoRecords,
                               say(u"No industry matches the report's selection: nothing was printed.",
                                   u"Aucune industrie ne répond à la sélection du rapport : rien n'a été imprimé."));
-        const PrintOutcome outcome = printDocument(doc);
+        const PrintOutcome outcome = job->print(doc); // after a Cancel: nothing printed, the user told
+        job.reset();
         last_ = doc;
         view_ = nullptr;
         if (!outcome.ok())

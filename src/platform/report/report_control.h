@@ -67,7 +67,8 @@ public:
     // Runs the report with the settings made. Throws ReportError when it cannot run: no
     // template named, the template file missing or not a report template's name, a formula
     // of an unknown form, no edition data or data without a needed column, no parent window
-    // for the screen, nothing to print, or a printer failure (already told to the user).
+    // for the screen, nothing to print, or a printer failure or the user's Cancel of the
+    // printout (both already told to the user).
     // Nothing is drawn or printed then, and an earlier view stays as it was.
     void run();
 

@@ -6,14 +6,21 @@
 #include "pdf_text.h"
 #include "test_support.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <ctime>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -122,6 +129,33 @@ std::pair<QString, qsizetype> find(const QString& text, const QString& word)
     return {QString(), -1};
 }
 
+// Answers go on until the given tick, which says stop; counts the ticks.
+struct StopAt : kiv::PrintTicker {
+    explicit StopAt(int at = -1)
+        : at(at)
+    {
+    }
+    bool tick() override { return ++ticks < at || at < 0; }
+    int at;
+    int ticks = 0;
+};
+
+// The main thread's processor time: what it has worked, whatever else the machine runs.
+double threadMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+QWidget* shownProgress()
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == u"printProgress" && top->isVisible())
+            return top;
+    return nullptr;
+}
+
 } // namespace
 
 class TstPrinter : public QObject {
@@ -141,6 +175,10 @@ private Q_SLOTS:
     void pagesOnSheets();
     void faces_data();
     void faces();
+    void layoutsStopWhenTold();
+    void progressWhilePrepared_data();
+    void progressWhilePrepared();
+    void progressKeepsItsSize();
 };
 
 void TstPrinter::layout_data()
@@ -504,6 +542,199 @@ void TstPrinter::faces()
     QCOMPARE(kiv::resolvedFace(face), resolved);
     // The font really is there: what is asked for is what is drawn.
     QCOMPARE(QFontInfo(kiv::printFont(kiv::PrintFont{face, 10, false, false})).family(), resolved);
+}
+
+// The layouts tell their ticker after every statement and table row, lay out the same with it
+// as without, and stop where it says stop.
+void TstPrinter::layoutsStopWhenTold()
+{
+    const kiv::FixedPitchMetrics metrics;
+    PrintDocument doc;
+    for (int i = 1; i <= 10; ++i)
+        doc.print({QStringLiteral("Line %1").arg(i)});
+    const auto texts = [](const std::vector<kiv::Sheet>& sheets) {
+        QStringList out;
+        for (const kiv::Sheet& sheet : sheets)
+            for (const kiv::SheetText& t : sheet.texts)
+                out << t.text;
+        return out;
+    };
+    StopAt going;
+    QCOMPARE(texts(kiv::sheetsOf(doc, metrics, 40, 3, &going)), texts(kiv::sheetsOf(doc, metrics, 40, 3)));
+    QVERIFY(going.ticks >= 10);
+    StopAt stop(5);
+    const auto cut = kiv::sheetsOf(doc, metrics, 40, 3, &stop);
+    QCOMPARE(texts(cut), (QStringList{u"Line 1"_s, u"Line 2"_s, u"Line 3"_s, u"Line 4"_s}));
+
+    // A single page of one long table ticks row by row.
+    kiv::PageDocument pd{QStringLiteral("Report"), QString(), {}};
+    kiv::Page& page = pd.pages.emplace_back();
+    page.blocks.emplace_back(std::in_place_type<kiv::PageParagraph>, QStringLiteral("Heading"), 12, true, false);
+    auto& table = std::get<kiv::PageTable>(page.blocks.emplace_back(kiv::PageTable{{3, 1}, 1, {}}));
+    for (int r = 0; r < 100; ++r)
+        table.rows.push_back({{QStringLiteral("Row %1").arg(r)}, {QStringLiteral("1.00"), false, true}});
+    StopAt pageGoing;
+    const QStringList whole = texts(kiv::sheetsOf(pd, metrics, 60, 40, 0.1));
+    QCOMPARE(texts(kiv::sheetsOf(pd, metrics, 60, 40, 0.1, &pageGoing)), whole);
+    QVERIFY(pageGoing.ticks >= 100);
+    StopAt pageStop(50);
+    const QStringList part = texts(kiv::sheetsOf(pd, metrics, 60, 40, 0.1, &pageStop));
+    QVERIFY2(part.size() < whole.size() / 2, qPrintable(QString::number(part.size())));
+    QCOMPARE(part.value(0), u"Heading"_s);
+}
+
+void TstPrinter::progressWhilePrepared_data()
+{
+    QTest::addColumn<QString>("phase");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("while the document is built")
+        << u"build"_s << 0 << u"Preparing \"Long report\" for printing"_s;
+    QTest::newRow("while lines are laid out, French")
+        << u"lines"_s << 1 << u"Préparation de « Long list » pour l'impression"_s;
+    QTest::newRow("while a table is laid out") << u"table"_s << 0 << u"Preparing \"Long table\" for printing"_s;
+}
+
+// A printout that takes long before anything is drawn, to build its document or to lay it out:
+// from its start the windows go on handling events (a timer of 20 ms keeps firing), the
+// progress dialog with Cancel comes up after its delay counted from the start, and Cancel there
+// stops the printout: no file, the user told that nothing was printed.
+void TstPrinter::progressWhilePrepared()
+{
+    QFETCH(QString, phase);
+    QFETCH(int, language);
+    QFETCH(QString, label);
+    kivtest::Program program;
+    gLanguage = static_cast<std::int16_t>(language);
+    TempHome home;
+    // Large enough that laying either out takes well over a second here.
+    constexpr int kLines = 300000;
+    PrintDocument lines(u"Long list"_s);
+    kiv::PageDocument table{u"Long table"_s, QString(), {}};
+    if (phase == u"lines") {
+        for (int i = 0; i < kLines; ++i)
+            lines.print({QString::number(i), Tab(10), QStringLiteral("Item %1 of the list").arg(i)});
+    } else if (phase == u"table") {
+        auto& t = std::get<kiv::PageTable>(table.pages.emplace_back().blocks.emplace_back(kiv::PageTable{{3, 1}, 1, {}}));
+        for (int i = 0; i < kLines; ++i)
+            t.rows.push_back({{QStringLiteral("Row %1").arg(i)}, {QString::number(i * 0.01, 'f', 2), false, true}});
+    } else {
+        table.pages.emplace_back().blocks.emplace_back(std::in_place_type<kiv::PageParagraph>, u"Short"_s, 10, false, false);
+    }
+
+    kiv::QtPrinter printer(kiv::QtPrinter::Target::PdfOnly, 500);
+    program.dialogs.answer(kiv::vbOK);
+    bool progressWhileTold = true;
+    program.dialogs.whileOpen = [&](const kivtest::Prompt&) { progressWhileTold = shownProgress() != nullptr; };
+    QElapsedTimer clock;
+    // When the dialog shows, from the start.
+    struct ShowWatch : QObject {
+        QElapsedTimer* clock = nullptr;
+        double at = -1;
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            if (e->type() == QEvent::Show && at < 0 && o->objectName() == u"printProgress")
+                at = clock->nsecsElapsed() / 1e6;
+            return false;
+        }
+    } shown;
+    shown.clock = &clock;
+    qApp->installEventFilter(&shown);
+    // The events handled: a timer of 20 ms fires each time. The gaps between its firings are
+    // measured in the work done meanwhile (processor time of this thread), which is what the
+    // printout controls; the time on the clock also counts the other programs of a busy machine.
+    double lastWork = 0, longestWork = 0, lastFired = 0, longestGap = 0;
+    QString shownLabel;
+    bool cancelled = false;
+    QTimer timer;
+    timer.setInterval(20);
+    connect(&timer, &QTimer::timeout, [&] {
+        if (cancelled)
+            return;
+        const double work = threadMs(), now = clock.nsecsElapsed() / 1e6;
+        longestWork = std::max(longestWork, work - lastWork);
+        longestGap = std::max(longestGap, now - lastFired);
+        lastWork = work;
+        lastFired = now;
+        if (QWidget* progress = shownProgress()) {
+            cancelled = true;
+            shownLabel = progress->findChild<QLabel*>()->text();
+            kivtest::click(progress->findChild<QPushButton*>(u"cmdCancel"_s));
+        }
+    });
+    timer.start();
+    clock.start();
+    lastWork = threadMs();
+    kiv::PrintOutcome outcome;
+    if (phase == u"build") {
+        // A document built slowly, ticking the printout as it goes.
+        const std::unique_ptr<kiv::PrintJob> job = printer.start(u"Long report"_s);
+        while (job->tick() && clock.elapsed() < 10000) {
+            QElapsedTimer piece;
+            piece.start();
+            while (piece.nsecsElapsed() < 500000) { // half a millisecond of work
+            }
+        }
+        QVERIFY(job->cancelled());
+        outcome = job->print(table);
+    } else {
+        outcome = phase == u"lines" ? printer.print(lines) : printer.print(table);
+    }
+    const double ended = clock.nsecsElapsed() / 1e6;
+    timer.stop();
+    qApp->removeEventFilter(&shown);
+
+    QVERIFY2(shown.at >= 500 && shown.at < 750, qPrintable(QString::number(shown.at)));
+    QVERIFY2(cancelled, "the progress dialog was not seen");
+    QVERIFY2(longestWork < 100, qPrintable(u"%1 ms of work without events (%2 ms on the clock)"_s.arg(longestWork).arg(longestGap)));
+    QCOMPARE(shownLabel, label); // nothing drawn yet
+    QVERIFY2(ended < shown.at + 1000, qPrintable(QString::number(ended))); // the preparation stopped
+    QCOMPARE(outcome.status, kiv::PrintOutcome::Status::Cancelled);
+    QCOMPARE(program.dialogs.texts().size(), 1);
+    QCOMPARE(program.dialogs.last().text, language == 0 ? u"Printing was cancelled: nothing was printed."_s
+                                                        : u"L'impression a été annulée : rien n'a été imprimé."_s);
+    QCOMPARE(program.dialogs.last().style, kiv::vbOKOnly + kiv::vbInformation);
+    QVERIFY2(!progressWhileTold, "the progress dialog is gone before the user is told");
+    QCOMPARE(QDir(home.documents()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(!shownProgress());
+}
+
+// The dialog, up while the printout is prepared, keeps its size once the pages are counted
+// (as long as their count has four digits at most).
+void TstPrinter::progressKeepsItsSize()
+{
+    kivtest::Program program;
+    TempHome home;
+    kiv::PageDocument pd{u"Every industry of the edition, its financial ratios"_s, QString(), {}};
+    for (int i = 0; i < 1000; ++i)
+        pd.pages.emplace_back().blocks.emplace_back(std::in_place_type<kiv::PageParagraph>, u"Page"_s, 10, false, false);
+    kiv::QtPrinter printer(kiv::QtPrinter::Target::PdfOnly, 0);
+    program.dialogs.answer(kiv::vbOK);
+    const std::unique_ptr<kiv::PrintJob> job = printer.start(pd.title);
+    QVERIFY(job->tick());
+    QWidget* progress = shownProgress();
+    QVERIFY(progress);
+    QCOMPARE(progress->findChild<QLabel*>()->text(), u"Preparing \"%1\" for printing"_s.arg(pd.title));
+    QVERIFY(progress->width() > 360); // as wide as its labels
+    const QSize prepared = progress->size();
+    QString label;
+    QSize drawn;
+    QTimer cancel;
+    cancel.setInterval(0);
+    connect(&cancel, &QTimer::timeout, [&] {
+        QWidget* p = shownProgress();
+        if (!p || !p->findChild<QLabel*>()->text().contains(u"page"_s))
+            return;
+        cancel.stop();
+        label = p->findChild<QLabel*>()->text();
+        drawn = p->size();
+        kivtest::click(p->findChild<QPushButton*>(u"cmdCancel"_s));
+    });
+    cancel.start();
+    QCOMPARE(job->print(pd).status, kiv::PrintOutcome::Status::Cancelled);
+    QVERIFY2(label.startsWith(u"Printing \"%1\": page "_s.arg(pd.title)) && label.endsWith(u" of 1000"_s), qPrintable(label));
+    QCOMPARE(drawn, prepared);
 }
 
 KIV_TEST_MAIN(TstPrinter)
