@@ -128,6 +128,14 @@ const Figures kStatement = {{Item::Cash, u"1500"_s}, {Item::AccountsReceivable, 
                             {Item::ShareCapital, u"1097.5"_s}, {Item::OperatingRevenue, u"12.3456"_s},
                             {Item::ProfitAfterTax, u"3"_s}};
 
+// How the message of a failed Save or Restore begins, before the store's path.
+QString messageLead(int language, bool saving)
+{
+    return language == 0 ? (saving ? u"The figures could not be saved in '"_s : u"The saved figures could not be restored from '"_s)
+                         : (saving ? u"Les données n'ont pas pu être sauvegardées dans '"_s
+                                   : u"Les données sauvegardées n'ont pas pu être rétablies de '"_s);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Figures)
@@ -447,9 +455,7 @@ void TestSavedOneYear::failures()
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
     const kivtest::Prompt message = program.dialogs.last();
     QCOMPARE(message.style, int(kiv::vbExclamation));
-    const QString lead = language == 0 ? (saving ? u"The figures could not be saved in '"_s : u"The saved figures could not be restored from '"_s)
-                                       : (saving ? u"Les données n'ont pas pu être sauvegardées dans '"_s
-                                                 : u"Les données sauvegardées n'ont pas pu être rétablies de '"_s);
+    const QString lead = messageLead(language, saving);
     QVERIFY2(message.text.startsWith(lead + path + u'\''), qPrintable(message.text));
     QVERIFY2(message.text.contains(reason), qPrintable(message.text));
 
@@ -623,9 +629,7 @@ void TestSavedOneYear::unreachableDataFolder()
     QCOMPARE(program.dialogs.prompts().size(), std::size_t(1));
     const kivtest::Prompt message = program.dialogs.last();
     QCOMPARE(message.style, int(kiv::vbExclamation));
-    const QString lead = language == 0 ? (saving ? u"The figures could not be saved in '"_s : u"The saved figures could not be restored from '"_s)
-                                       : (saving ? u"Les données n'ont pas pu être sauvegardées dans '"_s
-                                                 : u"Les données sauvegardées n'ont pas pu être rétablies de '"_s);
+    const QString lead = messageLead(language, saving);
     const QString reason = language == 0 ? u"your own saved figures in the folder '"_s + program.userFolder() + u"' cannot be read (no permission)."_s
                                          : u"vos propres données sauvegardées dans le dossier '"_s + program.userFolder()
                                                + u"' ne peuvent pas être lues (accès refusé)."_s;

@@ -42,6 +42,15 @@ int errorOf(const std::function<void()>& call, QString* message = nullptr)
     return 0;
 }
 
+// The rows of a test run with each program: its name for CreateObject and a file name.
+void bothPrograms()
+{
+    QTest::addColumn<QString>("progId");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Excel") << QStringLiteral("Excel.sheet") << QStringLiteral("MyVal1011.xlsx");
+    QTest::newRow("Lotus") << QStringLiteral("Lotus123.workbook") << QStringLiteral("MyVal1011.123");
+}
+
 } // namespace
 
 class TstSpreadsheetServers : public QObject {
@@ -423,10 +432,7 @@ void TstSpreadsheetServers::killedSaveIsClearedByTheNext()
 
 void TstSpreadsheetServers::twoCopiesExportToOneName_data()
 {
-    QTest::addColumn<QString>("progId");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("Excel") << QStringLiteral("Excel.sheet") << QStringLiteral("MyVal1011.xlsx");
-    QTest::newRow("Lotus") << QStringLiteral("Lotus123.workbook") << QStringLiteral("MyVal1011.123");
+    bothPrograms();
 }
 
 // Two copies of the program exporting under one name at the same time, over and over: every
@@ -463,10 +469,7 @@ void TstSpreadsheetServers::twoCopiesExportToOneName()
 
 void TstSpreadsheetServers::killedExportsLeaveNothing_data()
 {
-    QTest::addColumn<QString>("progId");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("Excel") << QStringLiteral("Excel.sheet") << QStringLiteral("MyVal1011.xlsx");
-    QTest::newRow("Lotus") << QStringLiteral("Lotus123.workbook") << QStringLiteral("MyVal1011.123");
+    bothPrograms();
 }
 
 // Exports killed (kill -9) at any moment of their writing leave nothing in the temporary
