@@ -1,7 +1,9 @@
 #include "test_support.h"
 
+#include "platform/controls.h"
 #include "platform/db/engines.h"
 #include "platform/form.h"
+#include "platform/text_fit.h"
 #include "platform/program_folder.h"
 #include "shell/app_setup.h"
 #include "shell/editions.h"
@@ -11,6 +13,11 @@
 #include <QAbstractItemView>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace kivtest {
 
@@ -230,6 +237,168 @@ std::optional<QString> focusMarkProblem(const QImage& plain, const QImage& marke
     if (faint > dots / 10)
         return QStringLiteral("%1 of its %2 dots hardly differ from what they cover").arg(faint).arg(dots);
     return std::nullopt;
+}
+
+namespace {
+
+// The control's look on a twin: every colour of its palette (set, not inherited, since the twin
+// has no window to inherit from), its font, state and size.
+void copyLook(const QWidget& from, QWidget& to)
+{
+    QPalette pal;
+    const QPalette& source = from.palette();
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto group = static_cast<QPalette::ColorGroup>(g);
+            const auto role = static_cast<QPalette::ColorRole>(r);
+            pal.setBrush(group, role, source.brush(group, role));
+        }
+    to.setPalette(pal);
+    to.setFont(from.font());
+    to.setAutoFillBackground(from.autoFillBackground());
+    to.setBackgroundRole(from.backgroundRole());
+    to.setForegroundRole(from.foregroundRole());
+    to.setEnabled(from.isEnabled());
+    to.setLayoutDirection(from.layoutDirection());
+    // A button under the mouse is drawn lighter.
+    to.setAttribute(Qt::WA_UnderMouse, from.underMouse());
+    to.resize(from.size());
+}
+
+QImage picture(QWidget& w)
+{
+    return w.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+constexpr int kButtonFlags = Qt::AlignCenter | Qt::TextShowMnemonic;
+constexpr int kOptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
+
+// The twin of a label: a QLabel laid out as the label is, showing `text` at `font`.
+void labelTwin(const QLabel& label, QLabel& twin, const QString& text, const QFont& font)
+{
+    copyLook(label, twin);
+    twin.setTextFormat(label.textFormat());
+    twin.setAlignment(label.alignment());
+    twin.setWordWrap(label.wordWrap());
+    twin.setMargin(label.margin());
+    // A framed label without an indent of its own indents its text by half an x of its font.
+    int indent = label.indent();
+    if (indent < 0 && label.frameWidth())
+        indent = label.fontMetrics().horizontalAdvance(u'x') / 2 - label.margin();
+    twin.setIndent(indent);
+    twin.setFrameStyle(label.frameStyle());
+    twin.setLineWidth(label.lineWidth());
+    twin.setMidLineWidth(label.midLineWidth());
+    twin.setFont(font);
+    twin.setText(text);
+}
+
+void boxTwin(const QLineEdit& box, QLineEdit& twin, const QString& text, const QFont& font)
+{
+    copyLook(box, twin);
+    twin.setFrame(box.hasFrame());
+    twin.setAlignment(box.alignment());
+    twin.setTextMargins(box.textMargins());
+    twin.setReadOnly(box.isReadOnly());
+    twin.setFont(font);
+    twin.setText(text);
+}
+
+// The picture with or without its text; `which` false: the face alone.
+QImage expected(const QWidget& control, bool withText)
+{
+    if (const auto* label = qobject_cast<const kiv::FittedLabel*>(&control)) {
+        const kiv::textfit::Shown shown = kiv::textfit::shownText(label->text(), label->font(), QSizeF(kiv::labelTextRoom(*label).size()),
+                                                                  kiv::labelTextFlags(*label));
+        QLabel twin;
+        labelTwin(*label, twin, withText ? shown.text : QString(), shown.font);
+        return picture(twin);
+    }
+    if (const auto* box = qobject_cast<const kiv::TextBox*>(&control)) {
+        if (box->hasFocus() || box->echoMode() != QLineEdit::Normal)
+            return QImage();
+        const int flags = int(QStyle::visualAlignment(box->layoutDirection(), box->alignment() & Qt::AlignHorizontal_Mask)) | Qt::AlignVCenter;
+        const kiv::textfit::Shown shown
+            = kiv::textfit::shownText(box->text(), box->font(), QSizeF(std::max(box->textRoom().width(), 0), QWIDGETSIZE_MAX), flags);
+        QLineEdit twin;
+        boxTwin(*box, twin, withText ? shown.text : QString(), shown.font);
+        return picture(twin);
+    }
+    QImage image;
+    QRect room;
+    int flags = 0;
+    QPalette::ColorRole role = QPalette::NoRole;
+    QFont font;
+    QString text;
+    if (qobject_cast<const kiv::PictureButton*>(&control))
+        return QImage();
+    if (const auto* button = qobject_cast<const kiv::CommandButton*>(&control)) {
+        QPushButton twin;
+        copyLook(*button, twin);
+        twin.setAutoDefault(false);
+        twin.setDefault(button->isDefault());
+        twin.setFlat(button->isFlat());
+        twin.setDown(button->isDown());
+        image = picture(twin);
+        room = button->textRoom();
+        flags = kButtonFlags;
+        role = QPalette::ButtonText;
+        font = button->font();
+        text = button->text();
+    } else if (const auto* option = qobject_cast<const kiv::OptionButton*>(&control)) {
+        QRadioButton twin;
+        copyLook(*option, twin);
+        twin.setAutoExclusive(false);
+        twin.setChecked(option->isChecked());
+        image = picture(twin);
+        room = option->textRoom();
+        flags = kOptionFlags;
+        role = QPalette::WindowText;
+        font = option->font();
+        text = option->text();
+    } else {
+        return QImage();
+    }
+    if (withText && !text.isEmpty()) {
+        const kiv::textfit::Shown shown = kiv::textfit::shownText(text, font, QSizeF(std::max(room.width(), 0), std::max(room.height(), 0)), flags);
+        QPainter p(&image);
+        p.setFont(shown.font);
+        control.style()->drawItemText(&p, room, flags, control.palette(), control.isEnabled(), shown.text, role);
+    }
+    return image;
+}
+
+} // namespace
+
+QImage fittedPicture(const QWidget& control)
+{
+    return expected(control, true);
+}
+
+QImage facePicture(const QWidget& control)
+{
+    return expected(control, false);
+}
+
+std::optional<QString> fittedPictureProblem(const QWidget& control)
+{
+    const QImage want = fittedPicture(control);
+    if (want.isNull())
+        return std::nullopt;
+    const QImage got = const_cast<QWidget&>(control).grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    if (got.size() != want.size())
+        return QStringLiteral("it paints %1 x %2 pixels, %3 x %4 expected").arg(got.width()).arg(got.height()).arg(want.width()).arg(want.height());
+    QRect differs;
+    int count = 0;
+    for (int y = 0; y < got.height(); ++y)
+        for (int x = 0; x < got.width(); ++x)
+            if (got.pixel(x, y) != want.pixel(x, y)) {
+                differs |= QRect(x, y, 1, 1);
+                ++count;
+            }
+    if (count == 0)
+        return std::nullopt;
+    return QStringLiteral("%1 pixels within (%2, %3, %4 x %5) differ from its text drawn as it fits").arg(count).arg(differs.x()).arg(differs.y()).arg(differs.width()).arg(differs.height());
 }
 
 QByteArray readFile(const QString& path)

@@ -139,6 +139,19 @@ public:
 // dot differs clearly from what it covers.
 std::optional<QString> focusMarkProblem(const QImage& plain, const QImage& marked);
 
+// What a label, panel, button, option button or value box (a text box not being typed in) should
+// paint, worked out without its own painting code: its face as a plain Qt control of the same
+// kind and state draws it without text, and over it the text as the fitting rule shows it
+// (textfit::shownText of the control's text, font and room: at the fitting size, or the mark
+// for a number that does not fit) -- a label as a QLabel of that font draws it, a value box as a
+// QLineEdit of that font, a button's or option's caption as Qt draws an item's text in the
+// caption's room. A null image for any other control (a picture button, a box being typed in).
+QImage fittedPicture(const QWidget& control);
+// The face alone: the same, without the text.
+QImage facePicture(const QWidget& control);
+// Where the control's own picture differs from fittedPicture(); none when they are the same.
+std::optional<QString> fittedPictureProblem(const QWidget& control);
+
 // The bytes of a file (empty when it cannot be read), and a file written with given bytes.
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& content);
