@@ -15,10 +15,14 @@
 namespace kiv {
 
 namespace {
-// A button's caption keeps clear of its raised edge and of the focus mark inside it.
+// A button's focus mark runs just inside its outline; its caption keeps inside the mark, one
+// pixel clear of it, so that a caption as tall as the button allows never meets the dots.
+constexpr int kButtonFocusInset = 1;
+constexpr int kFocusMarkClearance = 2; // the mark's line and one clear pixel
 constexpr int kButtonTextMarginX = 6;
-constexpr int kButtonTextMarginY = 2;
-constexpr int kButtonFocusInset = 3;
+constexpr int kButtonTextMarginY = kButtonFocusInset + kFocusMarkClearance;
+// An option's caption keeps room above and below it for the mark drawn round it.
+constexpr int kOptionTextMarginY = kFocusMarkClearance;
 constexpr int kButtonCaptionFlags = Qt::AlignCenter | Qt::TextShowMnemonic;
 constexpr int kOptionCaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
 
@@ -423,10 +427,12 @@ QColor OptionButton::ForeColor() const
 
 QRect OptionButton::textRoom() const
 {
-    QStyleOptionButton opt;
-    initStyleOption(&opt);
-    const QRect contents = style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, this);
-    return QRect(QPoint(contents.left(), 0), QPoint(rect().right() - 1, rect().bottom()));
+    QStyleOptionButton button;
+    initStyleOption(&button);
+    const QRect contents = style()->subElementRect(QStyle::SE_RadioButtonContents, &button, this);
+    // Clear of the right edge and of top and bottom by the room of the mark drawn round it.
+    return QRect(QPoint(contents.left(), kOptionTextMarginY),
+                 QPoint(rect().right() - kFocusMarkClearance, rect().bottom() - kOptionTextMarginY));
 }
 
 textfit::Shown OptionButton::shown() const
@@ -436,10 +442,10 @@ textfit::Shown OptionButton::shown() const
 
 QRect OptionButton::focusMarkRect() const
 {
-    // Round the caption as it is drawn, within the option's rectangle.
+    // Round the caption as it is drawn, one pixel clear of it, within the option's rectangle.
     const textfit::Shown caption = shown();
     const QRect drawn = QFontMetrics(caption.font).boundingRect(textRoom(), kOptionCaptionFlags, caption.text);
-    return drawn.adjusted(-2, -1, 2, 1).intersected(rect());
+    return drawn.adjusted(-kFocusMarkClearance, -kFocusMarkClearance, kFocusMarkClearance, kFocusMarkClearance).intersected(rect());
 }
 
 void OptionButton::paintEvent(QPaintEvent*)

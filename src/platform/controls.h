@@ -21,7 +21,7 @@ class QPainter;
 // text stay as set (printouts and exports read the whole text); shown() is what is drawn, at
 // which font, and textRoom() the rectangle it is drawn in. A focused button or option button
 // shows a dotted rectangle in its caption's colour, which stands out on the control's
-// background.
+// background and keeps clear of the caption.
 namespace kiv {
 
 // The tooltip of a control that draws the mark for its number: the whole number while the mark
@@ -47,7 +47,7 @@ public:
     QRect textRoom() const;
     textfit::Shown shown() const;
     QFont drawnFont() const { return shown().font; }
-    // Where the focus mark is drawn.
+    // Where the focus mark is drawn: round the caption's room, inside the button's raised edge.
     QRect focusMarkRect() const;
 
 signals:
@@ -182,6 +182,7 @@ public:
     QRect textRoom() const;
     textfit::Shown shown() const;
     QFont drawnFont() const { return shown().font; }
+    // Where the focus mark is drawn: round the caption as it is drawn, clear of it.
     QRect focusMarkRect() const;
 
 protected:

@@ -401,6 +401,37 @@ std::optional<QString> fittedPictureProblem(const QWidget& control)
     return QStringLiteral("%1 pixels within (%2, %3, %4 x %5) differ from its text drawn as it fits").arg(count).arg(differs.x()).arg(differs.y()).arg(differs.width()).arg(differs.height());
 }
 
+std::optional<QString> focusMarkCrossesCaption(const QImage& face, const QImage& plain, const QImage& marked)
+{
+    if (face.size() != plain.size() || plain.size() != marked.size())
+        return QStringLiteral("the pictures differ in size");
+    QRect mark;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x)
+            if (plain.pixel(x, y) != marked.pixel(x, y))
+                mark |= QRect(x, y, 1, 1);
+    if (mark.isEmpty())
+        return QStringLiteral("no focus mark");
+    int crossed = 0;
+    QPoint first;
+    const auto onPath = [&](int x, int y) {
+        if (face.pixel(x, y) != plain.pixel(x, y) && crossed++ == 0)
+            first = QPoint(x, y);
+    };
+    for (int x = mark.left(); x <= mark.right(); ++x) {
+        onPath(x, mark.top());
+        onPath(x, mark.bottom());
+    }
+    for (int y = mark.top() + 1; y < mark.bottom(); ++y) {
+        onPath(mark.left(), y);
+        onPath(mark.right(), y);
+    }
+    if (crossed == 0)
+        return std::nullopt;
+    return QStringLiteral("%1 pixels of the caption lie on the mark's path (%2, %3, %4 x %5), the first at (%6, %7)")
+        .arg(crossed).arg(mark.x()).arg(mark.y()).arg(mark.width()).arg(mark.height()).arg(first.x()).arg(first.y());
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile f(path);

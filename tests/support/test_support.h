@@ -152,6 +152,11 @@ QImage facePicture(const QWidget& control);
 // Where the control's own picture differs from fittedPicture(); none when they are the same.
 std::optional<QString> fittedPictureProblem(const QWidget& control);
 
+// What makes a focused control's mark run over its caption, from pictures of the control's face
+// without caption, of the control unfocused and of it focused: none when no pixel of the caption
+// lies on the outline the mark runs along.
+std::optional<QString> focusMarkCrossesCaption(const QImage& face, const QImage& plain, const QImage& marked);
+
 // The bytes of a file (empty when it cannot be read), and a file written with given bytes.
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& content);

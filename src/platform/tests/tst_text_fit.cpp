@@ -2,7 +2,7 @@
 // further, down to a readable floor, in that control only; the control keeps its font. A number
 // that does not fit even there is drawn as a mark, whole in the tooltip. What each kind of
 // control paints is compared with its text drawn as it fits. A focused button or option button
-// shows a dotted mark that stands out on its background.
+// shows a dotted mark that stands out on its background and keeps clear of its caption.
 #include "platform/controls.h"
 #include "platform/text_fit.h"
 #include "test_support.h"
@@ -59,6 +59,8 @@ private slots:
     void unfocusedBoxShowsItsWholeAmount();
     void focusMarkStandsOut_data();
     void focusMarkStandsOut();
+    void focusMarkKeepsClearOfTheCaption_data();
+    void focusMarkKeepsClearOfTheCaption();
 };
 
 void TestTextFit::fittingSize_data()
@@ -570,6 +572,48 @@ void TestTextFit::focusMarkStandsOut()
 
     const std::optional<QString> problem = kivtest::focusMarkProblem(plain, marked);
     QVERIFY2(!problem, qPrintable(problem.value_or(QString())));
+}
+
+void TestTextFit::focusMarkKeepsClearOfTheCaption_data()
+{
+    QTest::addColumn<bool>("option");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<QSize>("size");
+    // The buttons of the ratio comparison at 800 x 600: a caption as tall as the button allows.
+    QTest::newRow("font size command at 13 points") << false << u"Change font size"_s << sans(13) << QSize(133, 22);
+    QTest::newRow("French, at 13 points") << false << u"Changer taille police"_s << sans(13) << QSize(133, 22);
+    QTest::newRow("a descender at the default size") << false << u"View industry ratios"_s << sans(10) << QSize(400, 22);
+    QTest::newRow("a low button") << false << u"Quality"_s << sans(10) << QSize(100, 18);
+    QTest::newRow("option at 13 points") << true << u"Compare your firm to its industry"_s << sans(13) << QSize(320, 22);
+    QTest::newRow("a low option") << true << u"Ratios de l'industrie"_s << sans(10) << QSize(200, 16);
+}
+
+// A focused button or option shows its mark beside its caption, never through it.
+void TestTextFit::focusMarkKeepsClearOfTheCaption()
+{
+    QFETCH(bool, option);
+    QFETCH(QString, caption);
+    QFETCH(QFont, font);
+    QFETCH(QSize, size);
+    const std::unique_ptr<QWidget> window = tealWindow();
+    QWidget* control = makeControl(option ? Kind::Option : Kind::Button, window.get(), caption, font, size);
+    QWidget* other = makeControl(Kind::Button, window.get(), u"Aide"_s, sans(10), QSize(80, 26));
+    other->move(4, 60);
+    window->resize(std::max(size.width() + 8, 100), 100);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    other->setFocus(Qt::TabFocusReason);
+    const QImage face = kivtest::facePicture(*control);
+    const QImage plain = control->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QVERIFY2(plain != face, "no caption drawn");
+    control->setFocus(Qt::TabFocusReason);
+    QVERIFY(control->hasFocus());
+    const QImage marked = control->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const std::optional<QString> crossed = kivtest::focusMarkCrossesCaption(face, plain, marked);
+    QVERIFY2(!crossed, qPrintable(crossed.value_or(QString())));
+    const std::optional<QString> faint = kivtest::focusMarkProblem(plain, marked);
+    QVERIFY2(!faint, qPrintable(faint.value_or(QString())));
 }
 
 KIV_TEST_MAIN(TestTextFit)

@@ -7,7 +7,7 @@
 // the test works out from each control's text, font and room what the rule draws, measures it,
 // and compares the control's pixels with that text drawn so. Every message and input box met on
 // the way is at least as wide as its title, and a focused button or option button shows a mark
-// that stands out on its background.
+// that stands out on its background and keeps clear of its caption.
 //
 // KIV_SCREENSHOT_DIR set: screenshots() saves every window of the walk as the screen shows it,
 // and every input box met on the way (scripts/screenshots.sh runs it on an X server with a
@@ -647,6 +647,11 @@ void TestReadableWindows::focusMarksStandOut()
             const QImage marked = b->grab().toImage();
             ++controls;
             if (const std::optional<QString> problem = kivtest::focusMarkProblem(plain, marked))
+                faults << u"%1 (%2): %3"_s.arg(describe(b), state, *problem);
+            const QImage face = kivtest::facePicture(*b);
+            if (face.isNull() || b->text().isEmpty())
+                continue;
+            if (const std::optional<QString> problem = kivtest::focusMarkCrossesCaption(face, plain.convertToFormat(QImage::Format_ARGB32), marked.convertToFormat(QImage::Format_ARGB32)))
                 faults << u"%1 (%2): %3"_s.arg(describe(b), state, *problem);
         }
         if (before)
