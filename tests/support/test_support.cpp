@@ -401,6 +401,35 @@ std::optional<QString> fittedPictureProblem(const QWidget& control)
     return QStringLiteral("%1 pixels within (%2, %3, %4 x %5) differ from its text drawn as it fits").arg(count).arg(differs.x()).arg(differs.y()).arg(differs.width()).arg(differs.height());
 }
 
+QImage unclippedText(const QWidget& box, const QString& text, bool selected, int lead)
+{
+    const QFontMetrics fm(box.font());
+    QImage image(lead + fm.horizontalAdvance(text), fm.height(), QImage::Format_ARGB32);
+    const QPalette& pal = box.palette();
+    image.fill(pal.color(selected ? QPalette::Highlight : QPalette::Base));
+    QPainter p(&image);
+    p.setFont(box.font());
+    p.setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    p.drawText(QPoint(lead, fm.ascent()), text);
+    return image;
+}
+
+bool containsWhole(const QImage& picture, const QImage& part, int anyColumn)
+{
+    const QImage a = picture.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = part.convertToFormat(QImage::Format_ARGB32);
+    for (int top = 0; top + b.height() <= a.height(); ++top)
+        for (int left = 0; left + b.width() <= a.width(); ++left) {
+            bool same = true;
+            for (int y = 0; same && y < b.height(); ++y)
+                for (int x = 0; same && x < b.width(); ++x)
+                    same = x == anyColumn || a.pixel(left + x, top + y) == b.pixel(x, y);
+            if (same)
+                return true;
+        }
+    return false;
+}
+
 std::optional<QString> focusMarkCrossesCaption(const QImage& face, const QImage& plain, const QImage& marked)
 {
     if (face.size() != plain.size() || plain.size() != marked.size())

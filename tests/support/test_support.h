@@ -152,6 +152,14 @@ QImage facePicture(const QWidget& control);
 // Where the control's own picture differs from fittedPicture(); none when they are the same.
 std::optional<QString> fittedPictureProblem(const QWidget& control);
 
+// A picture of a text box's line drawn whole, unclipped, as high as a line of the box's font:
+// the text at that font, in the colours of selected text when `selected`, after `lead` pixels of
+// its background.
+QImage unclippedText(const QWidget& box, const QString& text, bool selected, int lead);
+// True when `part` appears in `picture` at some position with all of its pixels inside (but
+// those of its column `anyColumn`, when given).
+bool containsWhole(const QImage& picture, const QImage& part, int anyColumn = -1);
+
 // What makes a focused control's mark run over its caption, from pictures of the control's face
 // without caption, of the control unfocused and of it focused: none when no pixel of the caption
 // lies on the outline the mark runs along.
