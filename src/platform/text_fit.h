@@ -57,7 +57,6 @@ Shown shownText(const QString& text, const QFont& font, QSizeF room, int flags);
 class FitCache {
 public:
     Shown shown(const QString& text, const QFont& font, QSizeF room, int flags);
-    QFont font(const QString& text, const QFont& font, QSizeF room, int flags) { return shown(text, font, room, flags).font; }
 
 private:
     bool valid_ = false;

@@ -151,8 +151,8 @@ public:
                     QString::number(drawn.font.pointSizeF()), QString::number(shown->room.width()), QString::number(shown->room.height()));
                 continue;
             }
-            // What the control paints is that text drawn there (a focused button shows its mark
-            // besides, which focusMarksStandOut looks at).
+            // What the control paints is that text drawn there (a focused button shows its focus
+            // mark as well, which focusMarksStandOut looks at).
             if (!shown->fitted || w->hasFocus())
                 continue;
             ++compared;
