@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Pictures of every window as a user sees it, title bars included: a virtual X server of the
-# given size with a window manager (Xvfb and openbox), the windows in French, filled with the
-# longest industry names of the fixture editions and five-digit, negative and "..." figures.
+# Pictures of every window and input box as a user sees them, title bars included: a virtual X
+# server of the given size with a window manager (Xvfb and openbox), the windows in French,
+# filled with the longest industry names of the fixture editions and five-digit, negative and
+# "..." figures. KIV_SCREENSHOT_LANGUAGE=English shows them in English, and
+# KIV_SCREENSHOT_CONTENTS=longest fills them with figures of nine digits and more.
 #   scripts/screenshots.sh [build-folder] [picture-folder] [WIDTHxHEIGHT] [display]
 # Defaults: build, shots, 800x600, :99. Needs a build with its tests, ../shared/fixtures and
 # the packages xvfb and openbox (scripts/install-deps.sh installs them).

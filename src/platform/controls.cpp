@@ -8,16 +8,21 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QStylePainter>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
 namespace kiv {
 
 namespace {
-// A button's caption keeps clear of its raised edge and of the focus mark inside it.
+// A button's focus mark runs just inside its outline; its caption keeps inside the mark, one
+// pixel clear of it, so that a caption as tall as the button allows never meets the dots.
+constexpr int kButtonFocusInset = 1;
+constexpr int kFocusMarkClearance = 2; // the mark's line and one clear pixel
 constexpr int kButtonTextMarginX = 6;
-constexpr int kButtonTextMarginY = 2;
-constexpr int kButtonFocusInset = 3;
+constexpr int kButtonTextMarginY = kButtonFocusInset + kFocusMarkClearance;
+// An option's caption keeps room above and below it for the mark drawn round it.
+constexpr int kOptionTextMarginY = kFocusMarkClearance;
 constexpr int kButtonCaptionFlags = Qt::AlignCenter | Qt::TextShowMnemonic;
 constexpr int kOptionCaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
 
@@ -54,13 +59,34 @@ void paintOwnCaption(Control& control, QStyleOptionButton opt, QStyle::ControlEl
     opt.text.clear();
     p.drawControl(element, opt);
     if (!control.text().isEmpty()) {
-        p.setFont(control.drawnFont());
-        control.style()->drawItemText(&p, control.textRoom(), flags, opt.palette, control.isEnabled(), control.text(), role);
+        const textfit::Shown shown = control.shown();
+        p.setFont(shown.font);
+        control.style()->drawItemText(&p, control.textRoom(), flags, opt.palette, control.isEnabled(), shown.text, role);
     }
     if (focused)
         drawFocusMark(p, control.focusMarkRect(), opt.palette.color(role));
 }
 } // namespace
+
+void WholeTextTip::update(QWidget& control, bool mark, const QString& text)
+{
+    if (mark) {
+        if (!shown_) {
+            before_ = control.toolTip();
+            shown_ = true;
+        }
+        if (control.toolTip() != text)
+            control.setToolTip(text);
+        set_ = text;
+        return;
+    }
+    if (!shown_)
+        return;
+    shown_ = false;
+    // A tooltip set meanwhile by someone else stays.
+    if (control.toolTip() == set_)
+        control.setToolTip(before_);
+}
 
 CommandButton::CommandButton(const QString& name, QWidget* parent)
     : QPushButton(parent)
@@ -80,9 +106,9 @@ QRect CommandButton::textRoom() const
     return rect().adjusted(kButtonTextMarginX, kButtonTextMarginY, -kButtonTextMarginX, -kButtonTextMarginY);
 }
 
-QFont CommandButton::drawnFont() const
+textfit::Shown CommandButton::shown() const
 {
-    return fit_.font(text(), font(), roomOf(textRoom()), kButtonCaptionFlags);
+    return fit_.shown(text(), font(), roomOf(textRoom()), kButtonCaptionFlags);
 }
 
 QRect CommandButton::focusMarkRect() const
@@ -115,12 +141,23 @@ TextBox::TextBox(const QString& name, QWidget* parent)
     setObjectName(name);
 }
 
+namespace {
+// A text box keeps two pixels on either side of its line, and one more after the text for the
+// caret: a line edit scrolls a text that leaves it less.
+constexpr int kBoxMarginX = 2;
+constexpr int kBoxMarginY = 1;
+constexpr int kBoxCaretWidth = 1;
+} // namespace
+
 QRect TextBox::textRoom() const
 {
     QStyleOptionFrame panel;
     initStyleOption(&panel);
-    // Inside the box's frame, its text margins and the two pixels it keeps on either side.
-    return style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins()).adjusted(2, 1, -2, -1);
+    // Inside the box's frame, its text margins and the pixels it keeps on either side.
+    return style()
+        ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+        .marginsRemoved(textMargins())
+        .adjusted(kBoxMarginX, kBoxMarginY, -kBoxMarginX - kBoxCaretWidth, -kBoxMarginY);
 }
 
 int TextBox::textFlags() const
@@ -129,28 +166,65 @@ int TextBox::textFlags() const
     return int(QStyle::visualAlignment(layoutDirection(), alignment() & Qt::AlignHorizontal_Mask)) | Qt::AlignVCenter;
 }
 
-QFont TextBox::drawnFont() const
+textfit::Shown TextBox::shown() const
 {
+    // What the user types is shown as typed, scrolled to the caret.
     if (hasFocus() || echoMode() != QLineEdit::Normal)
-        return font();
+        return textfit::Shown{text(), font(), false};
     // Across only: the box shows its one line at the chosen size, as it does while typing.
-    return fit_.font(text(), font(), QSizeF(std::max(textRoom().width(), 0), QWIDGETSIZE_MAX), textFlags());
+    return fit_.shown(text(), font(), QSizeF(std::max(textRoom().width(), 0), QWIDGETSIZE_MAX), textFlags());
 }
 
 void TextBox::paintEvent(QPaintEvent* event)
 {
-    const QFont drawn = drawnFont();
-    if (drawn == font() || text().isEmpty()) {
+    const textfit::Shown shown = this->shown();
+    tip_.update(*this, shown.mark, text());
+    if ((!shown.mark && shown.font == font()) || text().isEmpty()) {
         QLineEdit::paintEvent(event);
         return;
     }
+    // The line as a line edit of the smaller font lays it out: centred on the height left
+    // inside the frame, at the alignment's side.
     QPainter p(this);
     QStyleOptionFrame panel;
     initStyleOption(&panel);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
-    p.setFont(drawn);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
+    p.setClipRect(contents);
+    const QFontMetrics fm(shown.font);
+    QTextLayout layout(shown.text, shown.font);
+    QTextOption option;
+    option.setTextDirection(layoutDirection());
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const int lineHeight = std::max(fm.boundingRect(shown.text).height(), fm.height());
+    const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+    int top = contents.y() + (contents.height() - lineHeight + 1) / 2;
+    if (align & Qt::AlignTop)
+        top = contents.y() + kBoxMarginY;
+    else if (align & Qt::AlignBottom)
+        top = contents.y() + contents.height() - lineHeight - kBoxMarginY;
+    const QRect lineRect(contents.x() + kBoxMarginX, top, contents.width() - 2 * kBoxMarginX, lineHeight);
+    const int used = qRound(line.naturalTextWidth()) + kBoxCaretWidth;
+    int scroll = 0;
+    if (used <= lineRect.width()) {
+        if (align & Qt::AlignRight)
+            scroll = used - lineRect.width() + 1;
+        else if (align & Qt::AlignHCenter)
+            scroll = (used - lineRect.width()) / 2;
+    }
     p.setPen(panel.palette.color(QPalette::Text));
-    p.drawText(textRoom(), textFlags(), text());
+    layout.draw(&p, lineRect.topLeft() - QPoint(scroll, qRound(line.ascent()) - fm.ascent()));
+}
+
+bool TextBox::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip)
+        tip_.update(*this, shown().mark, text());
+    return QLineEdit::event(event);
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event)
@@ -276,23 +350,31 @@ int labelTextFlags(const QLabel& label)
     return int(QStyle::visualAlignment(label.layoutDirection(), label.alignment())) | (label.wordWrap() ? int(Qt::TextWordWrap) : 0);
 }
 
-QFont FittedLabel::drawnFont() const
+textfit::Shown FittedLabel::shown() const
 {
-    return fit_.font(text(), font(), roomOf(textRoom()), labelTextFlags(*this));
+    return fit_.shown(text(), font(), roomOf(textRoom()), labelTextFlags(*this));
 }
 
 void FittedLabel::paintEvent(QPaintEvent* event)
 {
-    const QFont drawn = drawnFont();
-    if (drawn == font() || text().isEmpty()) {
+    const textfit::Shown shown = this->shown();
+    tip_.update(*this, shown.mark, text());
+    if ((!shown.mark && shown.font == font()) || text().isEmpty()) {
         QLabel::paintEvent(event);
         return;
     }
-    // As the label draws its text, at the smaller font.
+    // As the label draws its text, at the smaller font, or the mark in its place.
     QPainter p(this);
     drawFrame(&p);
-    p.setFont(drawn);
-    style()->drawItemText(&p, textRoom(), labelTextFlags(*this), palette(), isEnabled(), text(), foregroundRole());
+    p.setFont(shown.font);
+    style()->drawItemText(&p, textRoom(), labelTextFlags(*this), palette(), isEnabled(), shown.text, foregroundRole());
+}
+
+bool FittedLabel::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip)
+        tip_.update(*this, shown().mark, text());
+    return QLabel::event(event);
 }
 
 Panel3D::Panel3D(const QString& name, QWidget* parent)
@@ -345,23 +427,25 @@ QColor OptionButton::ForeColor() const
 
 QRect OptionButton::textRoom() const
 {
-    QStyleOptionButton opt;
-    initStyleOption(&opt);
-    const QRect contents = style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, this);
-    return QRect(QPoint(contents.left(), 0), QPoint(rect().right() - 1, rect().bottom()));
+    QStyleOptionButton button;
+    initStyleOption(&button);
+    const QRect contents = style()->subElementRect(QStyle::SE_RadioButtonContents, &button, this);
+    // Clear of the right edge and of top and bottom by the room of the mark drawn round it.
+    return QRect(QPoint(contents.left(), kOptionTextMarginY),
+                 QPoint(rect().right() - kFocusMarkClearance, rect().bottom() - kOptionTextMarginY));
 }
 
-QFont OptionButton::drawnFont() const
+textfit::Shown OptionButton::shown() const
 {
-    return fit_.font(text(), font(), roomOf(textRoom()), kOptionCaptionFlags);
+    return fit_.shown(text(), font(), roomOf(textRoom()), kOptionCaptionFlags);
 }
 
 QRect OptionButton::focusMarkRect() const
 {
-    // Round the caption as it is drawn, within the option's rectangle.
-    const QRect room = textRoom();
-    const QRect caption = QFontMetrics(drawnFont()).boundingRect(room, kOptionCaptionFlags, text());
-    return caption.adjusted(-2, -1, 2, 1).intersected(rect());
+    // Round the caption as it is drawn, one pixel clear of it, within the option's rectangle.
+    const textfit::Shown caption = shown();
+    const QRect drawn = QFontMetrics(caption.font).boundingRect(textRoom(), kOptionCaptionFlags, caption.text);
+    return drawn.adjusted(-kFocusMarkClearance, -kFocusMarkClearance, kFocusMarkClearance, kFocusMarkClearance).intersected(rect());
 }
 
 void OptionButton::paintEvent(QPaintEvent*)

@@ -16,10 +16,25 @@ class QPainter;
 //
 // Every control with a caption draws it whole: a caption that does not fit the control's
 // rectangle at the control's font is drawn smaller, in that control only, as far as needed
-// (textfit). The control's font stays as set; drawnFont() is the one its caption is drawn with
-// and textRoom() the rectangle it is drawn in. A focused button or option button shows a dotted
-// rectangle in its caption's colour, which stands out on the control's background.
+// (textfit). A number that does not fit even at the smallest size is drawn as a mark that cannot
+// be read as a number, and the control's tooltip then shows it whole. The control's font and
+// text stay as set (printouts and exports read the whole text); shown() is what is drawn, at
+// which font, and textRoom() the rectangle it is drawn in. A focused button or option button
+// shows a dotted rectangle in its caption's colour, which stands out on the control's
+// background and keeps clear of the caption.
 namespace kiv {
+
+// The tooltip of a control that draws the mark for its number: the whole number while the mark
+// is drawn, and what the tooltip was before once the number shows again.
+class WholeTextTip {
+public:
+    void update(QWidget& control, bool mark, const QString& text);
+
+private:
+    bool shown_ = false;
+    QString before_;
+    QString set_;
+};
 
 class CommandButton : public QPushButton {
     Q_OBJECT
@@ -30,8 +45,9 @@ public:
     std::function<bool()> beforeClick;
 
     QRect textRoom() const;
-    QFont drawnFont() const;
-    // Where the focus mark is drawn.
+    textfit::Shown shown() const;
+    QFont drawnFont() const { return shown().font; }
+    // Where the focus mark is drawn: round the caption's room, inside the button's raised edge.
     QRect focusMarkRect() const;
 
 signals:
@@ -48,15 +64,17 @@ private:
 };
 
 // A text box. The window hooks the key presses, focus arrivals and focus departures it needs.
-// While the user types in it, its text scrolls as in any text box; otherwise a text too wide for
-// it is drawn narrower, like the captions (its height is left to the box's one line).
+// While the user types in it, its text scrolls as in any text box and is never replaced by the
+// mark; otherwise a text too wide for it is drawn narrower, like the captions (its height is
+// left to the box's one line), where a box of the narrower font would draw it.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit TextBox(const QString& name, QWidget* parent);
     QRect textRoom() const;
-    // The font the text is drawn with: the box's own while it has the focus.
-    QFont drawnFont() const;
+    // What is drawn, at which font: the text at the box's own font while it has the focus.
+    textfit::Shown shown() const;
+    QFont drawnFont() const { return shown().font; }
     // Called for every key press before the box handles it; return true to swallow the key.
     std::function<bool(QKeyEvent*)> onKeyPress;
     // The box got or lost the keyboard focus; the reason says why.
@@ -68,10 +86,12 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     int textFlags() const;
     mutable textfit::FitCache fit_;
+    WholeTextTip tip_;
 };
 
 // A straight line drawn on its container.
@@ -125,13 +145,16 @@ class FittedLabel : public QLabel {
 public:
     using QLabel::QLabel;
     QRect textRoom() const { return labelTextRoom(*this); }
-    QFont drawnFont() const;
+    textfit::Shown shown() const;
+    QFont drawnFont() const { return shown().font; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     mutable textfit::FitCache fit_;
+    WholeTextTip tip_;
 };
 
 // A raised panel with a centred caption.
@@ -157,7 +180,9 @@ public:
     QColor ForeColor() const;
 
     QRect textRoom() const;
-    QFont drawnFont() const;
+    textfit::Shown shown() const;
+    QFont drawnFont() const { return shown().font; }
+    // Where the focus mark is drawn: round the caption as it is drawn, clear of it.
     QRect focusMarkRect() const;
 
 protected:

@@ -6,12 +6,15 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QSpacerItem>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -32,6 +35,65 @@ int widestBox(const QWidget& box, int wanted)
     const QScreen* screen = box.screen();
     return screen ? screen->availableGeometry().width() * 9 / 10 : wanted;
 }
+
+// The answer line of an input box shows the start of its default, whole. The box opens with the
+// whole default selected, so that typing replaces it, and a line edit puts its caret at the end
+// of what it selects, scrolling a default longer than the line to its end: such a default gets
+// its caret at the start, staying selected. A selection is drawn from its first character's own
+// left edge, where a light first character on the selection's colour would run into the light
+// margin before the text and look cut: that margin takes the selection's colour too.
+class DefaultShownWhole : public QObject {
+public:
+    explicit DefaultShownWhole(QLineEdit* edit)
+        : QObject(edit)
+    {
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        if (!edit)
+            return false;
+        if ((event->type() == QEvent::Show || event->type() == QEvent::Resize) && !edit->text().isEmpty()
+            && edit->selectedText() == edit->text() && !fitsWhole(*edit)) {
+            const int length = static_cast<int>(edit->text().size());
+            edit->setSelection(length, -length);
+            return false;
+        }
+        if (event->type() != QEvent::Paint || painting_)
+            return false;
+        // The line edit paints itself first, then the margin goes over it.
+        painting_ = true;
+        edit->event(event);
+        painting_ = false;
+        if (edit->hasSelectedText() && edit->selectionStart() == 0) {
+            // Where the selection starts: the caret's place at its anchor or at the caret, the
+            // one at the start, a caret rectangle centred on it and a pixel taller than the line.
+            const QRect anchor = edit->inputMethodQuery(edit->cursorPosition() == 0 ? Qt::ImCursorRectangle : Qt::ImAnchorRectangle).toRect();
+            const int start = anchor.left() + anchor.width() / 2;
+            const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+            QPainter p(edit);
+            p.setClipRect(edit->rect().adjusted(frame, frame, -frame, -frame));
+            p.fillRect(QRect(start - kLead, anchor.top(), kLead, anchor.height() - 1), edit->palette().color(QPalette::Highlight));
+        }
+        return true;
+    }
+
+private:
+    // A line edit keeps two pixels between its frame and its text, and one after it for the caret.
+    static constexpr int kLead = 2;
+
+    static bool fitsWhole(const QLineEdit& edit)
+    {
+        const int frame = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit);
+        const QMargins margins = edit.textMargins();
+        const int line = edit.width() - 2 * frame - margins.left() - margins.right() - 2 * kLead;
+        return edit.fontMetrics().horizontalAdvance(edit.text()) + 1 <= line;
+    }
+    bool painting_ = false;
+};
 } // namespace
 
 int titleBarWidth(const QString& title)
@@ -114,6 +176,8 @@ QString QtDialogProvider::input(const QString& prompt, const QString& title, con
     if (auto* label = dlg.findChild<QLabel*>())
         label->setTextFormat(Qt::PlainText);
     dlg.setTextValue(defaultText);
+    if (auto* edit = dlg.findChild<QLineEdit*>())
+        new DefaultShownWhole(edit);
     dlg.setOkButtonText(buttonText(vbOK, lang));
     dlg.setCancelButtonText(buttonText(vbCancel, lang));
     // Wide enough to show the whole default, a file's full path for instance, and the whole

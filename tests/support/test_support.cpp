@@ -1,7 +1,9 @@
 #include "test_support.h"
 
+#include "platform/controls.h"
 #include "platform/db/engines.h"
 #include "platform/form.h"
+#include "platform/text_fit.h"
 #include "platform/program_folder.h"
 #include "shell/app_setup.h"
 #include "shell/editions.h"
@@ -11,7 +13,12 @@
 #include <QAbstractItemView>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <cerrno>
 #include <climits>
@@ -313,6 +320,228 @@ bool killedWhileRunning(const std::function<void()>& work, int delayUs)
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+namespace {
+
+// The control's look on a twin: every colour of its palette (set, not inherited, since the twin
+// has no window to inherit from), its font, state and size.
+void copyLook(const QWidget& from, QWidget& to)
+{
+    QPalette pal;
+    const QPalette& source = from.palette();
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto group = static_cast<QPalette::ColorGroup>(g);
+            const auto role = static_cast<QPalette::ColorRole>(r);
+            pal.setBrush(group, role, source.brush(group, role));
+        }
+    to.setPalette(pal);
+    to.setFont(from.font());
+    to.setAutoFillBackground(from.autoFillBackground());
+    to.setBackgroundRole(from.backgroundRole());
+    to.setForegroundRole(from.foregroundRole());
+    to.setEnabled(from.isEnabled());
+    to.setLayoutDirection(from.layoutDirection());
+    // A button under the mouse is drawn lighter.
+    to.setAttribute(Qt::WA_UnderMouse, from.underMouse());
+    to.resize(from.size());
+}
+
+QImage picture(QWidget& w)
+{
+    return w.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+constexpr int kButtonFlags = Qt::AlignCenter | Qt::TextShowMnemonic;
+constexpr int kOptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
+
+// The twin of a label: a QLabel laid out as the label is, showing `text` at `font`.
+void labelTwin(const QLabel& label, QLabel& twin, const QString& text, const QFont& font)
+{
+    copyLook(label, twin);
+    twin.setTextFormat(label.textFormat());
+    twin.setAlignment(label.alignment());
+    twin.setWordWrap(label.wordWrap());
+    twin.setMargin(label.margin());
+    // A framed label without an indent of its own indents its text by half an x of its font.
+    int indent = label.indent();
+    if (indent < 0 && label.frameWidth())
+        indent = label.fontMetrics().horizontalAdvance(u'x') / 2 - label.margin();
+    twin.setIndent(indent);
+    twin.setFrameStyle(label.frameStyle());
+    twin.setLineWidth(label.lineWidth());
+    twin.setMidLineWidth(label.midLineWidth());
+    twin.setFont(font);
+    twin.setText(text);
+}
+
+void boxTwin(const QLineEdit& box, QLineEdit& twin, const QString& text, const QFont& font)
+{
+    copyLook(box, twin);
+    twin.setFrame(box.hasFrame());
+    twin.setAlignment(box.alignment());
+    twin.setTextMargins(box.textMargins());
+    twin.setReadOnly(box.isReadOnly());
+    twin.setFont(font);
+    twin.setText(text);
+}
+
+// The picture with or without its text; `which` false: the face alone.
+QImage expected(const QWidget& control, bool withText)
+{
+    if (const auto* label = qobject_cast<const kiv::FittedLabel*>(&control)) {
+        const kiv::textfit::Shown shown = kiv::textfit::shownText(label->text(), label->font(), QSizeF(kiv::labelTextRoom(*label).size()),
+                                                                  kiv::labelTextFlags(*label));
+        QLabel twin;
+        labelTwin(*label, twin, withText ? shown.text : QString(), shown.font);
+        return picture(twin);
+    }
+    if (const auto* box = qobject_cast<const kiv::TextBox*>(&control)) {
+        if (box->hasFocus() || box->echoMode() != QLineEdit::Normal)
+            return QImage();
+        const int flags = int(QStyle::visualAlignment(box->layoutDirection(), box->alignment() & Qt::AlignHorizontal_Mask)) | Qt::AlignVCenter;
+        const kiv::textfit::Shown shown
+            = kiv::textfit::shownText(box->text(), box->font(), QSizeF(std::max(box->textRoom().width(), 0), QWIDGETSIZE_MAX), flags);
+        QLineEdit twin;
+        boxTwin(*box, twin, withText ? shown.text : QString(), shown.font);
+        return picture(twin);
+    }
+    QImage image;
+    QRect room;
+    int flags = 0;
+    QPalette::ColorRole role = QPalette::NoRole;
+    QFont font;
+    QString text;
+    if (qobject_cast<const kiv::PictureButton*>(&control))
+        return QImage();
+    if (const auto* button = qobject_cast<const kiv::CommandButton*>(&control)) {
+        QPushButton twin;
+        copyLook(*button, twin);
+        twin.setAutoDefault(false);
+        twin.setDefault(button->isDefault());
+        twin.setFlat(button->isFlat());
+        twin.setDown(button->isDown());
+        image = picture(twin);
+        room = button->textRoom();
+        flags = kButtonFlags;
+        role = QPalette::ButtonText;
+        font = button->font();
+        text = button->text();
+    } else if (const auto* option = qobject_cast<const kiv::OptionButton*>(&control)) {
+        QRadioButton twin;
+        copyLook(*option, twin);
+        twin.setAutoExclusive(false);
+        twin.setChecked(option->isChecked());
+        image = picture(twin);
+        room = option->textRoom();
+        flags = kOptionFlags;
+        role = QPalette::WindowText;
+        font = option->font();
+        text = option->text();
+    } else {
+        return QImage();
+    }
+    if (withText && !text.isEmpty()) {
+        const kiv::textfit::Shown shown = kiv::textfit::shownText(text, font, QSizeF(std::max(room.width(), 0), std::max(room.height(), 0)), flags);
+        QPainter p(&image);
+        p.setFont(shown.font);
+        control.style()->drawItemText(&p, room, flags, control.palette(), control.isEnabled(), shown.text, role);
+    }
+    return image;
+}
+
+} // namespace
+
+QImage fittedPicture(const QWidget& control)
+{
+    return expected(control, true);
+}
+
+QImage facePicture(const QWidget& control)
+{
+    return expected(control, false);
+}
+
+std::optional<QString> fittedPictureProblem(const QWidget& control)
+{
+    const QImage want = fittedPicture(control);
+    if (want.isNull())
+        return std::nullopt;
+    const QImage got = const_cast<QWidget&>(control).grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    if (got.size() != want.size())
+        return QStringLiteral("it paints %1 x %2 pixels, %3 x %4 expected").arg(got.width()).arg(got.height()).arg(want.width()).arg(want.height());
+    QRect differs;
+    int count = 0;
+    for (int y = 0; y < got.height(); ++y)
+        for (int x = 0; x < got.width(); ++x)
+            if (got.pixel(x, y) != want.pixel(x, y)) {
+                differs |= QRect(x, y, 1, 1);
+                ++count;
+            }
+    if (count == 0)
+        return std::nullopt;
+    return QStringLiteral("%1 pixels within (%2, %3, %4 x %5) differ from its text drawn as it fits").arg(count).arg(differs.x()).arg(differs.y()).arg(differs.width()).arg(differs.height());
+}
+
+QImage unclippedText(const QWidget& box, const QString& text, bool selected, int lead)
+{
+    const QFontMetrics fm(box.font());
+    QImage image(lead + fm.horizontalAdvance(text), fm.height(), QImage::Format_ARGB32);
+    const QPalette& pal = box.palette();
+    image.fill(pal.color(selected ? QPalette::Highlight : QPalette::Base));
+    QPainter p(&image);
+    p.setFont(box.font());
+    p.setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    p.drawText(QPoint(lead, fm.ascent()), text);
+    return image;
+}
+
+bool containsWhole(const QImage& picture, const QImage& part, int anyColumn)
+{
+    const QImage a = picture.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = part.convertToFormat(QImage::Format_ARGB32);
+    for (int top = 0; top + b.height() <= a.height(); ++top)
+        for (int left = 0; left + b.width() <= a.width(); ++left) {
+            bool same = true;
+            for (int y = 0; same && y < b.height(); ++y)
+                for (int x = 0; same && x < b.width(); ++x)
+                    same = x == anyColumn || a.pixel(left + x, top + y) == b.pixel(x, y);
+            if (same)
+                return true;
+        }
+    return false;
+}
+
+std::optional<QString> focusMarkCrossesCaption(const QImage& face, const QImage& plain, const QImage& marked)
+{
+    if (face.size() != plain.size() || plain.size() != marked.size())
+        return QStringLiteral("the pictures differ in size");
+    QRect mark;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x)
+            if (plain.pixel(x, y) != marked.pixel(x, y))
+                mark |= QRect(x, y, 1, 1);
+    if (mark.isEmpty())
+        return QStringLiteral("no focus mark");
+    int crossed = 0;
+    QPoint first;
+    const auto onPath = [&](int x, int y) {
+        if (face.pixel(x, y) != plain.pixel(x, y) && crossed++ == 0)
+            first = QPoint(x, y);
+    };
+    for (int x = mark.left(); x <= mark.right(); ++x) {
+        onPath(x, mark.top());
+        onPath(x, mark.bottom());
+    }
+    for (int y = mark.top() + 1; y < mark.bottom(); ++y) {
+        onPath(mark.left(), y);
+        onPath(mark.right(), y);
+    }
+    if (crossed == 0)
+        return std::nullopt;
+    return QStringLiteral("%1 pixels of the caption lie on the mark's path (%2, %3, %4 x %5), the first at (%6, %7)")
+        .arg(crossed).arg(mark.x()).arg(mark.y()).arg(mark.width()).arg(mark.height()).arg(first.x()).arg(first.y());
 }
 
 QByteArray readFile(const QString& path)

@@ -153,6 +153,32 @@ QStringList inParallelProcesses(int copies, int rounds, const std::function<QStr
 // machine) after `delayUs` microseconds. False when it had ended before it could be killed.
 bool killedWhileRunning(const std::function<void()>& work, int delayUs);
 
+// What a label, panel, button, option button or value box (a text box not being typed in) should
+// paint, worked out without its own painting code: its face as a plain Qt control of the same
+// kind and state draws it without text, and over it the text as the fitting rule shows it
+// (textfit::shownText of the control's text, font and room: at the fitting size, or the mark
+// for a number that does not fit) -- a label as a QLabel of that font draws it, a value box as a
+// QLineEdit of that font, a button's or option's caption as Qt draws an item's text in the
+// caption's room. A null image for any other control (a picture button, a box being typed in).
+QImage fittedPicture(const QWidget& control);
+// The face alone: the same, without the text.
+QImage facePicture(const QWidget& control);
+// Where the control's own picture differs from fittedPicture(); none when they are the same.
+std::optional<QString> fittedPictureProblem(const QWidget& control);
+
+// A picture of a text box's line drawn whole, unclipped, as high as a line of the box's font:
+// the text at that font, in the colours of selected text when `selected`, after `lead` pixels of
+// its background.
+QImage unclippedText(const QWidget& box, const QString& text, bool selected, int lead);
+// True when `part` appears in `picture` at some position with all of its pixels inside (but
+// those of its column `anyColumn`, when given).
+bool containsWhole(const QImage& picture, const QImage& part, int anyColumn = -1);
+
+// What makes a focused control's mark run over its caption, from pictures of the control's face
+// without caption, of the control unfocused and of it focused: none when no pixel of the caption
+// lies on the outline the mark runs along.
+std::optional<QString> focusMarkCrossesCaption(const QImage& face, const QImage& plain, const QImage& marked);
+
 // The bytes of a file (empty when it cannot be read), and a file written with given bytes.
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& content);

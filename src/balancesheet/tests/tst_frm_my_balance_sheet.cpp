@@ -10,6 +10,7 @@
 #include "platform/db/csv_import.h"
 #include "platform/db/database.h"
 #include "platform/printer_qt.h"
+#include "platform/text_fit.h"
 #include "platform/spreadsheet/recording.h"
 #include "platform/spreadsheet/save_file.h"
 #include "ratios/frm_my_ratios.h"
@@ -165,6 +166,7 @@ private slots:
     void printout_data();
     void printout();
     void fontSize();
+    void figureTooLongForItsCell();
     void waysOut();
 };
 
@@ -743,6 +745,66 @@ void TestFrmMyBalanceSheet::fontSize()
 }
 
 // Help opens the user's help file; Exit asks first; the close box ends at once.
+// At 800 x 600 a percentage of nine digits does not fit its cell even at the smallest size:
+// the cell shows a mark that cannot be read as a number, as a spreadsheet does, with the whole
+// figure as its tooltip; the printout and the export carry the whole figure.
+void TestFrmMyBalanceSheet::figureTooLongForItsCell()
+{
+    kivtest::Program program(QSizeF(800 * 15, 600 * 15));
+    Documents documents;
+    kiv::sheet::RecordingServers servers;
+    useIndustryRow([](QStringList&, std::vector<Value>& row) { row[4] = Value::number(-99999900.0, true); });
+    frmMenuselect().editionOption(u"optVol2"_s)->setChecked(true);
+    gLanguage = 0;
+    FrmMyValues& values = frmMyValues();
+    for (kiv::TextBox* b : values.figureBoxes())
+        b->setText(u"0"_s);
+    // Cash of a million over total assets of one: 100000000 percent.
+    for (const auto& [box, text] : {std::pair{u"txtCash", u" 1000000"}, std::pair{u"txtToa", u"1000000"}, std::pair{u"txtInv", u"-999999"},
+                                    std::pair{u"txtTa", u"1"}, std::pair{u"txtShareC", u" 1"}, std::pair{u"txtEquity1", u"1"},
+                                    std::pair{u"txtTotLiabShareEq", u"1"}})
+        values.findChild<kiv::TextBox*>(str(box))->setText(str(text));
+    values.Show();
+    QTest::mouseClick(values.cmdCompare, Qt::LeftButton);
+    FrmMyBalanceSheet& w = frmMyBalanceSheet();
+    QVERIFY(w.isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    kiv::Label* const cells[] = {w.firmLabels[0], w.industryLabels[0], w.differenceLabels[0]};
+    const QString figures[] = {u"100000000.00"_s, u"-99999900.00"_s, u"199999900.00"_s};
+    for (int c = 0; c < 3; ++c) {
+        kiv::Label* cell = cells[c];
+        QCOMPARE(cell->text(), figures[c]);
+        const kiv::textfit::Shown shown
+            = kiv::textfit::shownText(cell->text(), cell->font(), QSizeF(cell->textRoom().size()), kiv::labelTextFlags(*cell));
+        QVERIFY2(shown.mark, qPrintable(cell->objectName()));
+        QVERIFY2(shown.text.size() >= 3 && shown.text == QString(shown.text.size(), QChar(kiv::textfit::kMarkCharacter)), qPrintable(shown.text));
+        // The pixels are those of the mark drawn in the cell, not of a piece of the figure.
+        const QImage painted = cell->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(painted, kivtest::fittedPicture(*cell));
+        QVERIFY(painted != kivtest::facePicture(*cell));
+        QCOMPARE(cell->toolTip(), figures[c]);
+    }
+    // A figure that fits shows itself and keeps its cell's own tooltip: none.
+    kiv::Label* receivables = w.firmLabels[1];
+    QCOMPARE(receivables->text(), u"0.00"_s);
+    QCOMPARE(receivables->grab().toImage().convertToFormat(QImage::Format_ARGB32), kivtest::fittedPicture(*receivables));
+    QVERIFY(receivables->toolTip().isEmpty());
+
+    QTest::mouseClick(w.cmdPrint, Qt::LeftButton);
+    QCOMPARE(program.printer.documents().size(), std::size_t(1));
+    const QString printed = program.printer.last().textLines().join(u'\n');
+    for (const QString& figure : figures)
+        QVERIFY2(printed.contains(figure), qPrintable(figure));
+
+    program.dialogs.answerInput(u"structure.xls"_s);
+    program.dialogs.answer(kiv::vbOK);
+    w.cmdExcMB_Click();
+    QCOMPARE(servers.cell(u"B7"_s), figures[0]);
+    QCOMPARE(servers.cell(u"C7"_s), figures[1]);
+    QCOMPARE(servers.cell(u"D7"_s), figures[2]);
+}
+
 void TestFrmMyBalanceSheet::waysOut()
 {
     kivtest::Program program;

@@ -57,6 +57,8 @@ private slots:
     void inputBox_data();
     void inputBox();
     void inputBoxShowsALongDefault();
+    void inputBoxShowsTheStartOfItsDefault_data();
+    void inputBoxShowsTheStartOfItsDefault();
     void textsShownAsWritten();
     void boxesAsWideAsTheirTitles_data();
     void boxesAsWideAsTheirTitles();
@@ -210,6 +212,55 @@ void TestDialogs::inputBoxShowsALongDefault()
     kiv::setDialogProvider(scripted);
     QVERIFY(textWidth > 0);
     QVERIFY2(editWidth > textWidth, qPrintable(u"%1 < %2"_s.arg(editWidth).arg(textWidth)));
+}
+
+void TestDialogs::inputBoxShowsTheStartOfItsDefault_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("defaultText");
+    const QString path = u"/root/Documents/MyVal5611, 5621.xlsx"_s;
+    const QString beyond = u"/home/someone/"_s + u"a folder of the exports of every year/"_s.repeated(12) + u"MyVal5611.xlsx"_s;
+    QTest::newRow("export file, English") << 0 << path;
+    QTest::newRow("export file, French") << 1 << path;
+    QTest::newRow("a name of the old drive letters") << 0 << u"C:\\MyRat6421, 6422.xls"_s;
+    QTest::newRow("wider than the screen allows, English") << 0 << beyond;
+    QTest::newRow("wider than the screen allows, French") << 1 << beyond;
+}
+
+// The answer line opens with its default selected and its start shown, the first character
+// whole: the line's left part is the default's start as drawn unclipped in the colours of
+// selected text, the selection's colour before it.
+void TestDialogs::inputBoxShowsTheStartOfItsDefault()
+{
+    QFETCH(int, language);
+    QFETCH(QString, defaultText);
+    kiv::QtDialogProvider real([language] { return language; });
+    kiv::DialogProvider* scripted = kiv::setDialogProvider(&real);
+    QString selected;
+    int cursor = -1;
+    bool startWhole = false, wider = false;
+    whenOpen<QInputDialog>([&](QInputDialog* box) {
+        if (QLineEdit* edit = box->findChild<QLineEdit*>()) {
+            const QImage line = edit->grab().toImage();
+            selected = edit->selectedText();
+            cursor = edit->cursorPosition();
+            wider = edit->fontMetrics().horizontalAdvance(defaultText) > edit->width();
+            const int start = 2 + edit->fontMetrics().horizontalAdvance(defaultText.left(3));
+            // A caret at the start stands on the first character's left edge, as in any line
+            // edit; its column is left out.
+            startWhole = kivtest::containsWhole(line, kivtest::unclippedText(*edit, defaultText, true, 2).copy(0, 0, start, edit->fontMetrics().height()),
+                                                cursor == 0 ? 2 : -1);
+        }
+        box->reject();
+    });
+    kiv::InputBox(u"Enter file name"_s, u"Export, SIC:5611, 5621 to Excel file"_s, defaultText);
+    kiv::setDialogProvider(scripted);
+    // Typing replaces the whole default; the caret is where the line shows it whole.
+    QCOMPARE(selected, defaultText);
+    const bool beyond = QByteArray(QTest::currentDataTag()).startsWith("wider");
+    QCOMPARE(wider, beyond);
+    QCOMPARE(cursor, beyond ? 0 : int(defaultText.size()));
+    QVERIFY2(startWhole, "the line does not show the start of its default whole");
 }
 
 // A name that happens to look like markup is shown as written, in a label and in a message.

@@ -1,15 +1,18 @@
 // Every text of every window reads whole on the screens the program meets, from 800 x 600 up,
 // in both languages, with what the windows hold in use: the industry of the longest name of the
 // sample editions with a statement of ordinary figures, or that of the fixture editions with
-// the widest figures (five-digit percentages, negative values, "..."). A text that does not fit
-// its control at the control's font is drawn smaller in that control; the test reads each
-// control at the font its text is drawn with. Every message and input box met on the way is at
-// least as wide as its title, and a focused button or option button shows a mark that stands
-// out on its background.
+// the widest figures (five-digit percentages, negative values, "..."), or with figures of nine
+// digits and more. A text that does not fit its control at the control's font is drawn smaller
+// in that control, and a number that does not fit even at the smallest size is drawn as a mark;
+// the test works out from each control's text, font and room what the rule draws, measures it,
+// and compares the control's pixels with that text drawn so. Every message and input box met on
+// the way is at least as wide as its title, and a focused button or option button shows a mark
+// that stands out on its background and keeps clear of its caption.
 //
-// KIV_SCREENSHOT_DIR set: screenshots() saves every window of the walk in French with the widest
-// contents as the screen shows it (scripts/screenshots.sh runs it on an X server with a window
-// manager).
+// KIV_SCREENSHOT_DIR set: screenshots() saves every window of the walk as the screen shows it,
+// and every input box met on the way (scripts/screenshots.sh runs it on an X server with a
+// window manager), in French with the widest contents unless KIV_SCREENSHOT_LANGUAGE is
+// "English" or KIV_SCREENSHOT_CONTENTS is "longest" (figures of nine digits and more).
 #include "balancesheet/frm_my_balance_sheet.h"
 #include "industry/frm_crystal_report.h"
 #include "industry/frm_ind_definitions.h"
@@ -46,7 +49,7 @@ using kivtest::click;
 
 namespace {
 
-enum class Contents { Sample, Widest };
+enum class Contents { Sample, Widest, Longest };
 
 QString languageName(int language)
 {
@@ -55,40 +58,50 @@ QString languageName(int language)
 
 // ---- what a control shows ------------------------------------------------------------------
 
-// The text a control shows, the font it is drawn with and the rectangle it is drawn in.
+// A control's text, its own font, the rectangle its text is drawn in and how it is laid out there.
 struct ShownText {
     QString text;
     QFont font;
     QRect room;
     int flags = 0;
     bool acrossOnly = false; // a text box: its one line is centred on its height
+    bool fitted = true;      // the control draws its text by the fitting rule
 };
 
 std::optional<ShownText> shownText(const QWidget* w)
 {
     if (const auto* l = qobject_cast<const kiv::FittedLabel*>(w))
-        return ShownText{l->text(), l->drawnFont(), l->textRoom(), kiv::labelTextFlags(*l)};
+        return ShownText{l->text(), l->font(), l->textRoom(), kiv::labelTextFlags(*l)};
     if (const auto* b = qobject_cast<const kiv::CommandButton*>(w))
-        return ShownText{b->text(), b->drawnFont(), b->textRoom(), Qt::AlignCenter | Qt::TextShowMnemonic};
+        return ShownText{b->text(), b->font(), b->textRoom(), Qt::AlignCenter | Qt::TextShowMnemonic};
     if (const auto* o = qobject_cast<const kiv::OptionButton*>(w))
-        return ShownText{o->text(), o->drawnFont(), o->textRoom(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic};
+        return ShownText{o->text(), o->font(), o->textRoom(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic};
     if (const auto* g = qobject_cast<const QGroupBox*>(w)) {
         // The title sits on the frame's top edge, clear of its corners.
         const QFontMetrics fm(g->font());
-        return ShownText{g->title(), g->font(), QRect(8, 0, g->width() - 16, std::max(fm.height(), 1)), Qt::AlignLeft | Qt::AlignTop};
+        return ShownText{g->title(), g->font(), QRect(8, 0, g->width() - 16, std::max(fm.height(), 1)), Qt::AlignLeft | Qt::AlignTop, false, false};
     }
     if (const auto* t = qobject_cast<const kiv::TextBox*>(w)) {
         // The box being typed in scrolls its text to the caret, as every text box does.
         if (t->hasFocus())
             return std::nullopt;
-        return ShownText{t->text(), t->drawnFont(), t->textRoom(), Qt::AlignLeft | Qt::AlignVCenter, true};
+        return ShownText{t->text(), t->font(), t->textRoom(), int(t->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter, true};
     }
     if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
         // Inside the frame and the box's own margin of two pixels.
         const int inset = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, e) + 2;
-        return ShownText{e->text(), e->font(), e->rect().adjusted(inset, 0, -inset, 0), Qt::AlignLeft | Qt::AlignVCenter, true};
+        return ShownText{e->text(), e->font(), e->rect().adjusted(inset, 0, -inset, 0), Qt::AlignLeft | Qt::AlignVCenter, true, false};
     }
     return std::nullopt;
+}
+
+// What the fitting rule draws of it: the text at the fitting size, or the mark for a number.
+kiv::textfit::Shown byTheRule(const ShownText& shown)
+{
+    if (!shown.fitted)
+        return kiv::textfit::Shown{shown.text, shown.font, false};
+    const QSizeF room(std::max(shown.room.width(), 0), shown.acrossOnly ? QWIDGETSIZE_MAX : std::max(shown.room.height(), 0));
+    return kiv::textfit::shownText(shown.text, shown.font, room, shown.flags);
 }
 
 QString describe(const QWidget* w)
@@ -132,11 +145,23 @@ public:
                 faults << u"%1: \"%2\" is drawn outside its control"_s.arg(where, shown->text);
                 continue;
             }
-            const QRectF used = QFontMetricsF(shown->font).boundingRect(QRectF(shown->room), shown->flags, shown->text);
-            if (used.width() > shown->room.width() + 0.01 || (!shown->acrossOnly && used.height() > shown->room.height() + 0.01))
+            const kiv::textfit::Shown drawn = byTheRule(*shown);
+            if (drawn.mark)
+                ++marks;
+            const QRectF used = QFontMetricsF(drawn.font).boundingRect(QRectF(shown->room), shown->flags, drawn.text);
+            if (used.width() > shown->room.width() + 0.01 || (!shown->acrossOnly && used.height() > shown->room.height() + 0.01)) {
                 faults << u"%1: \"%2\" needs %3 x %4 pixels at %5 points, its control has %6 x %7"_s.arg(
-                    where, shown->text, QString::number(used.width(), 'f', 1), QString::number(used.height(), 'f', 1),
-                    QString::number(shown->font.pointSizeF()), QString::number(shown->room.width()), QString::number(shown->room.height()));
+                    where, drawn.text, QString::number(used.width(), 'f', 1), QString::number(used.height(), 'f', 1),
+                    QString::number(drawn.font.pointSizeF()), QString::number(shown->room.width()), QString::number(shown->room.height()));
+                continue;
+            }
+            // What the control paints is that text drawn there (a focused button shows its focus
+            // mark as well, which focusMarksStandOut looks at).
+            if (!shown->fitted || w->hasFocus())
+                continue;
+            ++compared;
+            if (const std::optional<QString> problem = kivtest::fittedPictureProblem(*w))
+                faults << u"%1: \"%2\": %3"_s.arg(where, shown->text, *problem);
         }
     }
 
@@ -155,6 +180,8 @@ public:
 
     QStringList faults;
     int boxes = 0;
+    int compared = 0; // controls whose pixels were compared
+    int marks = 0;    // numbers drawn as the mark
 
 private:
     void whole(const QWidget& window, const QString& state)
@@ -229,6 +256,41 @@ private:
     kiv::DialogProvider* previous_;
 };
 
+// Every input box opens as it really does and is pictured, then closed and answered from the
+// script; message boxes are answered from the script alone.
+class PicturedInputBoxes : public kiv::DialogProvider {
+public:
+    PicturedInputBoxes(kivtest::ScriptedDialogs& script, std::function<void(QWidget&)> picture)
+        : script_(script)
+        , picture_(std::move(picture))
+        , real_([] { return static_cast<int>(gLanguage); })
+        , previous_(kiv::setDialogProvider(this))
+    {
+    }
+    ~PicturedInputBoxes() override { kiv::setDialogProvider(previous_); }
+    PicturedInputBoxes(const PicturedInputBoxes&) = delete;
+    PicturedInputBoxes& operator=(const PicturedInputBoxes&) = delete;
+
+    int message(const QString& prompt, int style, const QString& title) override { return script_.message(prompt, style, title); }
+    QString input(const QString& prompt, const QString& title, const QString& defaultText) override
+    {
+        QTimer::singleShot(0, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                picture_(*dialog);
+                dialog->done(0);
+            }
+        });
+        real_.input(prompt, title, defaultText);
+        return script_.input(prompt, title, defaultText);
+    }
+
+private:
+    kivtest::ScriptedDialogs& script_;
+    std::function<void(QWidget&)> picture_;
+    kiv::QtDialogProvider real_;
+    kiv::DialogProvider* previous_;
+};
+
 // ---- driving the program -----------------------------------------------------------------
 
 void typeInto(QWidget* window, const QString& box, const QString& text)
@@ -256,18 +318,32 @@ const Figures kOneYearWidest = {
     {u"txtCurrentAssets"_s, u"12345"_s}, {u"txtCurrentLiabilities"_s, u"-12345"_s}, {u"txtOperatingRevenue"_s, u"100"_s},
     {u"txtSales"_s, u"10"_s}, {u"txtGrossProfit"_s, u"-1234.5"_s}, {u"txtOperatingProfit"_s, u"12345.67"_s},
     {u"txtInterestExpense"_s, u"1"_s}, {u"txtPretaxProfit"_s, u"-12345.67"_s}, {u"txtProfitAfterTax"_s, u"12345.67"_s}};
+// Balanced at 1, so that the percentages of the balance sheet run to nine digits and the
+// margins to eleven, on either side of zero.
+const Figures kOneYearLongest = {
+    {u"txtCash"_s, u"1000001"_s}, {u"txtInv"_s, u"-1000000"_s}, {u"txtAccountsPayable"_s, u"1000001"_s}, {u"txtRetEarn"_s, u"-1000000"_s},
+    {u"txtCurrentAssets"_s, u"123456789"_s}, {u"txtCurrentLiabilities"_s, u"-1"_s}, {u"txtOperatingRevenue"_s, u"1"_s},
+    {u"txtSales"_s, u"1"_s}, {u"txtGrossProfit"_s, u"-123456789"_s}, {u"txtOperatingProfit"_s, u"123456789"_s},
+    {u"txtInterestExpense"_s, u"1"_s}, {u"txtPretaxProfit"_s, u"-123456789"_s}, {u"txtProfitAfterTax"_s, u"123456789"_s}};
+
+const Figures& oneYearFigures(Contents contents)
+{
+    return contents == Contents::Sample ? kOneYearSample : contents == Contents::Widest ? kOneYearWidest : kOneYearLongest;
+}
 
 Figures threeYearFigures(Contents contents)
 {
     const QStringList sample = {u"1000"_s, u"600"_s, u"400"_s, u"1200"_s, u"1100"_s, u"300"_s, u"120"_s, u"100"_s, u"70"_s};
     const QStringList widest = {u"100"_s,     u"200"_s,      u"-100"_s,      u"100"_s,     u"10"_s,
                                 u"-1234.5"_s, u"99999999"_s, u"-12345.67"_s, u"12345.67"_s};
+    const QStringList longest = {u"1"_s,          u"2"_s,         u"-1"_s,         u"1"_s,        u"1"_s,
+                                 u"-123456789"_s, u"123456789"_s, u"-123456789"_s, u"123456789"_s};
     const QStringList items = {u"txtTa"_s, u"txtTliab"_s, u"txtEquity1"_s, u"txtOperatingRevenue"_s, u"txtSales"_s,
                                u"txtGrossProfit"_s, u"txtOperatingProfit"_s, u"txtPretaxProfit"_s, u"txtAfterTaxProfit"_s};
     Figures figures;
     for (const QString& year : {u"Year3"_s, u"Year2"_s, u"Year1"_s})
         for (int i = 0; i < items.size(); ++i)
-            figures.emplace_back(items[i] + year, (contents == Contents::Sample ? sample : widest)[i]);
+            figures.emplace_back(items[i] + year, (contents == Contents::Sample ? sample : contents == Contents::Widest ? widest : longest)[i]);
     return figures;
 }
 
@@ -431,7 +507,7 @@ private:
         // A word typed into an amount box is refused with a message.
         program_.dialogs.answer(kiv::vbOK);
         typeInto(&values, u"txtCash"_s, u"many"_s);
-        enterFigures(values, contents_ == Contents::Sample ? kOneYearSample : kOneYearWidest);
+        enterFigures(values, oneYearFigures(contents_));
         visit_(values, QString());
         fontSizes(values, values.CmdFontSize);
         definitions(values);
@@ -521,7 +597,8 @@ void TestReadableWindows::everyTextFits_data()
             if (!frame.isNull() && screen != QSize(800, 600))
                 continue;
             for (int language : {0, 1})
-                for (const auto& [name, contents] : {std::pair{"sample editions", Contents::Sample}, std::pair{"widest contents", Contents::Widest}})
+                for (const auto& [name, contents] : {std::pair{"sample editions", Contents::Sample}, std::pair{"widest contents", Contents::Widest},
+                                                     std::pair{"longest figures", Contents::Longest}})
                     QTest::addRow("%dx%d%s, %s, %s", screen.width(), screen.height(), framed, qPrintable(languageName(language)), name)
                         << screen << frame << language << contents;
         }
@@ -533,7 +610,7 @@ void TestReadableWindows::everyTextFits()
     QFETCH(QMargins, frame);
     QFETCH(int, language);
     QFETCH(Contents, contents);
-    if (contents == Contents::Widest)
+    if (contents != Contents::Sample)
         KIV_REQUIRE_SHARED();
     shelltest::ShellProgram program(twips(screen));
     kiv::setWindowFrameMargins(frame);
@@ -556,6 +633,10 @@ void TestReadableWindows::everyTextFits()
                                    u"frmMenuselect"_s, u"frmMyBalanceSheet"_s, u"frmMyRatios"_s, u"frmMyRatiosV3"_s, u"frmMyValues"_s,
                                    u"frmMyValuesV3"_s, u"frmPrintAll"_s, u"frmStartMenu"_s, u"frmStartup"_s}));
     QVERIFY2(findings.boxes >= 50, qPrintable(QString::number(findings.boxes)));
+    QVERIFY2(findings.compared >= 1000, qPrintable(QString::number(findings.compared)));
+    // Figures of nine digits and more do not fit their cells at 800 x 600.
+    if (contents == Contents::Longest && screen.width() == 800)
+        QVERIFY2(findings.marks > 0, "no figure drawn as the mark");
     if (!findings.faults.isEmpty()) {
         // All of them, past the length of a failure message.
         for (const QString& fault : findings.faults)
@@ -603,6 +684,11 @@ void TestReadableWindows::focusMarksStandOut()
             ++controls;
             if (const std::optional<QString> problem = kivtest::focusMarkProblem(plain, marked))
                 faults << u"%1 (%2): %3"_s.arg(describe(b), state, *problem);
+            const QImage face = kivtest::facePicture(*b);
+            if (face.isNull() || b->text().isEmpty())
+                continue;
+            if (const std::optional<QString> problem = kivtest::focusMarkCrossesCaption(face, plain.convertToFormat(QImage::Format_ARGB32), marked.convertToFormat(QImage::Format_ARGB32)))
+                faults << u"%1 (%2): %3"_s.arg(describe(b), state, *problem);
         }
         if (before)
             before->setFocus(Qt::OtherFocusReason);
@@ -613,9 +699,9 @@ void TestReadableWindows::focusMarksStandOut()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 
-// Every window of the walk in French with the widest contents, as the screen shows it: on an
-// X server with a window manager the whole screen, title bars included, at the server's size;
-// offscreen the window alone, at KIV_SCREENSHOT_SIZE.
+// Every window and input box of the walk (in French with the widest contents, unless told
+// otherwise), as the screen shows it: on an X server with a window manager the whole screen,
+// title bars included, at the server's size; offscreen the window alone, at KIV_SCREENSHOT_SIZE.
 void TestReadableWindows::screenshots()
 {
     const QString dir = qEnvironmentVariable("KIV_SCREENSHOT_DIR");
@@ -628,14 +714,13 @@ void TestReadableWindows::screenshots()
     if (offscreen)
         px = size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize(800, 600);
     QVERIFY(QDir().mkpath(dir));
+    const int language = qEnvironmentVariable("KIV_SCREENSHOT_LANGUAGE") == u"English" ? 0 : 1;
+    const Contents contents = qEnvironmentVariable("KIV_SCREENSHOT_CONTENTS") == u"longest" ? Contents::Longest : Contents::Widest;
     shelltest::ShellProgram program(twips(px));
     program.dialogs.acceptAll();
-    const QString suffix = u"-%1x%2-fr.png"_s.arg(px.width()).arg(px.height());
-    Tour(program, 1, Contents::Widest, [&](kiv::Form& window, const QString& state) {
+    const QString suffix = u"-%1x%2-%3.png"_s.arg(px.width()).arg(px.height()).arg(language == 0 ? u"en"_s : u"fr"_s);
+    const auto shoot = [&](QWidget& window, const QString& name) {
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QString name = window.objectName();
-        if (!state.isEmpty())
-            name += u'-' + QString(state).replace(u' ', u'-');
         QPixmap shot;
         if (offscreen) {
             shot = window.grab();
@@ -644,6 +729,14 @@ void TestReadableWindows::screenshots()
             shot = window.screen()->grabWindow(0);
         }
         QVERIFY(shot.save(dir + u'/' + name + suffix));
+    };
+    int inputs = 0;
+    PicturedInputBoxes boxes(program.dialogs, [&](QWidget& box) { shoot(box, u"input-%1"_s.arg(++inputs, 2, 10, QChar(u'0'))); });
+    Tour(program, language, contents, [&](kiv::Form& window, const QString& state) {
+        QString name = window.objectName();
+        if (!state.isEmpty())
+            name += u'-' + QString(state).replace(u' ', u'-');
+        shoot(window, name);
     }).run();
 }
 
