@@ -102,14 +102,15 @@ QString fileWritten(const QString& file)
 // Writes the workbook into a new file beside the target (held, and marked as the program's own)
 // and renames it over the target once every byte is on the disk. A short write (a full disk, a
 // size limit) is a failure, and the new file is removed; the target is never opened for writing.
-void writeBeside(const QString& file, const std::function<void(files::InProgressFile&)>& render)
+using Render = std::function<void(files::InProgressFile& made, const QString& target)>;
+
+void writeBeside(const QString& file, const QString& target, const Render& render)
 {
-    const QString target = fileWritten(file);
     files::InProgressFile made;
     if (!made.create(target))
         fail(reasonOf(made.error()), file);
     try {
-        render(made);
+        render(made, target);
     } catch (const AutomationError&) {
         throw;
     } catch (const ShortWrite& e) {
@@ -121,7 +122,7 @@ void writeBeside(const QString& file, const std::function<void(files::InProgress
         fail(reasonOf(made.error()), file);
 }
 
-void saveWorkbook(const QString& name, const std::function<void(files::InProgressFile&)>& render)
+void saveWorkbook(const QString& name, const Render& render)
 {
     const QString file = resolveSaveName(name);
     const QString written = fileWritten(file);
@@ -148,7 +149,7 @@ void saveWorkbook(const QString& name, const std::function<void(files::InProgres
     const QFileInfo folderInfo(folder);
     if (!folderInfo.isWritable())
         fail(Reason::Permission, file);
-    writeBeside(file, render);
+    writeBeside(file, written, render);
 }
 
 } // namespace
@@ -179,7 +180,7 @@ QString resolveSaveName(const QString& name)
 
 void saveWorkbookFile(const QString& name, const std::function<QByteArray()>& render)
 {
-    saveWorkbook(name, [&render](files::InProgressFile& file) {
+    saveWorkbook(name, [&render](files::InProgressFile& file, const QString&) {
         if (!file.write(render()))
             throw ShortWrite{file.error()};
     });
@@ -187,9 +188,9 @@ void saveWorkbookFile(const QString& name, const std::function<QByteArray()>& re
 
 void saveWorkbookFileWith(const QString& name, const std::function<void(const QString& newFile, const QString& scratchFolder)>& write)
 {
-    saveWorkbook(name, [&write, &name](files::InProgressFile& file) {
+    saveWorkbook(name, [&write](files::InProgressFile& file, const QString& target) {
         files::InProgressFile scratch;
-        if (!scratch.createScratchFolder(fileWritten(resolveSaveName(name))))
+        if (!scratch.createScratchFolder(target))
             throw ShortWrite{scratch.error()};
         write(file.path(), scratch.path());
     });
