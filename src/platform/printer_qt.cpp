@@ -251,23 +251,28 @@ QString pdfFolder()
     return folder;
 }
 
+// What every printout's name begins and ends with.
+constexpr QStringView kPrintoutStart = u"Kiv_2000 - ";
+constexpr QStringView kPrintoutEnd = u".pdf";
+
 QString printoutBase(const QString& title)
 {
     QString name = safeFileName(title);
     if (name.isEmpty())
         name = tr2(u"Printout", u"Impression");
-    return QStringLiteral("Kiv_2000 - ") + name;
+    return kPrintoutStart.toString() + name;
 }
 
 // "Kiv_2000 - Industry index.pdf", then "Kiv_2000 - Industry index (2).pdf", ...
 QString printoutName(const QString& folder, const QString& base, int copy)
 {
-    return QDir(folder).filePath(base + (copy > 1 ? QStringLiteral(" (%1)").arg(copy) : QString()) + QStringLiteral(".pdf"));
+    return QDir(folder).filePath(base + (copy > 1 ? QStringLiteral(" (%1)").arg(copy) : QString()) + kPrintoutEnd.toString());
 }
 
-bool isPrintoutName(QStringView name)
+// Every printout's name: "Kiv_2000 - <title>.pdf", "Kiv_2000 - <title> (2).pdf", ...
+files::TargetNames printoutNames()
 {
-    return name.startsWith(u"Kiv_2000 - ") && name.endsWith(u".pdf");
+    return files::TargetNames::family(kPrintoutStart.toString(), kPrintoutEnd.toString());
 }
 
 } // namespace
@@ -534,7 +539,7 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout, PrintProgress
         folder = pdfFolder();
         base = printoutBase(title);
         if (!folder.isEmpty()) {
-            files::removeAbandoned(folder, isPrintoutName);
+            files::removeAbandoned(folder, printoutNames());
             if (!pdfFile.create(printoutName(folder, base, 1)))
                 folder.clear();
         }
@@ -609,7 +614,7 @@ PrintOutcome QtPrinter::run(const QString& title, Layout&& layout, PrintProgress
     if (drawn != DrawResult::Drawn || !ended || printer.printerState() == QPrinter::Error)
         return failed();
     if (toPdf) {
-        pdf = pdfFile.takeFreeName([&](int copy) { return printoutName(folder, base, copy); }, 9999, files::newFileMode());
+        pdf = pdfFile.takeFreeName([&](int copy) { return printoutName(folder, base, copy); }, 9999);
         if (pdf.isEmpty()) {
             pdf = printoutName(folder, base, 1);
             return failed();

@@ -1,6 +1,7 @@
 #include "values/figure_store.h"
 
 #include "platform/db/database.h"
+#include "platform/in_progress_file.h"
 #include "platform/program_folder.h"
 #include "numbers/numbers.h"
 
@@ -149,6 +150,13 @@ Failure unreachableStore(const StoreLocation& where)
     return f;
 }
 
+// Whether a store's name is a link in a circle of links.
+bool linkLoop(const QString& path)
+{
+    int error = 0;
+    return files::followLinks(path, &error).isEmpty() && error == ELOOP;
+}
+
 // The store's table, read whole; throws DbError.
 std::shared_ptr<db::Snapshot> readTable(const FigureStore& store, const QString& path)
 {
@@ -209,7 +217,9 @@ std::optional<Failure> save(const FigureStore& store, const QStringList& texts)
         row.push_back(Value::text(storedText(*formed, store.columns[c].form)));
     }
     if (where.unreachable)
-        return unreachableStore(where);
+        return failed(unreachableStore(where));
+    if (linkLoop(where.saveTo) || linkLoop(where.checkFirst))
+        return failed(failure(Failure::Kind::LinkLoop, linkLoop(where.saveTo) ? where.saveTo : where.checkFirst));
     // The file must be a store already (a first Save into the user's folder: the delivered
     // one): never replace a file that isn't one, and never make a store from nothing.
     if (!QFileInfo::exists(where.checkFirst))
@@ -240,6 +250,8 @@ std::variant<QStringList, Failure> restore(const FigureStore& store)
     if (where.unreachable)
         return unreachableStore(where);
     const QString path = where.restoreFrom;
+    if (linkLoop(path))
+        return failure(Failure::Kind::LinkLoop, path);
     if (!QFileInfo::exists(path))
         return failure(Failure::Kind::FileMissing, path);
     std::shared_ptr<db::Snapshot> table;
@@ -317,6 +329,9 @@ QString failureMessage(const Failure& f, bool saving, int language, const QStrin
             reason = en ? QStringLiteral("the file could not be written (") + f.detail + QLatin1Char(')') : QStringLiteral("le fichier n'a pas pu être écrit (") + f.detail + QLatin1Char(')');
         else
             reason = en ? QStringLiteral("the file could not be read (") + f.detail + QLatin1Char(')') : QStringLiteral("le fichier n'a pas pu être lu (") + f.detail + QLatin1Char(')');
+        break;
+    case Failure::Kind::LinkLoop:
+        reason = en ? QStringLiteral("the file's links lead round in a circle") : QStringLiteral("les liens du fichier forment une boucle");
         break;
     case Failure::Kind::Unreachable: {
         const QString folder = f.file.left(std::max<qsizetype>(f.file.lastIndexOf(u'/'), 1));

@@ -97,13 +97,14 @@ struct Failure {
         Unreachable,  // the user's own store can't be reached: its folder can't be searched or
                       // read, or the file can't be read; `detail` is what the system said
                       // when it is not a refused permission
+        LinkLoop,     // the store's name is a link, and its links lead round in a circle
     };
     Kind kind = Kind::WriteFailed;
     QString file;    // the store's path
     int column = -1; // the column concerned, or -1
     QString detail;  // what the system said, for WriteFailed
     // Save: the store Restore reads is there, so the figures saved before are kept. False when
-    // there is no store yet (or only a link to none).
+    // there is no store yet (or only a link to none), or when it can't be told.
     bool savedBefore = true;
 };
 

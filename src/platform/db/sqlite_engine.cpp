@@ -316,9 +316,13 @@ std::shared_ptr<Database> openSqlite(const QString& path, bool readOnly)
 {
     checkSqliteHeader(path);
     sqlite3* db = nullptr;
+    // Where the file system gives no locks (a network disk whose lock manager can't be reached),
+    // the file is read without them rather than waited on: the program never writes a store in
+    // place, so its reader only meets whole files.
+    const char* vfs = files::locksWork(path) ? nullptr : "unix-none";
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
                                    // one thread uses a connection: no locking per call
-                                   (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX, nullptr);
+                                   (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX, vfs);
     if (rc != SQLITE_OK) {
         try {
             fail(db, rc, path, QStringLiteral("opening:"));
@@ -341,31 +345,36 @@ void writeDatabase(const QString& path, const std::vector<TableData>& tables)
 {
     checkTables(tables, path);
     // A link is followed: the file it names is replaced, and the link stays.
-    int loop = 0;
-    const QString written = files::followLinks(path, &loop);
-    if (written.isEmpty())
+    const files::Destination to = files::destinationOf(path);
+    const QString folder = QFileInfo(to.file).absolutePath();
+    const auto systemSays = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
+    const auto codeOf = [](int error) { return files::refusalOf(error) == files::Refusal::NoPermission ? Code::ReadOnly : Code::WriteFailed; };
+    switch (to.refusal) {
+    case files::Refusal::None:
+    case files::Refusal::Failed:
+        break;
+    case files::Refusal::LinkLoop:
         throw DbError(Code::WriteFailed, path, QStringLiteral("the file's links lead round in a circle"));
-    const QFileInfo target(written);
-    if (target.isDir())
+    case files::Refusal::IsFolder:
         throw DbError(Code::WriteFailed, path, QStringLiteral("this is a folder, not a database file"));
-    if (!files::mayReplace(target))
+    case files::Refusal::ReadOnlyFile:
         throw DbError(Code::ReadOnly, path, QStringLiteral("the file is read-only"));
-    const QDir folder = target.absoluteDir();
-    if (!folder.exists())
-        throw DbError(Code::WriteFailed, path, QStringLiteral("the folder %1 does not exist").arg(folder.path()));
+    case files::Refusal::FolderMissing:
+        throw DbError(Code::WriteFailed, path, QStringLiteral("the folder %1 does not exist").arg(folder));
+    case files::Refusal::NoPermission:
+        throw DbError(Code::ReadOnly, path, QStringLiteral("no new file can be written in the folder %1 (%2)").arg(folder, systemSays(to.error)));
+    }
 
     // The new file is held while it is written, so another copy of the program writing the
     // same store never takes it for a leftover.
     files::InProgressFile made;
-    if (!made.create(written)) {
-        const int err = made.error();
-        throw DbError(err == EACCES || err == EPERM || err == EROFS ? Code::ReadOnly : Code::WriteFailed, path,
-                      QStringLiteral("no new file can be written in the folder %1 (%2)")
-                          .arg(folder.path(), QString::fromLocal8Bit(std::strerror(err))));
-    }
+    if (!made.create(to.file))
+        throw DbError(codeOf(made.error()), path, QStringLiteral("no new file can be written in the folder %1 (%2)").arg(folder, systemSays(made.error())));
 
+    // The new file is the program's alone until it takes its name: SQLite takes no locks of its
+    // own on it, which would meet the hold on the file, or wait for a lock manager out of reach.
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(made.path()).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(made.path()).constData(), &db, SQLITE_OPEN_READWRITE, "unix-none");
     try {
         if (rc != SQLITE_OK)
             fail(db, rc, path, QStringLiteral("creating:"));
@@ -383,12 +392,8 @@ void writeDatabase(const QString& path, const std::vector<TableData>& tables)
     }
 
     // rename() replaces the old file in one step: a reader sees the old file or the new one.
-    const mode_t mode = target.exists() ? files::modeFor(written) : mode_t(0644);
-    if (!made.replace(written, mode)) {
-        const int err = made.error();
-        throw DbError(err == EACCES || err == EPERM || err == EROFS ? Code::ReadOnly : Code::WriteFailed, path,
-                      QStringLiteral("the new file could not take the old one's place (%1)").arg(QString::fromLocal8Bit(std::strerror(err))));
-    }
+    if (!made.replace(to.file))
+        throw DbError(codeOf(made.error()), path, QStringLiteral("the new file could not take the old one's place (%1)").arg(systemSays(made.error())));
 }
 
 void writeSingleRowTable(const QString& path, const QString& table, const QStringList& columns, const std::vector<double>& values)

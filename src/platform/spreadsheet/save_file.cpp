@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <cerrno>
 
 namespace kiv::sheet {
 
@@ -26,34 +25,40 @@ bool french()
     return gLanguage != 0;
 }
 
-enum class Reason { FolderMissing, Permission, IsFolder, ReadOnlyFile, WriteFailed };
+using files::Refusal;
 
-[[noreturn]] void fail(Reason reason, const QString& file)
+// Every refusal of a save is told naming the file, with its error number for the caller.
+[[noreturn]] void fail(Refusal reason, const QString& file)
 {
     const QString path = QDir::toNativeSeparators(file);
     QString english, frenchText;
     int number = kFileAccess;
     switch (reason) {
-    case Reason::FolderMissing:
+    case Refusal::FolderMissing:
         number = kPathNotFound;
         english = QStringLiteral("its folder does not exist.");
         frenchText = QStringLiteral("son dossier n'existe pas.");
         break;
-    case Reason::Permission:
+    case Refusal::NoPermission:
         number = kPermissionDenied;
         english = QStringLiteral("you are not allowed to write there.");
         frenchText = QStringLiteral("vous n'avez pas le droit d'écrire à cet endroit.");
         break;
-    case Reason::IsFolder:
+    case Refusal::IsFolder:
         english = QStringLiteral("a folder of that name already exists.");
         frenchText = QStringLiteral("un dossier porte déjà ce nom.");
         break;
-    case Reason::ReadOnlyFile:
+    case Refusal::ReadOnlyFile:
         number = kPermissionDenied;
         english = QStringLiteral("a read-only file of that name already exists.");
         frenchText = QStringLiteral("un fichier en lecture seule porte déjà ce nom.");
         break;
-    case Reason::WriteFailed:
+    case Refusal::LinkLoop:
+        english = QStringLiteral("its links lead round in a circle.");
+        frenchText = QStringLiteral("ses liens forment une boucle.");
+        break;
+    case Refusal::None:
+    case Refusal::Failed:
         number = kDiskFull;
         english = QStringLiteral("the disk is full or the file could not be written.");
         frenchText = QStringLiteral("le disque est plein ou le fichier n'a pas pu être écrit.");
@@ -66,90 +71,56 @@ enum class Reason { FolderMissing, Permission, IsFolder, ReadOnlyFile, WriteFail
     throw e;
 }
 
-Reason reasonOf(int error)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return Reason::Permission;
-    case ENOENT:
-    case ENOTDIR:
-        return Reason::FolderMissing;
-    case EISDIR:
-        return Reason::IsFolder;
-    default:
-        return Reason::WriteFailed;
-    }
-}
-
 // A write into the new file that did not take every byte, with the system's reason.
 struct ShortWrite {
     int error;
 };
 
-// The file a save writes: a link's target (a dangling link names the file to make), else the
-// file itself.
-QString fileWritten(const QString& file)
-{
-    int error = 0;
-    const QString target = files::followLinks(file, &error);
-    if (target.isEmpty())
-        fail(Reason::WriteFailed, file);
-    return target;
-}
-
 // Writes the workbook into a new file beside the target (held, and marked as the program's own)
 // and renames it over the target once every byte is on the disk. A short write (a full disk, a
 // size limit) is a failure, and the new file is removed; the target is never opened for writing.
-using Render = std::function<void(files::InProgressFile& made, const QString& target)>;
+using Render = std::function<void(files::InProgressFile& made)>;
 
 void writeBeside(const QString& file, const QString& target, const Render& render)
 {
     files::InProgressFile made;
     if (!made.create(target))
-        fail(reasonOf(made.error()), file);
+        fail(files::refusalOf(made.error()), file);
     try {
-        render(made, target);
+        render(made);
     } catch (const AutomationError&) {
         throw;
     } catch (const ShortWrite& e) {
-        fail(reasonOf(e.error), file);
+        fail(files::refusalOf(e.error), file);
     } catch (...) {
-        fail(Reason::WriteFailed, file);
+        fail(Refusal::Failed, file);
     }
-    if (!made.replace(target, files::modeFor(target)))
-        fail(reasonOf(made.error()), file);
+    if (!made.replace(target))
+        fail(files::refusalOf(made.error()), file);
 }
 
 void saveWorkbook(const QString& name, const Render& render)
 {
     const QString file = resolveSaveName(name);
-    const QString written = fileWritten(file);
-    const QFileInfo target(written);
-    if (target.isDir())
-        fail(Reason::IsFolder, file);
-    // Write permission is asked of the file itself, as the saved-figure stores do: root may
-    // write anywhere, yet a file made read-only is kept.
-    if (!files::mayReplace(target))
-        fail(Reason::ReadOnlyFile, file);
-    if (target.exists()) {
+    // Links followed, and write permission asked of the file itself, as the saved-figure stores
+    // do: root may write anywhere, yet a file made read-only is kept.
+    files::Destination to = files::destinationOf(file);
+    if (to.refusal == Refusal::FolderMissing) {
+        // The documents folder itself is made when it is missing; no other folder is.
+        const QString folder = QFileInfo(to.file).absolutePath();
+        if (QDir::cleanPath(folder) == QDir::cleanPath(documentsFolder()) && QDir().mkpath(folder))
+            to = files::destinationOf(file);
+    }
+    if (to.refusal != Refusal::None)
+        fail(to.refusal, file);
+    if (to.exists) {
         const QString question =
             french() ? QStringLiteral("Le fichier '") + QDir::toNativeSeparators(file) + QStringLiteral("' existe déjà. Voulez-vous le remplacer ?")
                      : QStringLiteral("The file '") + QDir::toNativeSeparators(file) + QStringLiteral("' already exists. Do you want to replace it?");
         if (MsgBox(question, vbYesNo + vbQuestion) != vbYes)
             throw AutomationError{kApplicationDefined, QString()};
     }
-    const QString folder = target.absolutePath();
-    if (!QFileInfo(folder).isDir()) {
-        // The documents folder itself is made when it is missing; no other folder is.
-        if (QDir::cleanPath(folder) != QDir::cleanPath(documentsFolder()) || !QDir().mkpath(folder))
-            fail(Reason::FolderMissing, file);
-    }
-    const QFileInfo folderInfo(folder);
-    if (!folderInfo.isWritable())
-        fail(Reason::Permission, file);
-    writeBeside(file, written, render);
+    writeBeside(file, to.file, render);
 }
 
 } // namespace
@@ -180,7 +151,7 @@ QString resolveSaveName(const QString& name)
 
 void saveWorkbookFile(const QString& name, const std::function<QByteArray()>& render)
 {
-    saveWorkbook(name, [&render](files::InProgressFile& file, const QString&) {
+    saveWorkbook(name, [&render](files::InProgressFile& file) {
         if (!file.write(render()))
             throw ShortWrite{file.error()};
     });
@@ -188,11 +159,11 @@ void saveWorkbookFile(const QString& name, const std::function<QByteArray()>& re
 
 void saveWorkbookFileWith(const QString& name, const std::function<void(const QString& newFile, const QString& scratchFolder)>& write)
 {
-    saveWorkbook(name, [&write](files::InProgressFile& file, const QString& target) {
-        files::InProgressFile scratch;
-        if (!scratch.createScratchFolder(target))
-            throw ShortWrite{scratch.error()};
-        write(file.path(), scratch.path());
+    saveWorkbook(name, [&write](files::InProgressFile& file) {
+        const QString scratch = file.makeScratchFolder();
+        if (scratch.isEmpty())
+            throw ShortWrite{file.error()};
+        write(file.path(), scratch);
     });
 }
 

@@ -98,7 +98,7 @@ void TstInProgressFile::onlyAbandonedMarkedFilesGo()
     files::InProgressFile made;
     QVERIFY(made.create(dir.filePath(u"report.xlsx"_s)));
     QVERIFY(made.write("book"));
-    QVERIFY(made.replace(dir.filePath(u"report.xlsx"_s), 0644));
+    QVERIFY(made.replace(dir.filePath(u"report.xlsx"_s)));
     expected << u"report.xlsx"_s;
     expected.sort();
     QCOMPARE(entries(dir.path()), expected);
@@ -156,7 +156,7 @@ void TstInProgressFile::replaceWritesWholeFiles()
             return u"create: %1"_s.arg(made.error());
         if (!made.write(content(copy, round)))
             return u"write: %1"_s.arg(made.error());
-        if (!made.replace(target, 0644))
+        if (!made.replace(target))
             return u"replace: %1"_s.arg(made.error());
         const QByteArray now = kivtest::readFile(target);
         if (now.size() < 4096 || now != QByteArray(now.size(), now.at(0)))
@@ -179,7 +179,7 @@ void TstInProgressFile::freeNamesAreNeverTaken()
     files::InProgressFile made;
     QVERIFY(made.create(nameFor(1)));
     QVERIFY(made.write("third"));
-    QCOMPARE(made.takeFreeName(nameFor, 100, 0644), nameFor(3));
+    QCOMPARE(made.takeFreeName(nameFor, 100), nameFor(3));
     QCOMPARE(kivtest::readFile(nameFor(1)), QByteArray("the user's first"));
     QCOMPARE(kivtest::readFile(nameFor(3)), QByteArray("third"));
 
@@ -187,7 +187,7 @@ void TstInProgressFile::freeNamesAreNeverTaken()
         files::InProgressFile file;
         if (!file.create(nameFor(1)) || !file.write(u"%1-%2"_s.arg(copy).arg(round).toUtf8()))
             return u"create: %1"_s.arg(file.error());
-        return file.takeFreeName(nameFor, 200, 0644).isEmpty() ? u"no name: %1"_s.arg(file.error()) : QString();
+        return file.takeFreeName(nameFor, 200).isEmpty() ? u"no name: %1"_s.arg(file.error()) : QString();
     });
     QVERIFY2(failed.isEmpty(), qPrintable(failed.mid(0, 5).join(u'\n')));
     const QStringList all = entries(dir.path());
