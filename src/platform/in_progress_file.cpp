@@ -394,6 +394,20 @@ bool locksWork(const QString& path)
     return works;
 }
 
+bool takesWritesInPlace(const QString& folder)
+{
+    const QByteArray probe = encoded(folder + u"/.kiv_2000-probe."_qs + randomPart());
+    const int fd = ::open(probe.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return true; // the writer meets the reason itself
+    char back[4] = {};
+    const bool taken = ::write(fd, "ab", 2) == 2 && ::pwrite(fd, "c", 1, 0) == 1 && ::pwrite(fd, "d", 1, 2) == 1
+                       && ::unlink(probe.constData()) == 0 && ::pread(fd, back, 3, 0) == 3 && QByteArray(back, 3) == "cbd";
+    ::close(fd);
+    ::unlink(probe.constData());
+    return taken;
+}
+
 mode_t newFileMode()
 {
     const mode_t mask = ::umask(0);

@@ -106,6 +106,11 @@ inline void removeAbandoned(const QString& folder, const QString& targetName)
 // reads without them instead.
 bool locksWork(const QString& path);
 
+// Whether a folder's file system takes what a library writing a file of parts does there: writes
+// that go back into what was written and on again at the end, and reads of a part removed while
+// open. Some FUSE disks take neither (a FAT stick's).
+bool takesWritesInPlace(const QString& folder);
+
 class InProgressFile {
 public:
     InProgressFile() = default;

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <cerrno>
 
 namespace kiv::sheet {
 
@@ -163,7 +164,26 @@ void saveWorkbookFileWith(const QString& name, const std::function<void(const QS
         const QString scratch = file.makeScratchFolder();
         if (scratch.isEmpty())
             throw ShortWrite{file.error()};
-        write(file.path(), scratch);
+        if (files::takesWritesInPlace(scratch)) {
+            write(file.path(), scratch);
+            return;
+        }
+        // A disk that takes no writes in place (a FAT stick through FUSE): the workbook is made
+        // in a scratch folder in the user's own runtime folder, which no one else may enter,
+        // held and cleaned up as the one beside the file is, and then written out in one go.
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        files::InProgressFile privateHold;
+        if (runtime.isEmpty() || !privateHold.create(runtime + QStringLiteral("/kiv_2000-workbook")))
+            throw ShortWrite{privateHold.error() ? privateHold.error() : ENOENT};
+        const QString away = privateHold.makeScratchFolder();
+        if (away.isEmpty())
+            throw ShortWrite{privateHold.error()};
+        write(away + QStringLiteral("/book"), away);
+        QFile book(away + QStringLiteral("/book"));
+        if (!book.open(QIODevice::ReadOnly))
+            throw ShortWrite{ENOENT};
+        if (!file.write(book.readAll()))
+            throw ShortWrite{file.error()};
     });
 }
 

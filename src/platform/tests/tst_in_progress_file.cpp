@@ -37,6 +37,8 @@ private slots:
     void freeNamesAreNeverTaken();
     void followLinks_data();
     void followLinks();
+    void markedNamesOfLongNames_data();
+    void markedNamesOfLongNames();
 };
 
 void TstInProgressFile::onlyAbandonedMarkedFilesGo_data()
@@ -203,13 +205,20 @@ void TstInProgressFile::followLinks_data()
     QTest::addColumn<QStringList>("links"); // "name>target" pairs made in order
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected"); // relative to the folder; empty for a loop
-    QTest::newRow("a plain file") << QStringList() << u"store.mdb"_s << u"store.mdb"_s;
-    QTest::newRow("a relative link") << QStringList{u"store.mdb>data/real.mdb"_s} << u"store.mdb"_s << u"data/real.mdb"_s;
+    QTest::addColumn<QStringList>("folders"); // made before the links
+    QTest::newRow("a plain file") << QStringList() << u"store.mdb"_s << u"store.mdb"_s << QStringList();
+    QTest::newRow("a relative link") << QStringList{u"store.mdb>data/real.mdb"_s} << u"store.mdb"_s << u"data/real.mdb"_s << QStringList();
     QTest::newRow("a link in a folder, relative to it") << QStringList{u"data/store.mdb>../real.mdb"_s} << u"data/store.mdb"_s
-                                                       << u"real.mdb"_s;
-    QTest::newRow("a chain of links") << QStringList{u"a>b"_s, u"b>data/c"_s} << u"a"_s << u"data/c"_s;
-    QTest::newRow("a dangling link") << QStringList{u"store.mdb>gone/real.mdb"_s} << u"store.mdb"_s << u"gone/real.mdb"_s;
-    QTest::newRow("a loop") << QStringList{u"a>b"_s, u"b>a"_s} << u"a"_s << QString();
+                                                       << u"real.mdb"_s << QStringList();
+    QTest::newRow("a chain of links") << QStringList{u"a>b"_s, u"b>data/c"_s} << u"a"_s << u"data/c"_s << QStringList();
+    QTest::newRow("a dangling link") << QStringList{u"store.mdb>gone/real.mdb"_s} << u"store.mdb"_s << u"gone/real.mdb"_s << QStringList();
+    QTest::newRow("a loop") << QStringList{u"a>b"_s, u"b>a"_s} << u"a"_s << QString() << QStringList();
+    // ~/Documents a link to /data/u/Documents, and the store there a link to ../Shared: the
+    // system follows the folder's link before it takes "..".
+    QTest::newRow("a link with .. in a linked folder") << QStringList{u"home/Documents>../data/u/Documents"_s, u"data/u/Documents/store.mdb>../Shared/store.mdb"_s}
+                                                       << u"home/Documents/store.mdb"_s << u"data/u/Shared/store.mdb"_s
+                                                       << QStringList{u"home"_s, u"data/u/Documents"_s, u"data/u/Shared"_s};
+    QTest::newRow("a loop of folders on the way") << QStringList{u"f>g"_s, u"g>f"_s} << u"f/store.mdb"_s << QString() << QStringList();
 }
 
 void TstInProgressFile::followLinks()
@@ -217,8 +226,11 @@ void TstInProgressFile::followLinks()
     QFETCH(QStringList, links);
     QFETCH(QString, path);
     QFETCH(QString, expected);
+    QFETCH(QStringList, folders);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(u"data"_s));
+    for (const QString& folder : folders)
+        QVERIFY(QDir(dir.path()).mkpath(folder));
     for (const QString& pair : links) {
         const QStringList p = pair.split(u'>');
         QVERIFY(::symlink(QFile::encodeName(p[1]).constData(), QFile::encodeName(dir.filePath(p[0])).constData()) == 0);
@@ -230,6 +242,63 @@ void TstInProgressFile::followLinks()
         QCOMPARE(error, ELOOP);
     } else {
         QCOMPARE(followed, QDir::cleanPath(dir.filePath(expected)));
+    }
+}
+
+namespace {
+
+// A name of `bytes` bytes: `start`, then characters of `fill` (of two or four bytes, so that a
+// cut to the length a marked name carries falls inside one), then `end`.
+QString nameOfBytes(const QString& start, const QString& fill, const QString& end, int bytes)
+{
+    QString s = start;
+    while (QFile::encodeName(s + fill + end).size() <= bytes)
+        s += fill;
+    while (QFile::encodeName(s + end).size() < bytes)
+        s += u'x';
+    return s + end;
+}
+
+} // namespace
+
+void TstInProgressFile::markedNamesOfLongNames_data()
+{
+    QTest::addColumn<QString>("written"); // the name an in-progress file is made for
+    QTest::addColumn<QString>("asked");   // the name, or "family", the cleanup asks for
+    QTest::addColumn<bool>("marks");
+    const QString store = nameOfBytes(u"Résultats "_s, u"é"_s, u".mdb"_s, 245);
+    const QString emoji = nameOfBytes(u"x"_s, u"\U0001F4C8"_s, u".xlsx"_s, 245);
+    const QString printout = nameOfBytes(u"Kiv_2000 - "_s, u"\U0001F4C8é"_s, u".pdf"_s, 245);
+    QTest::newRow("a short name") << u"MyVal.xlsx"_s << u"MyVal.xlsx"_s << true;
+    QTest::newRow("245 bytes of two-byte characters") << store << store << true;
+    QTest::newRow("245 bytes of four-byte characters") << emoji << emoji << true;
+    QTest::newRow("255 bytes") << nameOfBytes(u"a"_s, u"b"_s, u".123"_s, 255) << nameOfBytes(u"a"_s, u"b"_s, u".123"_s, 255) << true;
+    QTest::newRow("another long name") << store << nameOfBytes(u"Bilan "_s, u"é"_s, u".mdb"_s, 245) << false;
+    QTest::newRow("a long printout, its .pdf cut") << printout << u"family"_s << true;
+    QTest::newRow("a short printout") << u"Kiv_2000 - Index (2).pdf"_s << u"family"_s << true;
+    QTest::newRow("a long name that is no printout") << store << u"family"_s << false;
+}
+
+// A marked name stays within the system's limit and carries a whole character at its cut; the
+// cleanup's matcher knows it for the name it was made for, or for the family of printouts.
+void TstInProgressFile::markedNamesOfLongNames()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, asked);
+    QFETCH(bool, marks);
+    QTemporaryDir dir;
+    files::InProgressFile made;
+    QVERIFY2(made.create(dir.filePath(written)), qPrintable(QString::number(made.error())));
+    QVERIFY(!made.makeScratchFolder().isEmpty());
+    const QStringList names = entries(dir.path());
+    QCOMPARE(names.size(), 2);
+    const files::TargetNames matcher = asked == u"family" ? files::TargetNames::family(u"Kiv_2000 - "_s, u".pdf"_s) : files::TargetNames::one(asked);
+    for (const QString& name : names) {
+        const QByteArray bytes = QFile::encodeName(name);
+        QVERIFY(bytes.size() <= NAME_MAX);
+        QCOMPARE(QFile::decodeName(bytes), name); // no character split
+        QVERIFY(!name.contains(QChar::ReplacementCharacter));
+        QCOMPARE(matcher.marks(name), marks);
     }
 }
 
