@@ -351,7 +351,8 @@ QString failureMessage(const Failure& f, bool saving, int language, const QStrin
                                    : (folder ? QStringLiteral(" Sauvegarder ne remplacera pas ce dossier tant qu'il n'aura pas été déplacé ou supprimé.")
                                              : QStringLiteral(" Sauvegarder ne remplacera pas ce fichier tant qu'il n'aura pas été déplacé ou supprimé."));
     if (saving) {
-        const QString kept = noStore || !f.savedBefore ? QString()
+        // Behind a circle of links there is no store to keep.
+        const QString kept = noStore || f.kind == Failure::Kind::LinkLoop || !f.savedBefore ? QString()
                              : en    ? QStringLiteral(" The figures saved before are kept.")
                                      : QStringLiteral(" Les données sauvegardées auparavant sont conservées.");
         return en ? QStringLiteral("The figures could not be saved in '") + f.file + QStringLiteral("': ") + reason + u'.' + kept + stays

@@ -392,6 +392,8 @@ void TestFigureStore::userStoreFailures_data()
                                        << u"user"_s;
     QTest::newRow("own folder can't be made") << u"folder blocked"_s << Failure::Kind::WriteFailed << u"program"_s
                                               << Failure::Kind::ReadOnly << u"user"_s;
+    QTest::newRow("delivered store a circle of links") << u"delivered loop"_s << Failure::Kind::LinkLoop << u"program"_s
+                                                       << Failure::Kind::LinkLoop << u"program"_s;
 }
 
 void TestFigureStore::userStoreFailures()
@@ -406,9 +408,12 @@ void TestFigureStore::userStoreFailures()
     const FigureStore& store = smallStore();
     const QString delivered = storePath(store);
     QString own = kiv::joinPath(program.userFolder(), store.fileName);
-    if (fixture == u"delivered text")
+    if (fixture == u"delivered text") {
         program.writeFile(store.fileName, "Cash,Ar,Ta\n1,2,3\n");
-    else if (fixture != u"no delivered")
+    } else if (fixture == u"delivered loop") {
+        QVERIFY(QFile::link(u"again.mdb"_s, delivered));
+        QVERIFY(QFile::link(store.fileName, kiv::joinPath(program.folder(), u"again.mdb"_s)));
+    } else if (fixture != u"no delivered")
         writeStore(store, store.table, smallColumns(), {kDeliveredRow});
     if (fixture == u"own text") {
         QVERIFY(QDir().mkpath(program.userFolder()));
@@ -510,6 +515,10 @@ void TestFigureStore::unreachableOwnStore()
     // A refused permission is told in the user's language; another cause in the system's words.
     QCOMPARE(saved->detail.isEmpty(), locked != u"loop");
     QCOMPARE(notRestored.detail, saved->detail);
+    // Only a store that is there keeps the figures saved before; where none can be seen, the
+    // message does not say so.
+    QCOMPARE(saved->savedBefore, locked == u"file");
+    QCOMPARE(failureMessage(*saved, true, 0, {}).contains(u"The figures saved before are kept."), locked == u"file");
 
     QCOMPARE(readAll(storePath(store)), delivered);
     QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{store.fileName});
@@ -738,6 +747,14 @@ void TestFigureStore::messages_data()
         << int(Failure::Kind::Unreachable) << false << 1
         << u"Les données sauvegardées n'ont pas pu être rétablies de '/x/kiv_MyValue_v3.mdb' : vos propres données sauvegardées "
            u"dans le dossier '/x' ne peuvent pas être lues (accès refusé). Aucune donnée n'a été modifiée."_s;
+    // A circle of links: told as such, and no figures are said to be kept behind it.
+    QTest::newRow("circle of links, Restore, English")
+        << int(Failure::Kind::LinkLoop) << false << 0
+        << u"The saved figures could not be restored from '/x/kiv_MyValue_v3.mdb': the file's links lead round in a circle. No figure "
+           u"was changed."_s;
+    QTest::newRow("circle of links, Save, French")
+        << int(Failure::Kind::LinkLoop) << true << 1
+        << u"Les données n'ont pas pu être sauvegardées dans '/x/kiv_MyValue_v3.mdb' : les liens du fichier forment une boucle."_s;
     QTest::newRow("folder, Save, French")
         << int(Failure::Kind::IsFolder) << true << 1
         << u"Les données n'ont pas pu être sauvegardées dans '/x/kiv_MyValue_v3.mdb' : c'est un dossier, pas un fichier de données "
