@@ -16,6 +16,7 @@ packages=(
   desktop-file-utils
   xvfb xauth openbox imagemagick
   util-linux
+  fusefat fuse3 dosfstools exfat-fuse exfatprogs mount
 )
 
 missing=()

@@ -110,8 +110,10 @@ QString writeOne(Writer w, const QString& path, int round, QString* written = nu
             kiv::PrintDocument doc(printoutTitle(QFileInfo(path).fileName()));
             doc.print({roundText(round)});
             const kiv::PrintOutcome outcome = printer.print(doc);
-            if (outcome.status != kiv::PrintOutcome::Status::SavedAsPdf)
-                return u"the printout was not saved"_s;
+            if (outcome.status != kiv::PrintOutcome::Status::SavedAsPdf) {
+                const auto* dialogs = dynamic_cast<const kivtest::ScriptedDialogs*>(kiv::dialogProvider());
+                return dialogs ? dialogs->last().text : u"the printout was not saved"_s;
+            }
             if (written)
                 *written = outcome.pdfPath;
             break;
