@@ -6,7 +6,6 @@ function(kiv_add_test name)
   target_link_libraries(${name} PRIVATE kivtestsupport ${T_LIBS} Qt6::Test)
   add_test(NAME ${name} COMMAND ${name})
   set(env "QT_QPA_PLATFORM=offscreen"
-          "KIV_SHARED_DIR=${KIV_SHARED_DIR}"
           "KIV_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
           "KIV_PROGRAM_DIR=${KIV_PROGRAM_DIR}"
           "ASAN_OPTIONS=detect_leaks=0:abort_on_error=1"
@@ -14,8 +13,3 @@ function(kiv_add_test name)
           "LC_ALL=C.UTF-8")
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()
-
-# The shared folder beside the checkout holds the Access fixtures; tests that need it skip
-# (saying why) when it is absent.
-get_filename_component(_kiv_shared "${PROJECT_SOURCE_DIR}/../shared" ABSOLUTE)
-set(KIV_SHARED_DIR "${_kiv_shared}" CACHE PATH "Folder holding fixtures/jet")

@@ -3,7 +3,15 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/install-deps.sh"
-bash "$here/scripts/build.sh" build
+# Only the programs and their program folder (target kiv_program): the tests and benchmarks are
+# built by scripts/test.sh.
+if [ -x "$here/build/bin/Kiv_2000" ]; then
+  echo "Bringing Kiv_2000 up to date in build/ (only what changed is built)." >&2
+else
+  echo "Building Kiv_2000, Tivmel and the sample data in build/: the first build takes a few minutes." >&2
+fi
+cmake -S "$here" -B "$here/build" -G Ninja >/dev/null
+cmake --build "$here/build" --parallel "$(nproc)" --target kiv_program
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   # A virtual X server of KIV_SCREEN pixels (1024x768 unless set), without a window manager; the
   # program tells how to take a picture of its screen and how to stop it.

@@ -5,8 +5,9 @@
 # "..." figures. KIV_SCREENSHOT_LANGUAGE=English shows them in English, and
 # KIV_SCREENSHOT_CONTENTS=longest fills them with figures of nine digits and more.
 #   scripts/screenshots.sh [build-folder] [picture-folder] [WIDTHxHEIGHT] [display]
-# Defaults: build, shots, 800x600, :99. Needs a build with its tests, ../shared/fixtures and
-# the packages xvfb and openbox (scripts/install-deps.sh installs them).
+# Defaults: build, shots, 800x600, :99. Needs a build with its tests and the packages xvfb and
+# openbox (scripts/install-deps.sh installs them); the fixture editions are read from
+# tests/fixtures of the checkout.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
@@ -15,7 +16,6 @@ size=${3:-800x600}
 display=${4:-:99}
 case "$build" in /*) ;; *) build="$here/$build" ;; esac
 case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
-shared=${KIV_SHARED_DIR:-$(cd "$here/.." && pwd)/shared}
 test_binary="$build/src/shell/tests/tst_readable_windows"
 [ -x "$test_binary" ] || { echo "no $test_binary: build first (scripts/build.sh $build)" >&2; exit 1; }
 
@@ -36,7 +36,7 @@ sleep 1
 mkdir -p "$out"
 log=$(mktemp)
 status=0
-env -u QT_QPA_PLATFORM DISPLAY="$display" LC_ALL=C.UTF-8 KIV_SCREENSHOT_DIR="$out" KIV_SHARED_DIR="$shared" \
+env -u QT_QPA_PLATFORM DISPLAY="$display" LC_ALL=C.UTF-8 KIV_SCREENSHOT_DIR="$out" \
     KIV_SOURCE_DIR="$here" KIV_PROGRAM_DIR="$build/bin" "$test_binary" -maxwarnings 0 screenshots >"$log" 2>&1 || status=$?
 grep -E '^(FAIL|SKIP|Totals)|Loc:' "$log" || true
 rm -f "$log"

@@ -155,18 +155,19 @@ void Program::writeFile(const QString& name, const QByteArray& content) const
         f.write(content);
 }
 
-QString sharedDir()
+QString fixturesDir()
 {
-    const QString dir = qEnvironmentVariable("KIV_SHARED_DIR");
-    if (dir.isEmpty() || !QFileInfo(dir + QStringLiteral("/fixtures/jet")).isDir())
-        return QString();
-    return dir;
+    return sourceDir() + QStringLiteral("/tests/fixtures");
+}
+
+bool fixturesPresent()
+{
+    return QFileInfo(fixturesDir() + QStringLiteral("/jet")).isDir();
 }
 
 QString jetFixture(const QString& name)
 {
-    const QString dir = sharedDir();
-    return dir.isEmpty() ? QString() : dir + QStringLiteral("/fixtures/jet/") + name;
+    return fixturesDir() + QStringLiteral("/jet/") + name;
 }
 
 QString sourceDir()

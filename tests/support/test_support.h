@@ -98,9 +98,11 @@ private:
     QTemporaryDir userDir_;
 };
 
-// The folder holding fixtures/jet and fixtures/jet-large, or empty when it is absent.
-QString sharedDir();
-QString jetFixture(const QString& name); // full path of a file of fixtures/jet, or empty
+// The Access fixtures of the checkout, tests/fixtures: jet holds the small editions and the
+// saved-figure stores, jet-large the large editions, each database with its table dumps.
+QString fixturesDir();
+bool fixturesPresent();                  // false only in a checkout missing tests/fixtures/jet
+QString jetFixture(const QString& name); // full path of a file of tests/fixtures/jet
 QString sourceDir();                     // the checkout
 QString programDir();                    // the program folder of the build tree
 
@@ -211,12 +213,11 @@ void runAsNobody(const char* testClass);
         QVERIFY2(kivEnded_, "the program did not end: " #statement);                         \
     } while (false)
 
-// Skips the running test when the shared fixtures are not beside the checkout.
-#define KIV_REQUIRE_SHARED()                                                                 \
-    do {                                                                                     \
-        if (kivtest::sharedDir().isEmpty())                                                  \
-            QSKIP("../shared/fixtures is absent: the Access fixtures cannot be read");      \
-    } while (false)
+// Fails the running test, rather than letting it read files that are not there, when the
+// checkout lacks its Access fixtures (a partial copy of the tree).
+#define KIV_REQUIRE_FIXTURES()                                                               \
+    QVERIFY2(kivtest::fixturesPresent(),                                                     \
+             qPrintable(kivtest::fixturesDir() + QStringLiteral("/jet is missing: the Access fixtures are part of the checkout")))
 
 #define KIV_TEST_MAIN(TestClass)                                                             \
     int main(int argc, char** argv)                                                          \

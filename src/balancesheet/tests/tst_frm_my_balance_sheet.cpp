@@ -183,7 +183,7 @@ void TestFrmMyBalanceSheet::content_data()
 // Every value label of the 25 rows, and the header of the current industry.
 void TestFrmMyBalanceSheet::content()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(QString, engine);
     QFETCH(int, language);
     kivtest::Program program;

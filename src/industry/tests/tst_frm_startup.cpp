@@ -164,8 +164,7 @@ private slots:
 
 void TestFrmStartup::init()
 {
-    if (kivtest::sharedDir().isEmpty())
-        QSKIP("../shared/fixtures is absent: the Access fixtures cannot be read");
+    KIV_REQUIRE_FIXTURES();
 }
 
 void TestFrmStartup::opening_data()
@@ -781,7 +780,7 @@ void TestFrmStartup::unusableEdition()
         program.addFile(editedCopy(u"no-row"_s, [](std::vector<kiv::db::TableData>& tables) { table(tables, u"KIV_DATA"_s).rows.clear(); }),
                         file);
     } else if (content == u"stuck") {
-        KIV_REQUIRE_SHARED();
+        KIV_REQUIRE_FIXTURES();
         program.addFile(kivtest::jetFixture(u"edition-one-year.mdb"_s), file);
         stuck.emplace([] {
             for (;;)

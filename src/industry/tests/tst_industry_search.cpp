@@ -142,7 +142,7 @@ void TestIndustrySearch::search_data()
 
 void TestIndustrySearch::search()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(QString, engine);
     QFETCH(QString, edition);
     QFETCH(QString, key);
@@ -231,7 +231,7 @@ void TestIndustrySearch::lists_data()
 
 void TestIndustrySearch::lists()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(QString, engine);
     QFETCH(int, language);
     QFETCH(QStringList, industries);
@@ -267,7 +267,7 @@ void TestIndustrySearch::sectorQueries_data()
 
 void TestIndustrySearch::sectorQueries()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(QString, engine);
     QFETCH(QString, sector);
     QFETCH(int, language);
@@ -301,7 +301,7 @@ void TestIndustrySearch::pickByNameOrCode_data()
 
 void TestIndustrySearch::pickByNameOrCode()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(QString, engine);
     QFETCH(QString, column);
     QFETCH(QString, text);
@@ -407,7 +407,7 @@ QString brokenEdition(const QString& name)
 
 void TestIndustrySearch::openFailures()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(QString, file);
     QFETCH(int, kind);
     QFETCH(QString, table);

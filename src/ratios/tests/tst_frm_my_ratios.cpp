@@ -227,7 +227,7 @@ void TestFrmMyRatios::road_data()
 // the main menu, with the same figures.
 void TestFrmMyRatios::road()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(QString, engine);
     QFETCH(int, language);
     QFETCH(QString, first);

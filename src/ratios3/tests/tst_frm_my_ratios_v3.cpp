@@ -206,7 +206,7 @@ void TestFrmMyRatiosV3::road_data()
 // menu, every activation rebuilding all of it.
 void TestFrmMyRatiosV3::road()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(bool, sqlite);
     QFETCH(int, language);
     const bool english = language == 0;
@@ -374,7 +374,7 @@ void TestFrmMyRatiosV3::incompleteIndustry_data()
 
 void TestFrmMyRatiosV3::incompleteIndustry()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(int, language);
     QFETCH(QString, column);
     QFETCH(bool, drop);
@@ -414,7 +414,7 @@ void TestFrmMyRatiosV3::exportCells_data()
 // shows them, the "..." of Lotus, and the window enabled again.
 void TestFrmMyRatiosV3::exportCells()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(int, language);
     QFETCH(bool, lotus);
     const bool english = language == 0;
@@ -462,7 +462,7 @@ void TestFrmMyRatiosV3::exportCells()
 // are then; the industry's message is not told again.
 void TestFrmMyRatiosV3::rebuiltAfterExportDialog()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     kivtest::Program program;
     FrmMyRatiosV3& w = compare(program, 0, true, u"Hardware stores"_s);
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -482,7 +482,7 @@ void TestFrmMyRatiosV3::rebuiltAfterExportDialog()
 // The printout as printed: the header, the heads, one line per cell with the window's texts.
 void TestFrmMyRatiosV3::printout()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     kivtest::Program program;
     FrmMyRatiosV3& w = compare(program, 0, false, u"Hardware stores"_s);
     click(w.cmdPrint);
@@ -524,7 +524,7 @@ void TestFrmMyRatiosV3::printoutOnPaper_data()
 // industry line; no word leaves the printable area.
 void TestFrmMyRatiosV3::printoutOnPaper()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(int, language);
     QFETCH(QString, industry);
     kivtest::Program program;
@@ -576,7 +576,7 @@ void TestFrmMyRatiosV3::printoutOnPaper()
 // not replace the first one's, and the message names the file written.
 void TestFrmMyRatiosV3::printTwiceWithoutPrinter()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     kivtest::Program program;
     FrmMyRatiosV3& w = compare(program, 0, true, u"Hardware stores"_s);
     kivtest::PdfPrinter pdf;
@@ -622,7 +622,7 @@ void TestFrmMyRatiosV3::definitions_data()
 
 void TestFrmMyRatiosV3::definitions()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(int, language);
     QFETCH(QString, label);
     QFETCH(QString, title);
@@ -710,7 +710,7 @@ void TestFrmMyRatiosV3::industryReport_data()
 
 void TestFrmMyRatiosV3::industryReport()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(bool, sectorView);
     kivtest::Program program;
     FrmMyRatiosV3& w = compare(program, 0, true, u"Hardware stores"_s);

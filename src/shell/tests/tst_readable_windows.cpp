@@ -611,7 +611,7 @@ void TestReadableWindows::everyTextFits()
     QFETCH(int, language);
     QFETCH(Contents, contents);
     if (contents != Contents::Sample)
-        KIV_REQUIRE_SHARED();
+        KIV_REQUIRE_FIXTURES();
     shelltest::ShellProgram program(twips(screen));
     kiv::setWindowFrameMargins(frame);
     const QString where = u"%1x%2%3, %4"_s.arg(screen.width()).arg(screen.height())
@@ -707,7 +707,7 @@ void TestReadableWindows::screenshots()
     const QString dir = qEnvironmentVariable("KIV_SCREENSHOT_DIR");
     if (dir.isEmpty())
         QSKIP("KIV_SCREENSHOT_DIR is not set");
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     const bool offscreen = QGuiApplication::platformName() == u"offscreen";
     QSize px = QGuiApplication::primaryScreen()->availableGeometry().size();
     const QStringList size = qEnvironmentVariable("KIV_SCREENSHOT_SIZE").split(u'x');

@@ -662,7 +662,7 @@ void TestFigureStore::linkedStores()
 // The original program's Access store is read exactly, and the next Save replaces it.
 void TestFigureStore::accessStore()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     kivtest::Program program;
     const FigureStore& store = kiv::values3::savedFigures();
     program.addFile(kivtest::jetFixture(u"saved-three-year.mdb"_s), store.fileName);

@@ -647,7 +647,7 @@ void TestSavedOneYear::unreachableDataFolder()
 // the next Save replaces it with the program's own store, which gives back the same texts.
 void TestSavedOneYear::accessStore()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     kivtest::Program program;
     program.addFile(kivtest::jetFixture(u"saved-one-year.mdb"_s), u"kiv_MyValue_v12.mdb"_s);
     FrmMyValues& w = openWindow();

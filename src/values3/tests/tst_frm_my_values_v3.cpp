@@ -695,7 +695,7 @@ void TestFrmMyValuesV3::restoreFailureChangesNothing()
 
 void TestFrmMyValuesV3::restoreAccessStore()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     kivtest::Program program;
     chooseSampleIndustry(program);
     program.addFile(kivtest::jetFixture(u"saved-three-year.mdb"_s), savedFigures().fileName);

@@ -23,10 +23,7 @@ namespace {
 
 QString fixture(const QString& name)
 {
-    const QString shared = kivtest::sharedDir();
-    if (shared.isEmpty())
-        return QString();
-    return shared + (name.contains(QStringLiteral("-large")) ? QStringLiteral("/fixtures/jet-large/") : QStringLiteral("/fixtures/jet/")) + name
+    return kivtest::fixturesDir() + (name.contains(QStringLiteral("-large")) ? QStringLiteral("/jet-large/") : QStringLiteral("/jet/")) + name
            + QStringLiteral(".mdb");
 }
 
@@ -290,7 +287,7 @@ void TestDatabase::tablesMatchTheirDumps_data()
 // texts to the character, doubles exactly, singles as the single nearest the decimal.
 void TestDatabase::tablesMatchTheirDumps()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(QString, name);
     QFETCH(QString, engine);
     const QString path = databaseFor(name, engine, dir_);
@@ -333,7 +330,7 @@ void TestDatabase::fixtureFacts_data()
 // What the windows rely on, spelled out on the small editions.
 void TestDatabase::fixtureFacts()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(QString, engine);
     auto one = Database::open(databaseFor(u"edition-one-year"_qs, engine, dir_), true);
     QVERIFY(one->hasTable(u"kiv_data"));
@@ -413,7 +410,7 @@ void TestDatabase::longMemosWhole_data()
 // Memos longer than libmdb's default bind buffer come back whole.
 void TestDatabase::longMemosWhole()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(QString, name);
     QFETCH(QString, engine);
     QFETCH(int, industry);
@@ -431,7 +428,7 @@ void TestDatabase::missingTableAndColumn_data()
 
 void TestDatabase::missingTableAndColumn()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(QString, engine);
     const QString path = databaseFor(u"saved-one-year"_qs, engine, dir_);
     auto db = Database::open(path, true);
@@ -456,7 +453,7 @@ void TestDatabase::missingTableAndColumn()
 
 void TestDatabase::accessIsReadOnly()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     const QString path = fixture(u"saved-one-year"_qs);
     try {
         Database::open(path, false);
@@ -502,7 +499,7 @@ void TestDatabase::badFiles()
     QByteArray original;
     int page = 4096;
     if (!source.isEmpty()) {
-        KIV_REQUIRE_SHARED();
+        KIV_REQUIRE_FIXTURES();
         original = readAll(databaseFor(u"edition-one-year"_qs, source, dir_));
         QVERIFY(original.size() > 4 * page);
         if (source == u"sqlite"_qs)
@@ -545,7 +542,7 @@ void TestDatabase::badFiles()
 // Random damage anywhere in an Access file: every outcome is a whole read or a DbError.
 void TestDatabase::damagedAccessCopiesFailCleanly()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     const QByteArray original = readAll(fixture(u"edition-one-year"_qs));
     const qsizetype pages = original.size() / 4096;
     QRandomGenerator random(2000);
@@ -579,7 +576,7 @@ void TestDatabase::damagedAccessCopiesFailCleanly()
 // windows repaint all the while, under the hourglass, which goes away at the end.
 void TestDatabase::stuckReaderIsStopped()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     const kivtest::ReaderSettings stuck([] {
         for (;;)
             ::pause();
@@ -614,7 +611,7 @@ void TestDatabase::stuckReaderIsStopped()
 // for each table.
 void TestDatabase::slowReaderReadsToTheEnd()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     const QString path = fixture(u"edition-one-year"_qs);
     const auto whole = Database::open(path, true)->openSnapshot(u"KIV_DATA"_qs);
     int steps = 0; // counted in each reader's own copy of the program
@@ -646,7 +643,7 @@ void TestDatabase::tableListRowsAreProgress_data()
 
 void TestDatabase::tableListRowsAreProgress()
 {
-    KIV_REQUIRE_SHARED();
+    KIV_REQUIRE_FIXTURES();
     QFETCH(bool, stuck);
     using kiv::db::detail::ReadingStage;
     const QString path = fixture(u"edition-one-year"_qs);

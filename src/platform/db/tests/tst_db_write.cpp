@@ -91,7 +91,7 @@ void TestDbWrite::replacesAnyOldStore()
     const QString path = dir.filePath(u"kiv_MyValue_v3.mdb"_qs);
     const QStringList columns = schema::myValueV3Columns();
     if (old == u"access"_qs) {
-        KIV_REQUIRE_SHARED();
+        KIV_REQUIRE_FIXTURES();
         QVERIFY(QFile::copy(kivtest::jetFixture(u"saved-three-year.mdb"_qs), path));
     } else if (old == u"sqlite"_qs) {
         writeSingleRowTable(path, u"MyValue_v3"_qs, columns, std::vector<double>(27, 5.0));
