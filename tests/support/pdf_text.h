@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QList>
 #include <QProcess>
@@ -78,12 +79,15 @@ inline QHash<QString, double> wordPositions(const QString& path)
 // files when there is no printer, is a temporary one.
 class TempHome {
 public:
-    TempHome()
-        : oldHome_(qgetenv("HOME"))
+    // A home of its own, or the folder given (with the configuration in `config`, or in the
+    // home's own "config").
+    explicit TempHome(const QString& home = QString(), const QString& config = QString())
+        : home_(home.isEmpty() ? dir_.path() : home)
+        , oldHome_(qgetenv("HOME"))
         , oldConfig_(qgetenv("XDG_CONFIG_HOME"))
     {
-        qputenv("HOME", dir_.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (dir_.path() + QStringLiteral("/config")).toLocal8Bit());
+        qputenv("HOME", QFile::encodeName(home_));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.isEmpty() ? home_ + QStringLiteral("/config") : config));
     }
     ~TempHome()
     {
@@ -95,10 +99,11 @@ public:
     }
     TempHome(const TempHome&) = delete;
     TempHome& operator=(const TempHome&) = delete;
-    QString documents() const { return dir_.path() + QStringLiteral("/Documents"); }
+    QString documents() const { return home_ + QStringLiteral("/Documents"); }
 
 private:
     QTemporaryDir dir_;
+    QString home_;
     QByteArray oldHome_, oldConfig_;
 };
 

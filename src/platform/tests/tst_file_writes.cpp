@@ -10,6 +10,7 @@
 #include "platform/printer_qt.h"
 #include "platform/spreadsheet/automation.h"
 #include "platform/spreadsheet/save_file.h"
+#include "pdf_text.h"
 #include "test_support.h"
 
 #include <QDir>
@@ -220,29 +221,19 @@ private:
     bool mounted_ = false;
 };
 
-// The user's home and documents folder for one test: the printouts and the workbooks go there.
+// The user's home for one test, with its documents folder where the printouts and the
+// workbooks go.
 class Home {
 public:
-    explicit Home(const QString& home, const QString& config)
-        : oldHome_(qgetenv("HOME"))
-        , oldConfig_(qgetenv("XDG_CONFIG_HOME"))
+    Home(const QString& home, const QString& config)
+        : home_(home, config)
     {
-        qputenv("HOME", QFile::encodeName(home));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
-        kiv::sheet::setDocumentsFolder(home + u"/Documents"_s);
+        kiv::sheet::setDocumentsFolder(home_.documents());
     }
-    ~Home()
-    {
-        qputenv("HOME", oldHome_);
-        if (oldConfig_.isEmpty())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", oldConfig_);
-        kiv::sheet::setDocumentsFolder(QString());
-    }
+    ~Home() { kiv::sheet::setDocumentsFolder(QString()); }
 
 private:
-    QByteArray oldHome_, oldConfig_;
+    kivtest::TempHome home_;
 };
 
 // Copies of the program killed (kill -9) in the middle of their writes of `targets`, all at
