@@ -218,8 +218,9 @@ std::optional<Failure> save(const FigureStore& store, const QStringList& texts)
     }
     if (where.unreachable)
         return failed(unreachableStore(where));
-    if (linkLoop(where.saveTo) || linkLoop(where.checkFirst))
-        return failed(failure(Failure::Kind::LinkLoop, linkLoop(where.saveTo) ? where.saveTo : where.checkFirst));
+    for (const QString& file : {where.saveTo, where.checkFirst})
+        if (linkLoop(file))
+            return failed(failure(Failure::Kind::LinkLoop, file));
     // The file must be a store already (a first Save into the user's folder: the delivered
     // one): never replace a file that isn't one, and never make a store from nothing.
     if (!QFileInfo::exists(where.checkFirst))
