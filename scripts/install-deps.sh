@@ -14,7 +14,7 @@ packages=(
   libreoffice-calc-nogui gnumeric
   poppler-utils
   desktop-file-utils
-  xvfb xauth openbox imagemagick
+  xvfb xauth openbox imagemagick x11-xserver-utils x11-utils
   util-linux
   fusefat fuse3 dosfstools exfat-fuse exfatprogs mount
 )

@@ -234,16 +234,21 @@ void FrmStartup::hideSearchControls()
 
 // ---- load, activation, paint ----------------------------------------------------------------
 
-void FrmStartup::Form_Load()
+void FrmStartup::fitAdditions()
 {
-    CommonDialog1->HelpFile = kiv::helpFile();
-    FitFormToScreen(fitVariant());
+    // The two lists take half and nine tenths of the window's width; the title is larger.
     const QSizeF area = fittedArea();
     if (const kiv::fit::Item* it = item(cboSector))
         setControlRect(cboSector, it->left, it->top, static_cast<float>(area.width() / 2), it->height);
     if (const kiv::fit::Item* it = item(cboIndustry))
         setControlRect(cboIndustry, it->left, it->top, static_cast<float>(area.width() * 0.9), it->height);
     setControlFontSize(Label1, 18);
+}
+
+void FrmStartup::Form_Load()
+{
+    CommonDialog1->HelpFile = kiv::helpFile();
+    FitFormToScreen(fitVariant());
 
     try {
         kiv::OpenIndustryData();

@@ -103,6 +103,7 @@ signals:
 
 protected:
     void Form_Load() override;
+    void fitAdditions() override;
     void Form_Activate() override;
     void Form_Paint() override;
 

@@ -134,6 +134,20 @@ QSizeF clientArea(QSizeF screen, const QMargins& framePixels)
     return QSizeF(std::max(w, kTwipsPerPixel), std::max(h, kTwipsPerPixel));
 }
 
+std::optional<QMargins> fullScreenFrame(const QRect& area, const QRect& client, const QMargins& told)
+{
+    if (client.isEmpty() || !area.contains(client))
+        return std::nullopt;
+    const QMargins frame = area.size() == client.size().grownBy(told)
+                               ? told
+                               : QMargins(0, area.height() - client.height(), area.width() - client.width(), 0);
+    if (frame.left() < 0 || frame.top() < 0 || frame.right() < 0 || frame.bottom() < 0)
+        return std::nullopt;
+    if ((frame.left() + frame.right()) * 4 > area.width() || (frame.top() + frame.bottom()) * 4 > area.height())
+        return std::nullopt;
+    return frame;
+}
+
 QRect placeWithin(const QRect& area, QSize wanted, const QMargins& frame)
 {
     const int roomW = std::max(area.width() - frame.left() - frame.right(), 1);

@@ -80,6 +80,15 @@ Result refitToArea(std::vector<Item>& items, double fromWidth, double fromHeight
 // available area less the frame (title bar, borders) the window manager draws around it.
 QSizeF clientArea(QSizeF screen, const QMargins& framePixels);
 
+// The frame (pixels) the window manager draws around a full-screen window it gave the client
+// rectangle `client` (pixels, on the desktop) on a screen whose available area is `area`, telling
+// `told` as its frame: the frame told when the client and it fill the area, else all the area
+// leaves around the client, counted as title bar. Nothing when the client reaches past the area
+// (the window manager spread the window over two screens, or put it on another one than
+// `area`'s) or when that frame would be larger than a frame is (more than a quarter of the area
+// across or down).
+std::optional<QMargins> fullScreenFrame(const QRect& area, const QRect& client, const QMargins& told);
+
 // Where a window that wants `wanted` pixels goes within `area` (pixels) once its frame is
 // counted: as large as wanted where the area leaves room for it and the frame, centred in the
 // area; the client rectangle, frame excluded.

@@ -3,11 +3,14 @@
 #include "platform/controls.h"
 #include "platform/program_end.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QRegion>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -42,11 +45,62 @@ std::optional<QMargins>& frameOverride()
     return margins;
 }
 
-// The frame of the last full-screen window the window manager showed.
-QMargins& fullScreenFrame()
+// The frame of a full-screen window, learned screen by screen; the last one learned last.
+struct LearnedFrame {
+    QPointer<QScreen> screen;
+    QMargins frame;
+};
+
+std::vector<LearnedFrame>& learnedFrames()
 {
-    static QMargins margins;
-    return margins;
+    static std::vector<LearnedFrame> frames;
+    return frames;
+}
+
+QMargins fullScreenFrame(const QScreen* screen)
+{
+    std::vector<LearnedFrame>& frames = learnedFrames();
+    frames.erase(std::remove_if(frames.begin(), frames.end(), [](const LearnedFrame& f) { return !f.screen; }), frames.end());
+    for (const LearnedFrame& f : frames)
+        if (f.screen == screen)
+            return f.frame;
+    return frames.empty() ? QMargins() : frames.back().frame;
+}
+
+void learnFullScreenFrame(QScreen* screen, const QMargins& frame)
+{
+    std::vector<LearnedFrame>& frames = learnedFrames();
+    frames.erase(std::remove_if(frames.begin(), frames.end(), [screen](const LearnedFrame& f) { return !f.screen || f.screen == screen; }),
+                 frames.end());
+    frames.push_back({screen, frame});
+}
+
+// The program's window in front: the last one shown, brought to the front or activated.
+QPointer<QWidget>& frontWindow()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+
+// The screen a top-level window lies on, by where it is: the window system tells a move to
+// another screen only some time after the window got there.
+QScreen* screenUnder(const QWidget& window)
+{
+    if (QScreen* screen = QGuiApplication::screenAt(window.geometry().center()))
+        return screen;
+    return window.windowHandle() && window.windowHandle()->screen() ? window.windowHandle()->screen() : window.screen();
+}
+
+// The screen of the window a window is opened from: the program's window in front, when it is
+// another one.
+QScreen* openerScreen(const QWidget& window)
+{
+    QWidget* opener = frontWindow();
+    if (!opener || opener == &window)
+        opener = QApplication::activeWindow();
+    if (!opener || opener == &window)
+        return nullptr;
+    return screenUnder(*opener);
 }
 
 // The frame of the last other window of the program it showed (borders all round, as a rule).
@@ -98,6 +152,11 @@ protected:
             if (window_ && window_->isVisible())
                 framed_();
             break;
+        case QEvent::WindowActivate:
+            // The window system may tell it once the program has moved on to another window.
+            if (watched == window_ && window_->isVisible())
+                frontWindow() = window_;
+            break;
         default: break;
         }
         return false;
@@ -127,10 +186,13 @@ private:
         if (!frame || frame->isNull() || window_->isMaximized() || window_->isFullScreen())
             return;
         windowFrame() = *frame;
-        const QRect area = availableScreenArea();
-        if (area.contains(window_->geometry().marginsAdded(*frame)))
+        // Anywhere on the screens will do, also across two of them.
+        QRegion screens;
+        for (const QScreen* screen : QGuiApplication::screens())
+            screens += availableScreenArea(screen);
+        if (QRegion(window_->geometry().marginsAdded(*frame)).subtracted(screens).isEmpty())
             return;
-        const QRect placed = fit::placeWithin(area, wanted_, *frame);
+        const QRect placed = fit::placeWithin(availableScreenArea(screenOf(*window_)), wanted_, *frame);
         if (placed != window_->geometry())
             window_->setGeometry(placed);
     }
@@ -140,11 +202,25 @@ private:
 };
 } // namespace
 
-QSizeF screenSizeTwips()
+QScreen* screenOf(const QWidget& window)
+{
+    const QWidget* top = window.window();
+    if (top->isVisible())
+        return screenUnder(*top);
+    if (QScreen* screen = openerScreen(*top))
+        return screen;
+    if (const auto* form = qobject_cast<const Form*>(top); form && form->fittedScreen())
+        return form->fittedScreen();
+    if (top->testAttribute(Qt::WA_Moved))
+        return top->screen();
+    return QGuiApplication::primaryScreen();
+}
+
+QSizeF screenSizeTwips(const QScreen* screen)
 {
     if (screenOverride())
         return *screenOverride();
-    const QRect r = availableScreenArea();
+    const QRect r = availableScreenArea(screen);
     return QSizeF(r.width() * fit::kTwipsPerPixel, r.height() * fit::kTwipsPerPixel);
 }
 
@@ -153,9 +229,9 @@ void setScreenSizeTwips(std::optional<QSizeF> size)
     screenOverride() = size;
 }
 
-QMargins windowFrameMargins()
+QMargins windowFrameMargins(const QScreen* screen)
 {
-    return frameOverride() ? *frameOverride() : fullScreenFrame();
+    return frameOverride() ? *frameOverride() : fullScreenFrame(screen ? screen : QGuiApplication::primaryScreen());
 }
 
 void setWindowFrameMargins(std::optional<QMargins> margins)
@@ -163,16 +239,17 @@ void setWindowFrameMargins(std::optional<QMargins> margins)
     frameOverride() = margins;
 }
 
-QSizeF clientAreaTwips()
+QSizeF clientAreaTwips(const QScreen* screen)
 {
-    return fit::clientArea(screenSizeTwips(), windowFrameMargins());
+    return fit::clientArea(screenSizeTwips(screen), windowFrameMargins(screen));
 }
 
-QRect availableScreenArea()
+QRect availableScreenArea(const QScreen* screen)
 {
     if (screenOverride())
         return QRect(0, 0, px(screenOverride()->width()), px(screenOverride()->height()));
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
@@ -180,8 +257,9 @@ void keepWithinScreen(QWidget& window, QSize wanted)
 {
     // Until the window manager has framed the window, its frame is taken to be that of the
     // program's other windows.
-    const QMargins frame = frameOverride() ? *frameOverride() : windowFrame().value_or(fullScreenFrame());
-    window.setGeometry(fit::placeWithin(availableScreenArea(), wanted, frame));
+    const QScreen* screen = screenOf(window);
+    const QMargins frame = frameOverride() ? *frameOverride() : windowFrame().value_or(fullScreenFrame(screen));
+    window.setGeometry(fit::placeWithin(availableScreenArea(screen), wanted, frame));
     for (QObject* child : window.children())
         if (auto* keeper = dynamic_cast<ScreenKeeper*>(child)) {
             keeper->setWanted(wanted);
@@ -230,14 +308,17 @@ void Form::load()
 void Form::Show()
 {
     load();
+    if (!isVisible())
+        followOpener();
     if (fullScreen_) {
         // The frame may have become known, or changed, since the window was laid out.
-        refit(clientAreaTwips());
+        refit(clientAreaTwips(screen_));
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     }
     show();
     raise();
     activateWindow();
+    frontWindow() = this;
     Form_Activate();
     if (isVisible())
         Form_Paint();
@@ -253,6 +334,7 @@ void Form::ZOrder(int position)
     if (position == 0) {
         raise();
         activateWindow();
+        frontWindow() = this;
     } else {
         lower();
     }
@@ -350,6 +432,7 @@ void Form::setControlRect(QWidget* control, float left, float top, float width, 
         e->item.top = top;
         e->item.width = width;
         e->item.height = height;
+        e->placedByWindow = fullScreen_ && !inFitAdditions_;
         apply(*e);
     }
 }
@@ -358,6 +441,7 @@ void Form::setControlFontSize(QWidget* control, float points)
 {
     if (Entry* e = entry(control)) {
         e->item.fontSize = points;
+        e->fontByWindow = fullScreen_ && !inFitAdditions_;
         apply(*e);
     }
 }
@@ -388,24 +472,36 @@ void Form::apply(Entry& e)
 
 fit::Result Form::FitFormToScreen(const fit::Variant& variant)
 {
-    std::vector<fit::Item> list = items();
-    const QSizeF area = clientAreaTwips();
+    designItems_ = items();
+    std::vector<fit::Item> list = designItems_;
+    screen_ = screenOf(*this);
+    const QSizeF area = clientAreaTwips(screen_);
     const fit::Result r = fit::fitToScreen(list, area.width(), area.height(), designWidth_, designHeight_, variant);
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         entries_[i].item = list[i];
+        entries_[i].placedByWindow = false;
+        entries_[i].fontByWindow = false;
         apply(entries_[i]);
     }
     fullScreen_ = true;
     variant_ = variant;
     fittedArea_ = QSizeF(r.formWidth, r.formHeight);
     setGeometry(fittedGeometry());
+    runFitAdditions();
     return r;
+}
+
+void Form::runFitAdditions()
+{
+    inFitAdditions_ = true;
+    fitAdditions();
+    inFitAdditions_ = false;
 }
 
 QRect Form::fittedGeometry() const
 {
-    const QMargins frame = windowFrameMargins();
-    return QRect(availableScreenArea().topLeft() + QPoint(frame.left(), frame.top()),
+    const QMargins frame = windowFrameMargins(screen_);
+    return QRect(availableScreenArea(screen_).topLeft() + QPoint(frame.left(), frame.top()),
                  QSize(px(fittedArea_.width()), px(fittedArea_.height())));
 }
 
@@ -415,20 +511,80 @@ void Form::refit(QSizeF area)
         return;
     if (fit::roundHalfEven(area.width()) == fittedArea_.width() && fit::roundHalfEven(area.height()) == fittedArea_.height())
         return;
-    std::vector<fit::Item> list = items();
-    const fit::Result r = fit::refitToArea(list, fittedArea_.width(), fittedArea_.height(), area.width(), area.height(), variant_);
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        entries_[i].item = list[i];
-        apply(entries_[i]);
-    }
-    fittedArea_ = QSizeF(r.formWidth, r.formHeight);
+    relayOut(area, false);
     // A window on the screen already has the size the window manager gave it.
     if (!isVisible() || !(windowState() & Qt::WindowMaximized))
         setGeometry(fittedGeometry());
 }
 
+void Form::relayOut(QSizeF area, bool fonts)
+{
+    // As a load on that area lays them out...
+    std::vector<fit::Item> fresh = designItems_;
+    const fit::Result r = fit::fitToScreen(fresh, area.width(), area.height(), designWidth_, designHeight_, variant_);
+    // ... and what the window set itself, from the area it set it on.
+    std::vector<fit::Item> scaled = items();
+    fit::refitToArea(scaled, fittedArea_.width(), fittedArea_.height(), area.width(), area.height(), variant_);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        Entry& e = entries_[i];
+        const bool known = i < fresh.size() && fresh[i].name == e.item.name;
+        fit::Item next = e.placedByWindow || !known ? scaled[i] : fresh[i];
+        next.fontSize = fonts && known && !e.fontByWindow ? fresh[i].fontSize : e.item.fontSize;
+        e.item = next;
+        apply(e);
+    }
+    fittedArea_ = QSizeF(r.formWidth, r.formHeight);
+    runFitAdditions();
+}
+
+void Form::moveToScreen(QScreen* screen)
+{
+    screen_ = screen;
+    relayOut(clientAreaTwips(screen), true);
+}
+
+void Form::followOpener()
+{
+    QScreen* target = openerScreen(*this);
+    if (!target)
+        return;
+    if (fullScreen_) {
+        if (target != screen_) {
+            moveToScreen(target);
+            // A maximised window keeps its place; Show maximises it again, there. A window
+            // shown before takes its new place only when shown again: until then the window
+            // system is told the screen it goes to.
+            setWindowState(windowState() & ~Qt::WindowMaximized);
+            setGeometry(fittedGeometry());
+            if (windowHandle())
+                windowHandle()->setScreen(target);
+        }
+        return;
+    }
+    // A window the program placed keeps its place from the middle of the screen; the window
+    // manager places the others.
+    QScreen* now = screen();
+    if (!testAttribute(Qt::WA_Moved) || target == now)
+        return;
+    const QRect from = availableScreenArea(now);
+    const QRect to = availableScreenArea(target);
+    QRect placed = geometry();
+    placed.moveCenter(placed.center() - from.center() + to.center());
+    placed.moveLeft(std::max(std::min(placed.left(), to.right() + 1 - placed.width()), to.left()));
+    placed.moveTop(std::max(std::min(placed.top(), to.bottom() + 1 - placed.height()), to.top()));
+    move(placed.topLeft());
+}
+
 void Form::framed()
 {
+    const bool maximized = windowState() & Qt::WindowMaximized;
+    if (fullScreen_ && maximized && windowHandle()) {
+        // The window manager put the window on another screen, or the user moved it there: it
+        // is laid out for that one.
+        QScreen* on = screenUnder(*this);
+        if (on && on != screen_)
+            moveToScreen(on);
+    }
     const std::optional<QMargins> frame = frameOf(*this);
     if (!frame)
         return;
@@ -438,18 +594,17 @@ void Form::framed()
             windowFrame() = *frame;
         return;
     }
-    if (!(windowState() & Qt::WindowMaximized))
+    if (!maximized)
         return;
     // The size the window manager gave the window is the area its controls have: they are laid
-    // out on it, and later windows on the same area at once. The frame is what the screen's
-    // area leaves around it (all of it counted as title bar when the window manager tells
-    // another frame than the one that fills the screen).
-    const QRect area = availableScreenArea();
-    const QSize client = size();
-    if (area.size() == client.grownBy(*frame))
-        fullScreenFrame() = *frame;
-    else
-        fullScreenFrame() = QMargins(0, area.height() - client.height(), area.width() - client.width(), 0);
+    // out on it, and later windows on the same screen on the same area at once. The frame is
+    // what the screen's area leaves around it. A window given more than its screen (spread over
+    // two screens) keeps the layout of its screen and teaches no frame.
+    const QRect client = geometry();
+    const std::optional<QMargins> learned = fit::fullScreenFrame(availableScreenArea(screen_), client, *frame);
+    if (!learned)
+        return;
+    learnFullScreenFrame(screen_, *learned);
     refit(QSizeF(client.width() * fit::kTwipsPerPixel, client.height() * fit::kTwipsPerPixel));
 }
 

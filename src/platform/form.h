@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QSizeF>
+#include <QScreen>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -73,15 +74,24 @@ public:
                 pred(e.widget.data(), e.item);
     }
 
-    // Scales the window to the screen by its variant: to the screen's available area less the
-    // frame the window manager draws around a full-screen window, the area the window really
-    // gets. The window then has that size.
+    // Scales the window to the screen it will be shown on (screenOf) by its variant: to that
+    // screen's available area less the frame the window manager draws around a full-screen
+    // window, the area the window really gets. The window then has that size, on that screen.
     fit::Result FitFormToScreen(const fit::Variant& variant);
     // The area, in twips, that the window's controls were last laid out on.
     QSizeF fittedArea() const { return fittedArea_; }
+    // The screen they were laid out for. A full-screen window shown from a window on another
+    // screen, or put on another one by the user or the window manager, is laid out again for
+    // that one, fonts included, as a window loaded there would be, its additions included; what
+    // the window's own code set otherwise since the scaling (a position, a font size) is kept,
+    // scaled with the rest.
+    QScreen* fittedScreen() const { return screen_; }
 
 protected:
     virtual void Form_Load() {}
+    // The window's own additions to the scaling: run after FitFormToScreen, and again each time
+    // the window is laid out on another area or for another screen.
+    virtual void fitAdditions() {}
     virtual void Form_Activate() {}
     virtual void Form_Paint() {}
     // The close box. Every main window ends the program at once; a window that must not do
@@ -95,6 +105,10 @@ private:
         QObject* object = nullptr;
         QPointer<QWidget> widget;
         fit::Item item;
+        // Set by the window's own code after the scaling, but for its additions to it: a new
+        // layout scales it, rather than taking it from the design again.
+        bool placedByWindow = false;
+        bool fontByWindow = false;
     };
     void registerControl(QObject* object, QWidget* widget, fit::Kind kind, float left, float top,
                          float width, float height, std::optional<float> fontSize);
@@ -102,10 +116,18 @@ private:
     Entry* entry(const QObject* control);
     const Entry* entry(const QObject* control) const;
     // Lays the controls out again on `area` (twips), by the variant of the load, when it is not
-    // the one they were laid out on.
+    // the one they were laid out on; fonts stay as they are.
     void refit(QSizeF area);
+    // Lays the controls out on `area` as the scaling would at load (fonts too when `fonts`), but
+    // for what the window's own code set since, which is scaled from the area it was set on.
+    void relayOut(QSizeF area, bool fonts);
+    // Lays the window out for another screen.
+    void moveToScreen(QScreen* screen);
+    void runFitAdditions();
+    // A window about to be shown goes to the screen of the window it is opened from.
+    void followOpener();
     QRect fittedGeometry() const;
-    // The window manager may have framed the window anew.
+    // The window manager may have framed the window anew, or put it on another screen.
     void framed();
 
     std::vector<Entry> entries_;
@@ -114,36 +136,47 @@ private:
     bool loaded_ = false;
     bool loading_ = false;
     bool fullScreen_ = false;
+    bool inFitAdditions_ = false;
     fit::Variant variant_;
+    std::vector<fit::Item> designItems_; // the controls as they were before the scaling
     QSizeF fittedArea_;
+    QPointer<QScreen> screen_;
     QObject* frameWatch_ = nullptr;
 };
 
-// The size of the screen's available area, in twips (FitFormToScreen lays a window out on it
-// less the window manager's frame). Tests set their own; an empty value restores the real
-// screen.
-QSizeF screenSizeTwips();
+// The screen a window is on; for one not on the screen yet, the screen it will be shown on: that
+// of the program's window in front (the window it is opened from), else the one it was placed
+// on, else the primary screen.
+QScreen* screenOf(const QWidget& window);
+
+// The size of a screen's available area, in twips (FitFormToScreen lays a window out on it less
+// the window manager's frame); no screen means the primary one. Tests set their own, which
+// stands for every screen; an empty value restores the real screens.
+QSizeF screenSizeTwips(const QScreen* screen = nullptr);
 void setScreenSizeTwips(std::optional<QSizeF> size);
 
 // The frame, in pixels, that the window manager draws around a full-screen window of the
-// program (its title bar on top): what the screen's available area leaves around the size the
-// window manager gives a full-screen window, learned from every one it shows (a window on the
-// screen is laid out again on the size it gets), so that a window loaded afterwards is laid out
-// on the right area at once. Nothing until then, and nothing on a platform without a window
-// manager (offscreen). Tests set their own; an empty value restores what was learned.
-QMargins windowFrameMargins();
+// program on a screen (its title bar on top): what the screen's available area leaves around
+// the size the window manager gives a full-screen window there, learned from every one it shows
+// (a window on the screen is laid out again on the size it gets), so that a window loaded
+// afterwards is laid out on the right area at once. A window the window manager spreads past
+// its screen teaches nothing. On a screen where none was learned yet, the one learned last on
+// another screen; nothing until then, and nothing on a platform without a window manager
+// (offscreen). Tests set their own; an empty value restores what was learned.
+QMargins windowFrameMargins(const QScreen* screen = nullptr);
 void setWindowFrameMargins(std::optional<QMargins> margins);
 
-// The screen's available area less that frame, in twips: what a full-screen window is laid out on.
-QSizeF clientAreaTwips();
+// A screen's available area less that frame, in twips: what a full-screen window on that screen
+// is laid out on.
+QSizeF clientAreaTwips(const QScreen* screen = nullptr);
 
-// The screen's available area in pixels (the size tests give, when they give one).
-QRect availableScreenArea();
+// A screen's available area in pixels, on the desktop (the size tests give, when they give one).
+QRect availableScreenArea(const QScreen* screen = nullptr);
 
 // Sizes and places a top-level window that is not full-screen so that it lies within the
-// screen's available area, its frame included: as large as `wanted` where the screen leaves
-// room, centred. Once the window is on the screen and its own frame is known, it is placed
-// again if that frame reaches past the area.
+// available area of the screen it opens on, its frame included: as large as `wanted` where the
+// screen leaves room, centred. Once the window is on the screen and its own frame is known, it
+// is placed again within its screen if that frame reaches past every screen.
 void keepWithinScreen(QWidget& window, QSize wanted);
 
 // ---- one current instance per window type ------------------------------------------------

@@ -104,8 +104,11 @@ QPointF centredPosition(QSizeF screenTwips, QSizeF dialogTwips)
 
 void ExportDialog::Form_Load()
 {
-    const QPointF at = centredPosition(screenSizeTwips(), QSizeF(kWidth, kHeight));
-    move(pixels(at.x()), pixels(at.y()));
+    // Centred on the screen of the window it is opened from; shown later from a window on
+    // another screen, it goes there, still centred.
+    const QScreen* screen = screenOf(*this);
+    const QPointF at = centredPosition(screenSizeTwips(screen), QSizeF(kWidth, kHeight));
+    move(availableScreenArea(screen).topLeft() + QPoint(pixels(at.x()), pixels(at.y())));
 }
 
 void ExportDialog::Form_Paint()

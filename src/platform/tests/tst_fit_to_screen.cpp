@@ -15,6 +15,8 @@ private slots:
     void clientAreaLeavesTheFrame();
     void placeWithinTheArea_data();
     void placeWithinTheArea();
+    void frameOfAFullScreenWindow_data();
+    void frameOfAFullScreenWindow();
 };
 
 void TestFitToScreen::ratiosAndFormSize_data()
@@ -210,6 +212,52 @@ void TestFitToScreen::placeWithinTheArea()
     const QRect client = placeWithin(area, wanted, frame);
     QCOMPARE(client, placed);
     QVERIFY(area.contains(client.marginsAdded(frame)));
+}
+
+void TestFitToScreen::frameOfAFullScreenWindow_data()
+{
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QRect>("client");
+    QTest::addColumn<QMargins>("told");
+    QTest::addColumn<std::optional<QMargins>>("frame");
+    const QRect left(0, 0, 1024, 768);
+    const QRect right(1024, 0, 1280, 1024);
+    QTest::newRow("title bar told") << left << QRect(0, 19, 1024, 749) << QMargins(0, 19, 0, 0)
+                                    << std::optional<QMargins>(QMargins(0, 19, 0, 0));
+    QTest::newRow("borders and title bar told") << left << QRect(4, 30, 1016, 730) << QMargins(4, 30, 4, 8)
+                                                << std::optional<QMargins>(QMargins(4, 30, 4, 8));
+    // The window manager tells another frame than the one that fills the screen.
+    QTest::newRow("other frame told: all of it title bar") << left << QRect(0, 25, 1020, 743) << QMargins(1, 20, 1, 5)
+                                                          << std::optional<QMargins>(QMargins(0, 25, 4, 0));
+    QTest::newRow("on the screen on the right") << right << QRect(1024, 19, 1280, 1005) << QMargins(0, 19, 0, 0)
+                                                << std::optional<QMargins>(QMargins(0, 19, 0, 0));
+    QTest::newRow("below a panel") << QRect(0, 30, 800, 570) << QRect(0, 49, 800, 551) << QMargins(0, 19, 0, 0)
+                                   << std::optional<QMargins>(QMargins(0, 19, 0, 0));
+    // Maximised over both screens, or on the other one: no frame of the screen's.
+    QTest::newRow("spread over two screens") << left << QRect(0, 19, 2304, 1005) << QMargins(0, 19, 0, 0) << std::optional<QMargins>();
+    QTest::newRow("on the larger screen beside") << left << QRect(1024, 19, 1280, 1005) << QMargins(0, 19, 0, 0)
+                                                 << std::optional<QMargins>();
+    QTest::newRow("larger than the screen, at its corner") << left << QRect(0, 0, 1280, 1005) << QMargins(0, 19, 0, 0)
+                                                           << std::optional<QMargins>();
+    QTest::newRow("on the smaller screen beside") << right << QRect(0, 19, 1024, 749) << QMargins(0, 19, 0, 0)
+                                                  << std::optional<QMargins>();
+    // Within the screen but far from filling it: no frame is that large.
+    QTest::newRow("half the screen") << right << QRect(1024, 19, 640, 1005) << QMargins(0, 19, 0, 0) << std::optional<QMargins>();
+    QTest::newRow("title bar of a third of the screen") << left << QRect(0, 256, 1024, 512) << QMargins(0, 19, 0, 0)
+                                                        << std::optional<QMargins>();
+    QTest::newRow("a quarter down is still a frame") << left << QRect(0, 192, 1024, 576) << QMargins(0, 19, 0, 0)
+                                                     << std::optional<QMargins>(QMargins(0, 192, 0, 0));
+    QTest::newRow("no client") << left << QRect() << QMargins() << std::optional<QMargins>();
+}
+
+// What a full-screen window teaches of the window manager's frame on its screen.
+void TestFitToScreen::frameOfAFullScreenWindow()
+{
+    QFETCH(QRect, area);
+    QFETCH(QRect, client);
+    QFETCH(QMargins, told);
+    QFETCH(std::optional<QMargins>, frame);
+    QCOMPARE(fullScreenFrame(area, client, told), frame);
 }
 
 KIV_TEST_MAIN(TestFitToScreen)
