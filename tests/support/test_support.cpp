@@ -5,24 +5,31 @@
 #include "platform/form.h"
 #include "platform/text_fit.h"
 #include "platform/program_folder.h"
+#include "platform/spreadsheet/automation.h"
 #include "shell/app_setup.h"
 #include "shell/editions.h"
 #include "shell/frm_menuselect.h"
 #include "shell/module1.h"
 
 #include <QAbstractItemView>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaMethod>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdio>
+#include <exception>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -323,6 +330,56 @@ bool killedWhileRunning(const std::function<void()>& work, int delayUs)
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
+bool killedAfterMark(const std::function<void(const std::function<void()>& mark)>& work, int marks, int delayUs,
+                     std::vector<qint64>* markedUs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    if (markedUs)
+        markedUs->clear();
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return false;
+    }
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::close(fds[0]);
+        const int out = fds[1];
+        work([out] {
+            const char byte = 'm';
+            while (::write(out, &byte, 1) < 0 && errno == EINTR) {
+            }
+        });
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    int seen = 0;
+    char buffer[64];
+    while (seen < marks) {
+        const ssize_t n = ::read(fds[0], buffer, std::min<std::size_t>(sizeof buffer, static_cast<std::size_t>(marks - seen)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break; // it ended
+        seen += static_cast<int>(n);
+        if (markedUs)
+            markedUs->insert(markedUs->end(), static_cast<std::size_t>(n), clock.nsecsElapsed() / 1000);
+    }
+    if (seen == marks)
+        ::usleep(static_cast<useconds_t>(delayUs));
+    ::kill(child, SIGKILL);
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
 namespace {
 
 // The control's look on a twin: every colour of its palette (set, not inherited, since the twin
@@ -598,5 +655,126 @@ void setupTestApplication(QApplication& app)
 {
     kiv::setupApplication(app);
 }
+
+namespace {
+
+// One part of a test run in parts: a test function, and the start of its rows' data tags.
+struct Part {
+    QString function;
+    QString rows;
+};
+
+// The parts of the running test, and the index of the one this program runs (-1: all of it).
+struct Parts {
+    QList<Part> all;
+    int running = -1;
+};
+
+Parts& parts()
+{
+    static Parts p;
+    return p;
+}
+
+// The test functions of the object's class, as QTest finds them: private slots without
+// parameters, but the data functions and the four that frame the others.
+QStringList testFunctions(const QMetaObject& meta)
+{
+    static const QStringList framing{QStringLiteral("initTestCase"), QStringLiteral("cleanupTestCase"), QStringLiteral("init"), QStringLiteral("cleanup")};
+    QStringList names;
+    for (int i = 0; i < meta.methodCount(); ++i) {
+        const QMetaMethod m = meta.method(i);
+        if (m.methodType() != QMetaMethod::Slot || m.access() != QMetaMethod::Private || m.parameterCount() != 0)
+            continue;
+        const QString name = QString::fromLatin1(m.name());
+        if (!name.endsWith(u"_data") && !framing.contains(name))
+            names << name;
+    }
+    return names;
+}
+
+} // namespace
+
+bool inThisPart(const QString& tag)
+{
+    const Parts& p = parts();
+    if (p.running < 0)
+        return true;
+    const QString function = QString::fromLatin1(QTest::currentTestFunction());
+    if (p.all[p.running].function != function)
+        return true; // a function no part names, run here whole
+    int first = -1, owner = -1;
+    for (int i = 0; i < p.all.size() && owner < 0; ++i) {
+        if (p.all[i].function != function)
+            continue;
+        if (first < 0)
+            first = i;
+        if (p.all[i].rows.isEmpty() || tag.startsWith(p.all[i].rows))
+            owner = i;
+    }
+    return (owner >= 0 ? owner : first) == p.running;
+}
+
+namespace detail {
+
+int exec(QObject& test, int argc, char** argv)
+{
+    const QString index = qEnvironmentVariable("KIV_TEST_PART");
+    const QStringList named = qEnvironmentVariable("KIV_TEST_PARTS").split(u'|', Qt::SkipEmptyParts);
+    // The programs a test starts (as runAsNobody does) run what their arguments name.
+    qunsetenv("KIV_TEST_PART");
+    qunsetenv("KIV_TEST_PARTS");
+    if (argc > 1 || index.isEmpty() || named.isEmpty())
+        return QTest::qExec(&test, argc, argv);
+
+    Parts& p = parts();
+    for (const QString& part : named) {
+        const qsizetype colon = part.indexOf(u':');
+        p.all.push_back(colon < 0 ? Part{part, QString()} : Part{part.left(colon), part.mid(colon + 1)});
+    }
+    bool ok = false;
+    p.running = index.toInt(&ok);
+    const QStringList functions = testFunctions(*test.metaObject());
+    const auto others = std::find_if(p.all.cbegin(), p.all.cend(), [](const Part& part) { return part.function == u'*'; });
+    const int runsOthers = others == p.all.cend() ? 0 : static_cast<int>(others - p.all.cbegin());
+    if (!ok || p.running < 0 || p.running >= p.all.size()
+        || (p.running != runsOthers && !functions.contains(p.all[p.running].function))) {
+        std::fprintf(stderr, "KIV_TEST_PART %s of \"%s\" names no test function of %s\n", qPrintable(index),
+                     qPrintable(named.join(u'|')), test.metaObject()->className());
+        return 1;
+    }
+    QStringList args{QString::fromLocal8Bit(argv[0])};
+    for (const QString& function : functions) {
+        const bool claimed = std::any_of(p.all.cbegin(), p.all.cend(), [&](const Part& part) { return part.function == function; });
+        if (function == p.all[p.running].function || (!claimed && p.running == runsOthers))
+            args << function;
+    }
+    if (args.size() == 1) {
+        std::fprintf(stderr, "KIV_TEST_PART %s of \"%s\": no test function of %s is left for it\n", qPrintable(index),
+                     qPrintable(named.join(u'|')), test.metaObject()->className());
+        return 1;
+    }
+    return QTest::qExec(&test, args);
+}
+
+void guardedCall(QMetaObject::Data::StaticMetacallFunction call, QObject* object, QMetaObject::Call kind, int index, void** args)
+{
+    QString escaped;
+    try {
+        call(object, kind, index, args);
+        return;
+    } catch (const std::exception& e) {
+        escaped = QString::fromLocal8Bit(e.what());
+    } catch (const kiv::sheet::AutomationError& e) {
+        escaped = QStringLiteral("automation error %1: %2").arg(e.number).arg(e.message);
+    } catch (const kiv::ProgramEnded&) {
+        escaped = QStringLiteral("the program ended (End)");
+    } catch (...) {
+        escaped = QStringLiteral("an exception of an unknown kind");
+    }
+    QTest::qFail(qPrintable(QStringLiteral("not caught by the test: ") + escaped), __FILE__, __LINE__);
+}
+
+} // namespace detail
 
 } // namespace kivtest

@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 #include <unistd.h>
 
 namespace kivtest {
@@ -154,6 +155,13 @@ QStringList inParallelProcesses(int copies, int rounds, const std::function<QStr
 // Runs `work` in a child process and kills it (SIGKILL, as a user's kill -9 or a stopped
 // machine) after `delayUs` microseconds. False when it had ended before it could be killed.
 bool killedWhileRunning(const std::function<void()>& work, int delayUs);
+// The same, the moment of the kill counted from the work's own progress: `work` calls the
+// function it is given each time it moves on, and the child is killed `delayUs` microseconds
+// after its `marks`-th call, at about the same point of the work on a busy machine as on a
+// quiet one. False when it had ended before (having moved on that often or not). `markedUs`,
+// when given, receives the moment of each mark seen, in microseconds from the start.
+bool killedAfterMark(const std::function<void(const std::function<void()>& mark)>& work, int marks, int delayUs,
+                     std::vector<qint64>* markedUs = nullptr);
 
 // What a label, panel, button, option button or value box (a text box not being typed in) should
 // paint, worked out without its own painting code: its face as a plain Qt control of the same
@@ -190,6 +198,53 @@ bool writeFile(const QString& path, const QByteArray& content);
 // why when that can't be done). `testClass` is the test object's class name.
 void runAsNobody(const char* testClass);
 
+// A long test may run in parts, side by side, as ctest entries of their own (kiv_add_test's
+// PARTS): each part names a test function and, after a colon, the start of the data tags of
+// its rows ("everyTextFits:800x600, English"), or no tags for the rows no other part of that
+// function takes; the part "*" runs the functions no other part names. A row no part takes runs
+// in the function's first part, and a function no part names in the part "*" or else in the
+// test's first part, so that nothing is left out. Started with arguments or outside ctest, a
+// test runs whole.
+// For a _data function: whether the row of this tag runs here.
+bool inThisPart(const QString& tag);
+
+namespace detail {
+
+// QTest::qExec on the test object, restricted to the functions of the part that ctest asks for
+// (KIV_TEST_PARTS, the parts joined by '|', and KIV_TEST_PART, the index of this one) when the
+// test is started without arguments.
+int exec(QObject& test, int argc, char** argv);
+
+// Calls a slot of the test object; an exception that escapes it fails the running test function
+// with the exception's text. Qt 6.4's QTest rethrows it instead, which ends the whole test
+// program, every later test function unrun.
+void guardedCall(QMetaObject::Data::StaticMetacallFunction call, QObject* object, QMetaObject::Call kind, int index, void** args);
+
+// The test object, its slots (test functions, their data, init and cleanup) called through
+// guardedCall: QTest finds and calls them through the object's meta-object, here a copy of the
+// class's own whose call function is the guarded one.
+template <class TestClass>
+class Guarded final : public TestClass {
+public:
+    const QMetaObject* metaObject() const override
+    {
+        static const QMetaObject guarded = [] {
+            QMetaObject copy = TestClass::staticMetaObject;
+            copy.d.static_metacall = &call;
+            return copy;
+        }();
+        return &guarded;
+    }
+
+private:
+    static void call(QObject* object, QMetaObject::Call kind, int index, void** args)
+    {
+        guardedCall(TestClass::staticMetaObject.d.static_metacall, object, kind, index, args);
+    }
+};
+
+} // namespace detail
+
 } // namespace kivtest
 
 // Runs the rest of the test function as nobody when the suite runs as root.
@@ -219,12 +274,15 @@ void runAsNobody(const char* testClass);
     QVERIFY2(kivtest::fixturesPresent(),                                                     \
              qPrintable(kivtest::fixturesDir() + QStringLiteral("/jet is missing: the Access fixtures are part of the checkout")))
 
+// The test program: every test function of the class, or those of its part when ctest runs the
+// test in parts (kivtest::inThisPart); an exception that escapes a test function fails that
+// function alone.
 #define KIV_TEST_MAIN(TestClass)                                                             \
     int main(int argc, char** argv)                                                          \
     {                                                                                        \
         QApplication app(argc, argv);                                                        \
         kivtest::setupTestApplication(app);                                                  \
-        TestClass tc;                                                                        \
+        kivtest::detail::Guarded<TestClass> tc;                                              \
         QTEST_SET_MAIN_SOURCE_PATH                                                           \
-        return QTest::qExec(&tc, argc, argv);                                                \
+        return kivtest::detail::exec(tc, argc, argv);                                        \
     }

@@ -598,9 +598,13 @@ void TestReadableWindows::everyTextFits_data()
                 continue;
             for (int language : {0, 1})
                 for (const auto& [name, contents] : {std::pair{"sample editions", Contents::Sample}, std::pair{"widest contents", Contents::Widest},
-                                                     std::pair{"longest figures", Contents::Longest}})
-                    QTest::addRow("%dx%d%s, %s, %s", screen.width(), screen.height(), framed, qPrintable(languageName(language)), name)
-                        << screen << frame << language << contents;
+                                                     std::pair{"longest figures", Contents::Longest}}) {
+                    // ctest runs the rows side by side (CMakeLists.txt).
+                    const QString tag = QString::asprintf("%dx%d%s, %s, %s", screen.width(), screen.height(), framed,
+                                                          qPrintable(languageName(language)), name);
+                    if (kivtest::inThisPart(tag))
+                        QTest::newRow(qPrintable(tag)) << screen << frame << language << contents;
+                }
         }
 }
 

@@ -607,23 +607,26 @@ void TestDatabase::stuckReaderIsStopped()
 }
 
 // A reader that takes its time but keeps moving on reads to the end, however long the whole
-// read takes: here five times the time allowed without progress, for the list of tables and
-// for each table.
+// read takes: here twice the time allowed without progress, for the list of tables and for
+// each table. Each step takes a tenth of that time, so that what a busy machine adds before a
+// step (to start the reader, to open the file) stays well inside it.
 void TestDatabase::slowReaderReadsToTheEnd()
 {
     KIV_REQUIRE_FIXTURES();
     const QString path = fixture(u"edition-one-year"_qs);
     const auto whole = Database::open(path, true)->openSnapshot(u"KIV_DATA"_qs);
+    constexpr int kSlowSteps = 20, kStepMs = 100, kStallMs = 1000; // the start, then the list's 21 rows
     int steps = 0; // counted in each reader's own copy of the program
     const kivtest::ReaderSettings slow([&steps] {
-        if (++steps <= 10)
-            ::usleep(150000);
-    }, 300);
+        if (++steps <= kSlowSteps)
+            ::usleep(kStepMs * 1000);
+    }, kStallMs);
     QElapsedTimer clock;
     clock.start();
     const auto db = Database::open(path, true);
+    QVERIFY2(clock.elapsed() >= kSlowSteps * kStepMs, qPrintable(QString::number(clock.elapsed())));
     const auto read = db->openSnapshot(u"KIV_DATA"_qs);
-    QVERIFY(clock.elapsed() >= 3000);
+    QVERIFY2(clock.elapsed() >= 2 * kSlowSteps * kStepMs, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(read->columnNames(), whole->columnNames());
     QCOMPARE(read->rowCount(), whole->rowCount());
     for (int r = 0; r < read->rowCount(); ++r)
@@ -632,8 +635,10 @@ void TestDatabase::slowReaderReadsToTheEnd()
 }
 
 // The list of tables is read row by row, as a table is, and each of its rows is progress: on a
-// slow disc a list that takes four times the time allowed without progress is read whole (when
-// the file is opened, and again for the table read), while a reader stuck inside it is stopped.
+// slow disc a list that takes twice the time allowed without progress is read whole (when the
+// file is opened, and again for the table read), while a reader stuck inside it is stopped.
+// Each slow row takes a tenth of the time allowed, the rest of it is the margin for what a busy
+// machine adds before a row.
 void TestDatabase::tableListRowsAreProgress_data()
 {
     QTest::addColumn<bool>("stuck");
@@ -650,6 +655,7 @@ void TestDatabase::tableListRowsAreProgress()
     const auto plain = Database::open(path, true);
     const QStringList tables = plain->tableNames();
     const auto whole = plain->openSnapshot(u"Category"_qs);
+    constexpr int kSlowRows = 20, kRowMs = 100, kStallMs = 1000; // the list has 21 rows
     int rows = 0; // counted in each reader's own copy of the program
     const kivtest::ReaderSettings slow([&rows, stuck](ReadingStage stage) {
         if (stage != ReadingStage::TableList)
@@ -658,9 +664,9 @@ void TestDatabase::tableListRowsAreProgress()
         if (stuck && rows == 5)
             for (;;)
                 ::pause();
-        if (rows <= 8)
-            ::usleep(150000);
-    }, 300);
+        if (rows <= kSlowRows)
+            ::usleep(kRowMs * 1000);
+    }, kStallMs);
     QElapsedTimer clock;
     clock.start();
     if (stuck) {
@@ -669,14 +675,14 @@ void TestDatabase::tableListRowsAreProgress()
         QVERIFY(error);
         QCOMPARE(error->code(), DbError::Code::NotADatabase);
         QVERIFY2(error->detail().contains(u"no progress"_qs), qPrintable(error->detail()));
-        QVERIFY2(waited >= 4 * 150 + 300 && waited < 5000, qPrintable(QString::number(waited)));
+        QVERIFY2(waited >= 4 * kRowMs + kStallMs && waited < 5000, qPrintable(QString::number(waited)));
         return;
     }
     const auto db = Database::open(path, true);
-    QVERIFY2(clock.elapsed() >= 8 * 150, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(clock.elapsed() >= kSlowRows * kRowMs, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(db->tableNames(), tables);
     const auto read = db->openSnapshot(u"Category"_qs);
-    QVERIFY2(clock.elapsed() >= 2 * 8 * 150, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(clock.elapsed() >= 2 * kSlowRows * kRowMs, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(read->columnNames(), whole->columnNames());
     QCOMPARE(read->rowCount(), whole->rowCount());
     for (int r = 0; r < read->rowCount(); ++r)

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -474,7 +475,9 @@ void TstSpreadsheetServers::killedExportsLeaveNothing_data()
 
 // Exports killed (kill -9) at any moment of their writing leave nothing in the temporary
 // folder, and nothing beside the file but in-progress files, which the next export removes;
-// the file itself is always a whole one.
+// the file itself is always a whole one. Each copy exports over and over until it is killed,
+// and a good share of the kills land while a file is being written: the copy then leaves an
+// in-progress file of its own beside the file.
 void TstSpreadsheetServers::killedExportsLeaveNothing()
 {
     QFETCH(QString, progId);
@@ -484,7 +487,9 @@ void TstSpreadsheetServers::killedExportsLeaveNothing()
     QTemporaryDir temporary;
     program.dialogs.acceptAll();
     const bool excel = progId.startsWith(u"Excel");
-    const auto save = [&](int cells) {
+    // An export of that many cells; `aroundWrite` runs as the file is about to be written, and
+    // again once it is.
+    const auto save = [&](int cells, const std::function<void()>& aroundWrite = {}) {
         auto server = CreateObject(progId);
         for (int row = 1; row <= cells; ++row) {
             if (excel)
@@ -492,7 +497,11 @@ void TstSpreadsheetServers::killedExportsLeaveNothing()
             else
                 server->setRangeContents(QStringLiteral("A:A%1.A:A%1").arg(row), QStringLiteral("12345.67"));
         }
+        if (aroundWrite)
+            aroundWrite();
         server->saveas(name);
+        if (aroundWrite)
+            aroundWrite();
         server->quit();
     };
     save(2);
@@ -500,17 +509,46 @@ void TstSpreadsheetServers::killedExportsLeaveNothing()
     save(3000);
     const QByteArray large = readFile(docs.path(name));
 
-    int killed = 0;
-    for (int i = 0; i < 40; ++i) {
-        const bool wasKilled = kivtest::killedWhileRunning(
-            [&] {
-                qputenv("TMPDIR", QFile::encodeName(temporary.path()));
-                for (int round = 0;; ++round)
-                    save(round % 2 ? 3000 : 2);
-            },
-            2000 + i * 1500);
-        killed += wasKilled;
-        qDebug() << i << QDir(temporary.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    // A copy exports over and over, the small workbook, then the large one, and so on, telling
+    // as each file is about to be written and once it is.
+    const auto exporting = [&](const std::function<void()>& mark) {
+        qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+        for (int round = 0;; ++round)
+            save(round % 2 ? 3000 : 2, mark);
+    };
+    // How long a copy takes here to write each of its first three files (small, large, small),
+    // the middle of three tries: a copy is slower at first than the program it was copied from.
+    constexpr int kWrites = 3;
+    std::vector<qint64> writeUs[kWrites];
+    for (int i = 0; i < 3; ++i) {
+        std::vector<qint64> marked;
+        QVERIFY(kivtest::killedAfterMark(exporting, 2 * kWrites, 0, &marked));
+        QCOMPARE(marked.size(), std::size_t(2 * kWrites));
+        for (int w = 0; w < kWrites; ++w)
+            writeUs[w].push_back(marked[2 * w + 1] - marked[2 * w]);
+    }
+    for (std::vector<qint64>& us : writeUs)
+        std::sort(us.begin(), us.end());
+
+    const auto inProgress = [&] {
+        QStringList files;
+        for (const QString& left : QDir(docs.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+            if (kiv::files::isInProgressName(left, name))
+                files << left;
+        return files;
+    };
+    // Each round kills a copy while it writes its first, second or third file, at a moment
+    // further into it than the round before.
+    constexpr int kRounds = 42;
+    int killed = 0, whileWriting = 0;
+    for (int i = 0; i < kRounds; ++i) {
+        const QStringList before = inProgress();
+        const int write = i % kWrites;
+        const qint64 into = writeUs[write][1] * (i / kWrites) / (kRounds / kWrites);
+        killed += kivtest::killedAfterMark(exporting, 2 * write + 1, static_cast<int>(into));
+        // An in-progress file that was not there before: the kill landed while a file was written.
+        const QStringList after = inProgress();
+        whileWriting += std::any_of(after.cbegin(), after.cend(), [&](const QString& file) { return !before.contains(file); });
         QCOMPARE(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList());
         for (const QString& left : QDir(docs.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
             QVERIFY2(left == name || kiv::files::isInProgressName(left, name), qPrintable(left));
@@ -521,7 +559,11 @@ void TstSpreadsheetServers::killedExportsLeaveNothing()
         else
             QVERIFY(now == small || now == large);
     }
-    QVERIFY(killed > 30);
+    QCOMPARE(killed, kRounds); // no copy stopped exporting by itself
+    QVERIFY2(whileWriting >= kRounds / 4,
+             qPrintable(QStringLiteral("%1 of %2 kills while a file was written (writes of %3, %4 and %5 ms)")
+                            .arg(whileWriting).arg(kRounds)
+                            .arg(writeUs[0][1] / 1000.0).arg(writeUs[1][1] / 1000.0).arg(writeUs[2][1] / 1000.0)));
     save(2);
     QCOMPARE(QDir(docs.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList{name});
 }
