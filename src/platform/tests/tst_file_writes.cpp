@@ -565,9 +565,9 @@ int main(int argc, char** argv)
     kivtest::setupTestApplication(app);
     if (argc == 3 && qstrcmp(argv[1], "--write-into") == 0)
         return writeEverything(QFile::decodeName(argv[2]));
-    TstFileWrites tc;
+    kivtest::detail::Guarded<TstFileWrites> tc;
     QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
+    return kivtest::detail::exec(tc, argc, argv);
 }
 
 #include "tst_file_writes.moc"
