@@ -352,15 +352,20 @@ void TestTwoScreens::windowsFitTheirScreen()
         verifyFits(menu, screen);
     };
 
-    for (kiv::Form* w : std::initializer_list<kiv::Form*>{&frmMyValues(), &frmStartup()}) {
-        openFromMenu(*w, first_);
+    // The windows opened from the menu on one screen, then the About box and the dialogs.
+    const auto openAllOn = [&](const QScreen* screen, std::initializer_list<kiv::Form*> windows) {
+        for (kiv::Form* w : windows) {
+            openFromMenu(*w, screen);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        about(screen);
         if (QTest::currentTestFailed())
             return;
-    }
-    about(first_);
-    if (QTest::currentTestFailed())
-        return;
-    verifyDialogsOn(menu, first_);
+        verifyDialogsOn(menu, screen);
+    };
+
+    openAllOn(first_, {&frmMyValues(), &frmStartup()});
     if (QTest::currentTestFailed())
         return;
 
@@ -368,16 +373,8 @@ void TestTwoScreens::windowsFitTheirScreen()
     verifyFits(menu, second_);
     if (QTest::currentTestFailed())
         return;
-    // Three of them were laid out for the first screen, the three-year window is loaded here.
-    for (kiv::Form* w : std::initializer_list<kiv::Form*>{&frmMyValues(), &frmMyValuesV3(), &frmStartup()}) {
-        openFromMenu(*w, second_);
-        if (QTest::currentTestFailed())
-            return;
-    }
-    about(second_);
-    if (QTest::currentTestFailed())
-        return;
-    verifyDialogsOn(menu, second_);
+    // Two of them were laid out for the first screen, the three-year window is loaded here.
+    openAllOn(second_, {&frmMyValues(), &frmMyValuesV3(), &frmStartup()});
     if (QTest::currentTestFailed())
         return;
 
@@ -385,13 +382,7 @@ void TestTwoScreens::windowsFitTheirScreen()
     verifyFits(menu, first_);
     if (QTest::currentTestFailed())
         return;
-    openFromMenu(frmMyValuesV3(), first_);
-    if (QTest::currentTestFailed())
-        return;
-    about(first_);
-    if (QTest::currentTestFailed())
-        return;
-    verifyDialogsOn(menu, first_);
+    openAllOn(first_, {&frmMyValuesV3()});
 }
 
 // The font size the user chose in the entry window stays when the window opens on the other
